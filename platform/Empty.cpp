@@ -1,0 +1,2 @@
+// Placeholder translation unit for a layer that has no sources of its own yet.
+int VelbrinEmptyLayerAnchor() { return 0; }

@@ -1,0 +1,207 @@
+#include "platform/sim/SimFireWireBus.h"
+
+#include "platform/MainThread.h"
+
+SimFireWireBus::~SimFireWireBus()
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    for (auto& a : m_units)
+        a.unit->AbortHangs();
+}
+
+SimFireWireBus& SimFireWireBus::Default()
+{
+    static SimFireWireBus bus;
+    return bus;
+}
+
+uint32_t SimFireWireBus::Plug(SimVelbrin* unit)
+{
+    std::vector<std::function<void()>> notify;
+    uint32_t nodeId;
+    std::function<void()> onArrival;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        UnplugLocked(unit, &notify);
+        // Node ids cycle through the low range of a bus's addresses, skipping 0.
+        nodeId = m_nextNodeId++;
+        if (m_nextNodeId > 0xFFFE)
+            m_nextNodeId = 0xFFC0;
+        m_units.push_back({unit, nodeId, m_nextServiceId++});
+        onArrival = m_onArrival;
+    }
+    for (auto& fn : notify)
+        PostToMainThread(std::move(fn));
+    if (onArrival)
+        PostToMainThread(onArrival);
+    return nodeId;
+}
+
+void SimFireWireBus::Unplug(SimVelbrin* unit)
+{
+    std::vector<std::function<void()>> notify;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        UnplugLocked(unit, &notify);
+    }
+    for (auto& fn : notify)
+        PostToMainThread(std::move(fn));
+}
+
+void SimFireWireBus::UnplugLocked(SimVelbrin* unit, std::vector<std::function<void()>>* notify)
+{
+    for (auto it = m_units.begin(); it != m_units.end(); ++it) {
+        if (it->unit != unit)
+            continue;
+        uint64_t serviceId = it->serviceId;
+        m_units.erase(it);
+        for (auto w = m_watches.begin(); w != m_watches.end();) {
+            if (w->second.serviceId == serviceId) {
+                notify->push_back(std::move(w->second.onGone));
+                w = m_watches.erase(w);
+            } else {
+                ++w;
+            }
+        }
+        unit->AbortHangs();
+        return;
+    }
+}
+
+bool SimFireWireBus::IsPlugged(const SimVelbrin* unit) const { return NodeIdOf(unit) != 0; }
+
+uint32_t SimFireWireBus::NodeIdOf(const SimVelbrin* unit) const
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    for (const auto& a : m_units)
+        if (a.unit == unit)
+            return a.nodeId;
+    return 0;
+}
+
+int SimFireWireBus::RefusedTransfers() const
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    return m_refused;
+}
+
+int SimFireWireBus::OpenHandles() const
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    return int(m_handles.size());
+}
+
+std::vector<FwUnitInfo> SimFireWireBus::FindUnits(const std::string& vendorName, const std::string& productName)
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    std::vector<FwUnitInfo> found;
+    for (const auto& a : m_units) {
+        if (a.unit->vendorName != vendorName || a.unit->productName != productName)
+            continue;
+        FwUnitInfo info;
+        info.serviceId = a.serviceId;
+        info.vendorName = a.unit->vendorName;
+        info.productName = a.unit->productName;
+        info.hasGuid = a.unit->publishGuid;
+        info.guid = a.unit->Guid();
+        info.hasNodeId = a.unit->publishNodeId;
+        info.nodeId = a.nodeId;
+        found.push_back(info);
+    }
+    return found;
+}
+
+void SimFireWireBus::SetArrivalWatcher(std::function<void()> onArrival)
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_onArrival = std::move(onArrival);
+}
+
+uint64_t SimFireWireBus::WatchUnitRemoval(uint64_t serviceId, std::function<void()> onGone)
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    for (const auto& a : m_units) {
+        if (a.serviceId == serviceId) {
+            uint64_t id = m_nextWatchId++;
+            m_watches[id] = {serviceId, std::move(onGone)};
+            return id;
+        }
+    }
+    return 0;
+}
+
+void SimFireWireBus::CancelWatch(uint64_t watchId)
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_watches.erase(watchId);
+}
+
+int SimFireWireBus::Open(uint32_t nodeId, FwHandle* handle)
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    for (const auto& a : m_units) {
+        if (a.nodeId == nodeId) {
+            FwHandle h = m_nextHandle++;
+            if (m_nextHandle == 0)
+                m_nextHandle = 1;
+            m_handles[h] = a.serviceId;
+            *handle = h;
+            return 0;
+        }
+    }
+    return kFwNoDevice;
+}
+
+int SimFireWireBus::Close(FwHandle handle)
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    return m_handles.erase(handle) ? 0 : kFwError;
+}
+
+SimVelbrin* SimFireWireBus::Resolve(FwHandle handle, int* status)
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    auto h = m_handles.find(handle);
+    if (h == m_handles.end()) {
+        ++m_refused;
+        *status = -1;
+        return nullptr;
+    }
+    for (const auto& a : m_units) {
+        if (a.serviceId == h->second) {
+            *status = 0;
+            return a.unit;
+        }
+    }
+    *status = kFwNoDevice;  // the unit left the bus under this handle
+    return nullptr;
+}
+
+int SimFireWireBus::ExecuteAVC(FwHandle handle, const uint8_t* command, uint32_t commandLength,
+                               uint8_t* response, uint32_t* responseLength)
+{
+    int status;
+    SimVelbrin* unit = Resolve(handle, &status);
+    return unit ? unit->ExecuteAVC(command, commandLength, response, responseLength) : status;
+}
+
+int SimFireWireBus::ReadQuadlet(FwHandle handle, uint64_t address, uint32_t* value)
+{
+    int status;
+    SimVelbrin* unit = Resolve(handle, &status);
+    return unit ? unit->ReadQuadlet(address, value) : status;
+}
+
+int SimFireWireBus::WriteQuadlet(FwHandle handle, uint64_t address, uint32_t value)
+{
+    int status;
+    SimVelbrin* unit = Resolve(handle, &status);
+    return unit ? unit->WriteQuadlet(address, value) : status;
+}
+
+int SimFireWireBus::WriteBlock(FwHandle handle, uint64_t address, const uint8_t* data, uint32_t* length)
+{
+    int status;
+    SimVelbrin* unit = Resolve(handle, &status);
+    return unit ? unit->WriteBlock(address, data, *length) : status;
+}

@@ -1,0 +1,67 @@
+#pragma once
+// A FireWire bus with simulated units on it. Plugging a unit gives it a fresh node id and service
+// id (as a real bus re-enumerates); unplugging it tells removal watchers on the GUI thread, ends
+// its hung transfers and makes its open handles fail with kFwNoDevice.
+
+#include "platform/FireWireBus.h"
+#include "platform/sim/SimVelbrin.h"
+
+#include <map>
+#include <mutex>
+
+class SimFireWireBus : public FireWireBus {
+public:
+    SimFireWireBus() = default;
+    ~SimFireWireBus() override;
+
+    // The bus the program uses when nothing else was installed.
+    static SimFireWireBus& Default();
+
+    // Puts the unit on the bus (the caller keeps ownership); returns its node id. A unit already
+    // on the bus is re-enumerated: it leaves and comes back with a new node id.
+    uint32_t Plug(SimVelbrin* unit);
+    void Unplug(SimVelbrin* unit);
+    bool IsPlugged(const SimVelbrin* unit) const;
+    uint32_t NodeIdOf(const SimVelbrin* unit) const;  // 0 when not on the bus
+    // Transfers made with handles that are not open (they never reach a unit).
+    int RefusedTransfers() const;
+    int OpenHandles() const;
+
+    std::vector<FwUnitInfo> FindUnits(const std::string& vendorName, const std::string& productName) override;
+    void SetArrivalWatcher(std::function<void()> onArrival) override;
+    uint64_t WatchUnitRemoval(uint64_t serviceId, std::function<void()> onGone) override;
+    void CancelWatch(uint64_t watchId) override;
+
+    int Open(uint32_t nodeId, FwHandle* handle) override;
+    int Close(FwHandle handle) override;
+    int ExecuteAVC(FwHandle handle, const uint8_t* command, uint32_t commandLength, uint8_t* response,
+                   uint32_t* responseLength) override;
+    int ReadQuadlet(FwHandle handle, uint64_t address, uint32_t* value) override;
+    int WriteQuadlet(FwHandle handle, uint64_t address, uint32_t value) override;
+    int WriteBlock(FwHandle handle, uint64_t address, const uint8_t* data, uint32_t* length) override;
+
+private:
+    struct Attachment {
+        SimVelbrin* unit;
+        uint32_t nodeId;
+        uint64_t serviceId;
+    };
+    struct Watch {
+        uint64_t serviceId;
+        std::function<void()> onGone;
+    };
+    // The unit behind an open handle, or nullptr with the status to return.
+    SimVelbrin* Resolve(FwHandle handle, int* status);
+    void UnplugLocked(SimVelbrin* unit, std::vector<std::function<void()>>* notify);
+
+    mutable std::mutex m_lock;
+    std::vector<Attachment> m_units;                 // bus order
+    std::map<FwHandle, uint64_t> m_handles;          // handle -> service id it was opened on
+    std::map<uint64_t, Watch> m_watches;
+    std::function<void()> m_onArrival;
+    uint32_t m_nextNodeId = 0xFFC0;
+    uint64_t m_nextServiceId = 1;
+    uint64_t m_nextWatchId = 1;
+    FwHandle m_nextHandle = 1;
+    int m_refused = 0;
+};
