@@ -56,7 +56,8 @@ constexpr uint64_t kSimItemBase = 0x000100000000ull;
 constexpr uint64_t kSimBlockWriteAddress = 0x000100010000ull;
 constexpr uint64_t kSimInfoBlockAddress = 0xFFFFC8020000ull;
 constexpr int kSimInfoWords = 26;
-constexpr uint64_t kSimDefaultGuid = 0x00115D3B01010203ull;  // see the GUID test of discovery
+// Company id 0x5D3B, chip-id byte 0x01, model word 0x0001: the identity the program accepts.
+constexpr uint64_t kSimDefaultGuid = 0x005D3B0100012345ull;
 
 constexpr uint8_t kAvcControl = 0x00;
 constexpr uint8_t kAvcStatus = 0x01;

@@ -1,0 +1,56 @@
+#pragma once
+// Register access to the Velbrin: opens the unit (information block, capability probes), picks the
+// transfer kind for every read and write of items, and serialises all bus traffic with one mutex.
+//
+// Used by the GUI thread (HAL calls) and the polling thread. Each Open, Close, ReadItems and
+// WriteItems is one indivisible sequence of bus transactions, retry sleeps included.
+
+#include "CtrlPanel/device/ItemValue.h"
+
+#include <atomic>
+#include <cstdint>
+#include <wx/thread.h>
+
+constexpr int kInfoBlockWords = 26;
+constexpr uint64_t kItemQuadletBase = 0x000100000000ull;
+constexpr uint64_t kItemBlockWriteAddress = 0x000100010000ull;
+constexpr uint64_t kInfoBlockAddress = 0xFFFFC8020000ull;
+// Largest pair count of one AV/C write frame (its answer must fit the 512-byte shared buffer).
+constexpr uint32_t kMaxAvcWritePairs = 63;
+// Returned for an AV/C read answer that does not match its command.
+constexpr int kBadAvcAnswer = int(0xE00002BC);
+
+class FireWireDevice {
+public:
+    FireWireDevice();
+    ~FireWireDevice();
+    FireWireDevice(const FireWireDevice&) = delete;
+    FireWireDevice& operator=(const FireWireDevice&) = delete;
+
+    // 0 on success; -1 or the platform's status on failure (the unit then stays closed).
+    int Open();
+    // Idempotent; waits for a transfer in flight.
+    int Close();
+    bool IsOpen() const { return m_open; }
+
+    // Reads n items in place. Fewer than 6 go as quadlet reads (only `value` changes); more as one
+    // AV/C STATUS command whose answer also replaces `item`.
+    int ReadItems(ItemValue* pairs, uint32_t n);
+    // Writes n pairs: one block write when the unit takes them, else quadlets (n < 6) or AV/C.
+    int WriteItems(const ItemValue* pairs, uint32_t n);
+
+    // Word w of the information block read at the last open (byte-reversed from the host-order word).
+    uint32_t InfoWord(int w) const { return (w >= 0 && w < kInfoBlockWords) ? m_info[w] : 0; }
+
+private:
+    int ReadQuadlets(ItemValue* pairs, uint32_t n);
+    int ReadAvc(ItemValue* pairs, uint32_t n);
+    int WriteAvc(const ItemValue* pairs, uint32_t n);
+    // Open without the lock; closes the handle again on every failure after it was opened.
+    int OpenLocked();
+
+    uint8_t* m_token;
+    uint32_t m_info[kInfoBlockWords] = {};
+    std::atomic<bool> m_open{false};
+    wxMutex m_mutex;
+};

@@ -1,0 +1,29 @@
+#include "platform/sim/SimScenario.h"
+
+#include "platform/sim/SimFireWireBus.h"
+
+#include <cstdlib>
+#include <cstring>
+
+SimVelbrin& SimScenario::Unit()
+{
+    static SimVelbrin unit;
+    return unit;
+}
+
+bool SimScenario::ApplyFromEnvironment()
+{
+    const char* name = getenv("VELBRIN_SIM_SCENARIO");
+    if (!name || !*name || strcmp(name, "present") == 0) {
+        SimFireWireBus::Default().Plug(&Unit());
+        return true;
+    }
+    if (strcmp(name, "absent") == 0)
+        return true;
+    if (strcmp(name, "old-firmware") == 0) {
+        Unit().SetFirmwareVersion(1, 2, 5400);
+        SimFireWireBus::Default().Plug(&Unit());
+        return true;
+    }
+    return false;
+}

@@ -1,0 +1,14 @@
+#pragma once
+// The situation the program finds at start, picked from the environment variable
+// VELBRIN_SIM_SCENARIO: "present" (the default: one Velbrin on the bus), "absent" (an empty bus),
+// "old-firmware" (a Velbrin with firmware build 5400).
+
+#include "platform/sim/SimVelbrin.h"
+
+class SimScenario {
+public:
+    // Sets up the default simulated bus once; returns false for an unknown scenario name.
+    static bool ApplyFromEnvironment();
+    // The unit of the scenario (also when it is not on the bus).
+    static SimVelbrin& Unit();
+};

@@ -1,0 +1,37 @@
+#pragma once
+// A simulated Velbrin on a simulated bus, installed as the program's bus, with a test clock.
+
+#include <gtest/gtest.h>
+
+#include "platform/FireWireBus.h"
+#include "platform/MainThread.h"
+#include "platform/sim/SimClock.h"
+#include "platform/sim/SimFireWireBus.h"
+#include "platform/sim/SimVelbrin.h"
+
+class SimBusTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetFireWireBus(&bus);
+        bus.Plug(&unit);
+        DrainMainThreadQueue();
+    }
+    void TearDown() override
+    {
+        DrainMainThreadQueue();
+        SetFireWireBus(nullptr);
+    }
+
+    size_t CountWhere(SimXfer kind, int status) const
+    {
+        size_t n = 0;
+        for (const auto& t : unit.Log())
+            n += t.kind == kind && t.status == status;
+        return n;
+    }
+
+    ScopedSimClock clock;
+    SimFireWireBus bus;
+    SimVelbrin unit;
+};
