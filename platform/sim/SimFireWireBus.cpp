@@ -1,12 +1,81 @@
 #include "platform/sim/SimFireWireBus.h"
 
+#include "platform/Clock.h"
 #include "platform/MainThread.h"
+
+#include <chrono>
 
 SimFireWireBus::~SimFireWireBus()
 {
-    std::lock_guard<std::mutex> lock(m_lock);
-    for (auto& a : m_units)
-        a.unit->AbortHangs();
+    {
+        std::lock_guard<std::mutex> lock(m_tickerLock);
+        m_tickerStop = true;
+    }
+    m_tickerCv.notify_all();
+    if (m_ticker.joinable())
+        m_ticker.join();
+    std::vector<SimVelbrin*> units;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        for (auto& a : m_units)
+            units.push_back(a.unit);
+        m_units.clear();
+    }
+    for (SimVelbrin* unit : units) {
+        unit->AbortHangs();
+        unit->AttachedTo(nullptr, false);
+    }
+}
+
+void SimFireWireBus::StartTicker()
+{
+    std::lock_guard<std::mutex> lock(m_tickerLock);
+    if (m_ticker.joinable() || m_tickerStop)
+        return;
+    m_ticker = std::thread([this] {
+        std::unique_lock<std::mutex> lock(m_tickerLock);
+        while (!m_tickerStop) {
+            m_tickerCv.wait_for(lock, std::chrono::milliseconds(5));
+            if (m_tickerStop)
+                break;
+            lock.unlock();
+            Tick();
+            lock.lock();
+        }
+    });
+}
+
+void SimFireWireBus::Reenumerate(SimVelbrin* unit, uint32_t afterMs)
+{
+    Unplug(unit);
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_comingBack[unit] = GetClock().NowMs() + afterMs;
+    }
+    StartTicker();
+}
+
+void SimFireWireBus::Tick()
+{
+    std::vector<SimVelbrin*> due, present;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        const uint64_t now = GetClock().NowMs();
+        for (auto it = m_comingBack.begin(); it != m_comingBack.end();) {
+            if (now >= it->second) {
+                due.push_back(it->first);
+                it = m_comingBack.erase(it);
+            } else {
+                ++it;
+            }
+        }
+        for (auto& a : m_units)
+            present.push_back(a.unit);
+    }
+    for (SimVelbrin* unit : due)
+        Plug(unit);
+    for (SimVelbrin* unit : present)
+        unit->Advance();
 }
 
 SimFireWireBus& SimFireWireBus::Default()
@@ -23,6 +92,7 @@ uint32_t SimFireWireBus::Plug(SimVelbrin* unit)
     {
         std::lock_guard<std::mutex> lock(m_lock);
         UnplugLocked(unit, &notify);
+        m_comingBack.erase(unit);
         // Node ids cycle through the low range of a bus's addresses, skipping 0.
         nodeId = m_nextNodeId++;
         if (m_nextNodeId > 0xFFFE)
@@ -30,25 +100,31 @@ uint32_t SimFireWireBus::Plug(SimVelbrin* unit)
         m_units.push_back({unit, nodeId, m_nextServiceId++});
         onArrival = m_onArrival;
     }
+    unit->AttachedTo(this, true);
     for (auto& fn : notify)
         PostToMainThread(std::move(fn));
     if (onArrival)
         PostToMainThread(onArrival);
+    StartTicker();
     return nodeId;
 }
 
 void SimFireWireBus::Unplug(SimVelbrin* unit)
 {
     std::vector<std::function<void()>> notify;
+    bool was;
     {
         std::lock_guard<std::mutex> lock(m_lock);
-        UnplugLocked(unit, &notify);
+        was = UnplugLocked(unit, &notify);
+        m_comingBack.erase(unit);
     }
+    if (was)
+        unit->AttachedTo(this, false);
     for (auto& fn : notify)
         PostToMainThread(std::move(fn));
 }
 
-void SimFireWireBus::UnplugLocked(SimVelbrin* unit, std::vector<std::function<void()>>* notify)
+bool SimFireWireBus::UnplugLocked(SimVelbrin* unit, std::vector<std::function<void()>>* notify)
 {
     for (auto it = m_units.begin(); it != m_units.end(); ++it) {
         if (it->unit != unit)
@@ -64,8 +140,9 @@ void SimFireWireBus::UnplugLocked(SimVelbrin* unit, std::vector<std::function<vo
             }
         }
         unit->AbortHangs();
-        return;
+        return true;
     }
+    return false;
 }
 
 bool SimFireWireBus::IsPlugged(const SimVelbrin* unit) const { return NodeIdOf(unit) != 0; }
@@ -93,6 +170,7 @@ int SimFireWireBus::OpenHandles() const
 
 std::vector<FwUnitInfo> SimFireWireBus::FindUnits(const std::string& vendorName, const std::string& productName)
 {
+    Tick();
     std::lock_guard<std::mutex> lock(m_lock);
     std::vector<FwUnitInfo> found;
     for (const auto& a : m_units) {
@@ -138,6 +216,7 @@ void SimFireWireBus::CancelWatch(uint64_t watchId)
 
 int SimFireWireBus::Open(uint32_t nodeId, FwHandle* handle)
 {
+    Tick();
     std::lock_guard<std::mutex> lock(m_lock);
     for (const auto& a : m_units) {
         if (a.nodeId == nodeId) {

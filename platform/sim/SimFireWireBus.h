@@ -6,8 +6,11 @@
 #include "platform/FireWireBus.h"
 #include "platform/sim/SimVelbrin.h"
 
+#include <atomic>
+#include <condition_variable>
 #include <map>
 #include <mutex>
+#include <thread>
 
 class SimFireWireBus : public FireWireBus {
 public:
@@ -22,6 +25,11 @@ public:
     uint32_t Plug(SimVelbrin* unit);
     void Unplug(SimVelbrin* unit);
     bool IsPlugged(const SimVelbrin* unit) const;
+    // The unit leaves the bus now and comes back afterMs later (the program's clock), as after a
+    // DSP mode switch. Time-driven changes are applied on every bus call and by a small ticker.
+    void Reenumerate(SimVelbrin* unit, uint32_t afterMs);
+    // Applies what is due: units coming back, DSPs that finished booting.
+    void Tick();
     uint32_t NodeIdOf(const SimVelbrin* unit) const;  // 0 when not on the bus
     // Transfers made with handles that are not open (they never reach a unit).
     int RefusedTransfers() const;
@@ -50,9 +58,10 @@ private:
         uint64_t serviceId;
         std::function<void()> onGone;
     };
+    void StartTicker();
     // The unit behind an open handle, or nullptr with the status to return.
     SimVelbrin* Resolve(FwHandle handle, int* status);
-    void UnplugLocked(SimVelbrin* unit, std::vector<std::function<void()>>* notify);
+    bool UnplugLocked(SimVelbrin* unit, std::vector<std::function<void()>>* notify);
 
     mutable std::mutex m_lock;
     std::vector<Attachment> m_units;                 // bus order
@@ -64,4 +73,10 @@ private:
     uint64_t m_nextWatchId = 1;
     FwHandle m_nextHandle = 1;
     int m_refused = 0;
+    std::map<SimVelbrin*, uint64_t> m_comingBack;  // unit -> due time (ms)
+
+    std::mutex m_tickerLock;
+    std::condition_variable m_tickerCv;
+    bool m_tickerStop = false;
+    std::thread m_ticker;
 };

@@ -43,6 +43,8 @@ bool InfoAddress(uint64_t address, int* word)
 SimVelbrin::SimVelbrin(uint64_t guid) : m_guid(guid)
 {
     SetFirmwareVersion(1, 2, 5600);
+    SetDateCode(2006, 3, 15);
+    SetDspVersion(4600, 1, 7);
 }
 
 SimVelbrin::~SimVelbrin() { AbortHangs(); }
@@ -156,14 +158,6 @@ void SimVelbrin::ClearLog()
     m_log.clear();
 }
 
-uint32_t SimVelbrin::ReadItemLocked(uint32_t item)
-{
-    auto it = m_items.find(item);
-    return it == m_items.end() ? 0 : it->second;
-}
-
-void SimVelbrin::WriteItemLocked(uint32_t item, uint32_t value) { m_items[item] = value; }
-
 void SimVelbrin::Record(SimTransaction t)
 {
     t.thread = std::this_thread::get_id();
@@ -221,6 +215,7 @@ int SimVelbrin::ReadQuadlet(uint64_t address, uint32_t* value)
     }
     t.status = status;
     Record(std::move(t));
+    AfterTransfer();
     return status;
 }
 
@@ -245,6 +240,7 @@ int SimVelbrin::WriteQuadlet(uint64_t address, uint32_t value)
     }
     t.status = status;
     Record(std::move(t));
+    AfterTransfer();
     return status;
 }
 
@@ -278,6 +274,7 @@ int SimVelbrin::WriteBlock(uint64_t address, const uint8_t* data, uint32_t lengt
     }
     t.status = status;
     Record(std::move(t));
+    AfterTransfer();
     return status;
 }
 
@@ -326,5 +323,6 @@ int SimVelbrin::ExecuteAVC(const uint8_t* command, uint32_t length, uint8_t* res
     }
     t.status = status;
     Record(std::move(t));
+    AfterTransfer();
     return status;
 }

@@ -19,6 +19,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -66,6 +67,16 @@ constexpr uint8_t kAvcAccepted = 0x09;
 constexpr uint8_t kAvcRejected = 0x0A;
 constexpr uint8_t kAvcStable = 0x0C;
 
+class SimFireWireBus;
+
+// What the unit's surroundings (its audio device) follow.
+struct SimUnitState {
+    bool onBus = false;
+    bool dspBooted = false;
+    int dspMode = 2;
+    bool externalClock = false;
+};
+
 class SimVelbrin {
 public:
     explicit SimVelbrin(uint64_t guid = kSimDefaultGuid);
@@ -101,6 +112,41 @@ public:
     int HungTransfers() const { return m_hung.load(); }
     void SetAvcAnswer(SimAvcAnswer mode, uint32_t rewriteOffset = 0);
 
+    // --- the unit's own items (time is the program's clock) ---
+    // DSP mode, item 78: 2 below 176.4 kHz, 3 from there. Writing the other mode makes the unit
+    // leave the bus and come back ModeSwitchMs later in the new mode (a power-up: the DSP boots anew).
+    int DspMode() const;
+    void SetDspMode(int mode);
+    void SetModeSwitchMs(uint32_t ms);
+    // DSP booted, item 80: 0 for DspBootMs after power-up, then 1; never when the DSP never boots.
+    void SetDspBootMs(uint32_t ms);
+    void SetDspNeverBoots(bool never);
+    bool IsDspBooted() const;
+    // Date code (items 256: month << 8 | day, 257: year), DSP code version (1022) and info (1023).
+    void SetDateCode(uint32_t year, uint32_t month, uint32_t day);
+    void SetDspVersion(uint32_t version, uint32_t infoHigh, uint32_t infoLow);
+    // S/PDIF input as item 79 reports it: bit 0 lock, bit 1 present, bits 8-15 rate code.
+    void SetSpdifInput(bool present, bool locked, uint32_t rateCode);
+    bool IsExternalClock() const;  // item 114
+    // Writing item 82 stores every item to flash; a power cycle brings the stored items back.
+    int FlashStores() const;
+    void PowerCycle();
+    // Meters (64-67 as 1.31, the others up to 65535) move by themselves unless demo meters are off.
+    void SetDemoMeters(bool on);
+    // The front panel: dim and mute of output 1&2 toggle bits 24 and 25 of item 55; the level knob
+    // (0..1) sets bits 0-12 of item 61.
+    void PressDim();
+    void PressMute();
+    void TurnLevelKnob(float level);
+    // Told of every change of the state its audio device follows (called without the unit's lock).
+    void SetStateHook(std::function<void(const SimUnitState&)> hook);
+    SimUnitState State() const;
+
+    // --- called by the bus ---
+    void AttachedTo(SimFireWireBus* bus, bool onBus);
+    // Brings time-driven changes (the DSP booting) up to date.
+    void Advance();
+
     // --- transaction log ---
     std::vector<SimTransaction> Log() const;
     size_t Count(SimXfer kind) const;
@@ -114,15 +160,34 @@ public:
     // Ends hung transfers (the unit left the bus).
     void AbortHangs();
 
-protected:
+private:
     // Device behaviour of single items. Called with the unit's lock held.
-    virtual uint32_t ReadItemLocked(uint32_t item);
-    virtual void WriteItemLocked(uint32_t item, uint32_t value);
+    uint32_t ReadItemLocked(uint32_t item);
+    void WriteItemLocked(uint32_t item, uint32_t value);
+    uint32_t DemoMeterLocked(uint32_t item) const;
+    bool BootedLocked() const;
+    // Runs what a transfer left to do outside the lock (leaving the bus, telling the audio side).
+    void AfterTransfer();
+    void NotifyState();
 
     mutable std::mutex m_lock;
     std::map<uint32_t, uint32_t> m_items;
+    std::map<uint32_t, uint32_t> m_flash;
+    int m_flashStores = 0;
+    int m_dspMode = 2;
+    uint32_t m_modeSwitchMs = 3000;
+    uint32_t m_dspBootMs = 0;
+    bool m_dspNeverBoots = false;
+    uint64_t m_poweredAtMs = 0;
+    bool m_demoMeters = true;
+    uint32_t m_spdifStatus = 0;
+    bool m_onBus = false;
+    bool m_bootReported = false;
+    bool m_leaveBus = false;       // a mode switch asked the unit to re-enumerate
+    bool m_stateChanged = false;
+    SimFireWireBus* m_bus = nullptr;
+    std::function<void(const SimUnitState&)> m_stateHook;
 
-private:
     // Applies delay, hang and scripted failure for a transfer of this kind; returns 0 to go on.
     int Enter(SimXfer kind);
     void Record(SimTransaction t);

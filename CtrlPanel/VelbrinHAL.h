@@ -1,0 +1,125 @@
+#pragma once
+// The one object through which the program uses the Velbrin: opens and closes it, checks its
+// firmware and DSP code, sets sample rate, clock source and stereo link, stores settings to flash,
+// moves items for the GUI thread, and tells its listeners of device events.
+//
+// Threads: the GUI thread calls everything; the polling thread calls GetValue(s), SetValuesDirect
+// (from the mix engine) and Close (after a failed transfer). Direct device access pauses the polling
+// thread around it, except on the polling thread itself.
+
+#include "CtrlPanel/device/DeviceListener.h"
+#include "CtrlPanel/device/ItemValue.h"
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <vector>
+
+class AudioDeviceMonitor;
+class FireWireDevice;
+class MeterList;
+class MixEngine;
+class ParameterSet;
+class ParamWriter;
+class avcThread;
+
+// Device items the HAL uses.
+namespace HalItem {
+constexpr uint32_t kRoutingFirst = 55;  // 55..59 input routing words
+constexpr uint32_t kRoutingWord = 0x06000000;
+constexpr uint32_t kMonoInput = 63;
+constexpr uint32_t kDspMode = 78;
+constexpr uint32_t kClockStatus = 79;
+constexpr uint32_t kDspBooted = 80;
+constexpr uint32_t kStoreToFlash = 82;
+constexpr uint32_t kExternalClock = 114;
+constexpr uint32_t kDateDayMonth = 256;
+constexpr uint32_t kDateYear = 257;
+constexpr uint32_t kStereoLink = 500;
+constexpr uint32_t kDspVersion = 1022;
+constexpr uint32_t kDspInfo = 1023;
+constexpr uint32_t kFirstDspItem = 500;
+constexpr uint32_t kStereoLinkOn = 0x7FFFFFFF;
+}  // namespace HalItem
+
+// Sample rate in Hz of a clock-status rate code; 0 for codes that name no rate.
+int RateFromCode(uint32_t code);
+
+class VelbrinHAL {
+public:
+    static bool CreateInstance();
+    static VelbrinHAL* GetInstance();
+    static void DestroyInstance();
+    static bool HasInstance();
+
+    // --- set-up, at start-up ---
+    void SetMixParameters(ParameterSet* set);
+    void AddSource(ParamWriter* writer);
+    void AddListener(DeviceListener* listener);
+    void RemoveSource(ParamWriter* writer);
+
+    // --- device access ---
+    // 0 when open; -1 when the unit, its audio device or its checks fail, or an update is pending.
+    int Open();
+    bool EnsureOpen();
+    void Close();
+    bool IsOpen() const { return m_open; }
+
+    // 0; -1 when closed or the polling thread is paused; else the transfer's code (the HAL closes).
+    int GetValues(ItemValue* pairs, uint32_t n);
+    int GetValue(ItemValue* pair);
+    int SetValue(const ItemValue& pair);
+    int SetValuesDirect(const ItemValue* pairs, uint32_t n);
+    int SaveToCnE();
+
+    bool SetSampleRate(int hz);
+    bool SetExternalClock(bool on);
+    void SetStereo(bool stereo);
+    bool IsExternalClock();
+    bool GetDSPInfo(uint32_t* dspVersion, uint32_t* infoHigh, uint32_t* infoLow);
+    bool GetBCDInfo(uint32_t* build, uint32_t* major, uint32_t* minor);
+
+    int GetSampleRate() const;
+    bool IsKnownRateUpTo96k() const;
+    bool IsRateUpTo96k() const;
+    bool IsAudioRunning() const;
+    bool IsSpdifLocked() const;
+    MeterList* GetMeterList() const { return m_meterList; }
+
+    // For tests and the shell.
+    FireWireDevice* GetDevice() const { return m_device; }
+    AudioDeviceMonitor* GetMonitor() const { return m_monitor; }
+    MixEngine* GetMixEngine() const { return m_mixEngine; }
+    avcThread* GetThread() const { return m_thread; }
+    static bool IsFirmwareUpdatePending();
+
+private:
+    VelbrinHAL();
+    ~VelbrinHAL();
+
+    // Decides whether the unit's firmware or DSP code is too old; false when it cannot decide.
+    bool FirmwareNeedsUpdate(bool* needed);
+    // *answered (optional) tells a failed transfer from an invalid code.
+    bool ReadDateCode(uint32_t* code, bool* answered = nullptr);
+    // After an open or a mode change: routing words, stereo link, cycles after 2000 ms, mixer rate.
+    void Start(int knownRate = 0);
+    void SendEvent(int event);
+    void WriteRouting(bool stereo);
+    // Reads item 114; false when the read failed.
+    bool ReadExternalClock(bool* on);
+    // The DSP-boot message, once per unit connection.
+    void ShowBootFailure();
+    bool OnPollingThread() const;
+    // Closes the unit and the audio monitor underneath the open flag.
+    void CloseUnderlying();
+
+    FireWireDevice* m_device = nullptr;
+    AudioDeviceMonitor* m_monitor = nullptr;
+    MixEngine* m_mixEngine = nullptr;
+    avcThread* m_thread = nullptr;
+    ParameterSet* m_mixParameters = nullptr;
+    std::vector<DeviceListener*> m_listeners;
+    std::atomic<bool> m_open{false};
+    MeterList* m_meterList = nullptr;
+    uint32_t m_bootMessageNode = 0;  // node id of the unit the boot message was shown for
+};

@@ -1,0 +1,56 @@
+#pragma once
+// The device's level meters: which meter groups the polling thread reads, and the latest levels as
+// 18 float slots.
+//
+// Groups (one per window): 1 main window; 2, 3 compressor of input 1, 2; 4, 5 EQ; 6, 7 amp simulator.
+// The GUI thread moves and enables groups and reads the slots; the polling thread reads the meters.
+// The entries are under a lock; the slots are atomic floats.
+
+#include "CtrlPanel/device/DeviceListener.h"
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <vector>
+
+constexpr int kMeterSlots = 18;
+constexpr int kMeterGroups = 7;
+
+struct MeterEntry {
+    uint32_t group;
+    bool enabled;
+};
+
+class MeterList : public DeviceListener {
+public:
+    MeterList();
+
+    void OnDeviceEvent(int event) override;
+    void SetEnabled(uint32_t group, bool enabled);
+    bool IsEnabled(uint32_t group) const;
+    void MoveToFront(uint32_t group);
+    void MoveToBack(uint32_t group);
+    // Reads the enabled groups among the first entries with one HAL read. Returns the number of items
+    // read, 0 when nothing was to be read, -1 when the read failed (the meters are then unchanged).
+    int ReadMeters();
+
+    float Meter(int slot) const { return m_meters[slot].load(std::memory_order_relaxed); }
+    void SetMeter(int slot, float value) { m_meters[slot].store(value, std::memory_order_relaxed); }
+    // Sets every slot to 0, except the two compressor gain slots (7, 10), which rest at 1.
+    void ClearMeters();
+
+    // The user's metering switch.
+    std::atomic<bool> disabled{false};
+
+    std::vector<MeterEntry> Entries() const;
+    uint32_t CountToRead() const { return m_countToRead; }
+
+private:
+    // Removes the group's entry and returns its flag (false when absent). Caller holds the lock.
+    bool TakeEntryLocked(uint32_t group);
+
+    std::atomic<float> m_meters[kMeterSlots];
+    mutable std::mutex m_lock;
+    std::vector<MeterEntry> m_entries;
+    std::atomic<uint32_t> m_countToRead{1};
+};

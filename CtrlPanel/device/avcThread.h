@@ -1,0 +1,96 @@
+#pragma once
+// The polling thread. While cycles are wanted it runs one every 50 ms: the mix engine's refresh,
+// up to 20 dirty pairs from each writer block, the enabled meter groups, and the S/PDIF status.
+//
+// Pausing: StopAVC clears `running` and waits (bounded) until the cycle in flight has ended;
+// StartAVC sets it again after an optional start delay. Called on the polling thread itself (a
+// failed transfer closes the HAL from inside a cycle), neither waits.
+
+#include "CtrlPanel/device/ItemValue.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <thread>
+#include <vector>
+#include <wx/thread.h>
+
+class FireWireDevice;
+class MeterList;
+class MixEngine;
+class ParamWriter;
+
+constexpr uint32_t kCyclePairs = 20;
+constexpr uint32_t kCycleSleepMs = 50;
+constexpr uint32_t kIdleSleepMs = 100;
+// How long a stop waits for the cycle in flight before it logs and goes on.
+constexpr uint32_t kStopWaitLimitMs = 10000;
+
+class avcThread : public wxThread {
+public:
+    avcThread(wxThreadKind kind, FireWireDevice* device);
+    ~avcThread() override;
+
+    void StartAVC(int delayMs);
+    void StopAVC();
+
+    // --- set by the HAL ---
+    void SetMixEngine(MixEngine* engine) { m_mixEngine = engine; }
+    void SetMeterList(MeterList* meters) { m_meterList = meters; }
+    void SetDspEnabled(bool enabled) { m_dspEnabled = enabled; }
+    void AddSource(ParamWriter* writer);
+    // Nulls every entry equal to writer; the list keeps its length. Call while paused.
+    void RemoveSource(ParamWriter* writer);
+    void RequestTerminate();
+
+    // --- read by the HAL ---
+    bool IsRunning() const { return m_running; }
+    bool IsBusy() const { return m_busy; }
+    bool HasExited() const { return m_exited; }
+    bool IsDspEnabled() const { return m_dspEnabled; }
+    bool IsSpdifLocked() const { return m_spdifLocked; }
+    bool IsSpdifPresent() const { return m_spdifPresent; }
+    uint32_t ExternalRate() const { return m_externalRate; }
+    bool IsCurrentThread() const { return std::this_thread::get_id() == m_threadId.load(); }
+
+    // One pass of the loop (sleeps included); Entry repeats it. Tests call it on a thread that was
+    // never run, for deterministic cycles.
+    void RunOnePass();
+
+protected:
+    ExitCode Entry() override;
+    void OnExit() override;
+
+private:
+    // Marks the thread busy when cycles are still wanted; false (not busy) otherwise.
+    bool EnterCycle();
+    void LeaveCycle();
+    void DrainSources();
+    void ReadClockStatus();
+    // Sleeps up to ms in slices, ending early when cycles stop or the thread is to end. Returns the
+    // milliseconds not slept.
+    uint32_t SleepWhileRunning(uint32_t ms);
+
+    FireWireDevice* m_device;
+    std::atomic<MixEngine*> m_mixEngine{nullptr};
+    std::atomic<MeterList*> m_meterList{nullptr};
+    std::mutex m_sourcesLock;
+    std::vector<ParamWriter*> m_sources;
+    ItemValue m_sendBuffer[kCyclePairs] = {};
+
+    std::atomic<bool> m_spdifLocked{false};
+    std::atomic<bool> m_spdifPresent{false};
+    std::atomic<uint32_t> m_externalRate{0};
+
+    // The pause hand-shake: running and busy change under m_stateLock; busy clearing is signalled.
+    std::mutex m_stateLock;
+    std::condition_variable m_idle;
+    std::atomic<bool> m_running{false};
+    std::atomic<uint32_t> m_delay{0};
+    std::atomic<bool> m_busy{false};
+    std::atomic<bool> m_dspEnabled{false};
+    std::atomic<bool> m_exited{false};
+    std::atomic<bool> m_terminate{false};
+    std::atomic<std::thread::id> m_threadId{};
+};
