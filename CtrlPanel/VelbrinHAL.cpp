@@ -101,6 +101,8 @@ void VelbrinHAL::DestroyInstance()
 
 bool VelbrinHAL::IsFirmwareUpdatePending() { return g_firmwareUpdatePending; }
 
+void VelbrinHAL::ClearFirmwareUpdatePendingForTests() { g_firmwareUpdatePending = false; }
+
 VelbrinHAL::VelbrinHAL()
 {
     m_device = new FireWireDevice;

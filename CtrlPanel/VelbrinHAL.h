@@ -92,6 +92,8 @@ public:
     MixEngine* GetMixEngine() const { return m_mixEngine; }
     avcThread* GetThread() const { return m_thread; }
     static bool IsFirmwareUpdatePending();
+    // The pending flag lasts for the process; tests start each case afresh.
+    static void ClearFirmwareUpdatePendingForTests();
 
 private:
     VelbrinHAL();

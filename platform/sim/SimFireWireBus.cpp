@@ -55,10 +55,19 @@ void SimFireWireBus::Reenumerate(SimVelbrin* unit, uint32_t afterMs)
     StartTicker();
 }
 
+void SimFireWireBus::Forget(SimVelbrin* unit)
+{
+    std::vector<std::function<void()>> notify;
+    std::lock_guard<std::mutex> lock(m_lock);
+    UnplugLocked(unit, &notify);
+    m_comingBack.erase(unit);
+}
+
 void SimFireWireBus::Tick()
 {
-    std::vector<SimVelbrin*> due, present;
+    std::vector<SimVelbrin*> due;
     {
+        // Units are advanced under the bus lock, so none can be forgotten (destroyed) meanwhile.
         std::lock_guard<std::mutex> lock(m_lock);
         const uint64_t now = GetClock().NowMs();
         for (auto it = m_comingBack.begin(); it != m_comingBack.end();) {
@@ -70,12 +79,10 @@ void SimFireWireBus::Tick()
             }
         }
         for (auto& a : m_units)
-            present.push_back(a.unit);
+            a.unit->Advance();
     }
     for (SimVelbrin* unit : due)
         Plug(unit);
-    for (SimVelbrin* unit : present)
-        unit->Advance();
 }
 
 SimFireWireBus& SimFireWireBus::Default()

@@ -28,6 +28,8 @@ public:
     // The unit leaves the bus now and comes back afterMs later (the program's clock), as after a
     // DSP mode switch. Time-driven changes are applied on every bus call and by a small ticker.
     void Reenumerate(SimVelbrin* unit, uint32_t afterMs);
+    // Drops every trace of a unit that is being destroyed (no notifications).
+    void Forget(SimVelbrin* unit);
     // Applies what is due: units coming back, DSPs that finished booting.
     void Tick();
     uint32_t NodeIdOf(const SimVelbrin* unit) const;  // 0 when not on the bus

@@ -1,6 +1,8 @@
 #include "platform/sim/SimVelbrin.h"
 
+#include "platform/Clock.h"
 #include "platform/FireWireBus.h"
+#include "platform/sim/SimFireWireBus.h"
 
 #include <chrono>
 #include <cstring>
@@ -47,7 +49,18 @@ SimVelbrin::SimVelbrin(uint64_t guid) : m_guid(guid)
     SetDspVersion(4600, 1, 7);
 }
 
-SimVelbrin::~SimVelbrin() { AbortHangs(); }
+SimVelbrin::~SimVelbrin()
+{
+    SimFireWireBus* bus;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        bus = m_bus;
+        m_stateHook = nullptr;
+    }
+    if (bus)
+        bus->Forget(this);
+    AbortHangs();
+}
 
 uint32_t SimVelbrin::GetItem(uint32_t item) const
 {
@@ -161,6 +174,7 @@ void SimVelbrin::ClearLog()
 void SimVelbrin::Record(SimTransaction t)
 {
     t.thread = std::this_thread::get_id();
+    t.timeMs = GetClock().NowMs();
     std::lock_guard<std::mutex> lock(m_lock);
     m_log.push_back(std::move(t));
 }

@@ -43,6 +43,7 @@ struct SimTransaction {
     std::vector<SimPair> pairs;     // items touched, with the values written or answered
     int status = 0;
     std::thread::id thread;
+    uint64_t timeMs = 0;            // the program's clock when the transfer ended
 };
 
 // How the unit answers AV/C item-access frames.

@@ -1,0 +1,127 @@
+#include "support/HalFixture.h"
+
+namespace {
+
+class MeterListTest : public HalTest {
+protected:
+    void SetUp() override
+    {
+        HalTest::SetUp();
+        unit.SetDemoMeters(false);
+    }
+    // Waits for n more meter reads by the polling thread; returns the last one.
+    SimTransaction NextMeterRead()
+    {
+        unit.ClearLog();
+        SimTransaction found;
+        EXPECT_TRUE(WaitFor([&] {
+            for (auto& t : PollingLog())
+                if (!t.pairs.empty() && !Touches(t, 79) && !Touches(t, 61) && !Touches(t, 55)) {
+                    found = t;
+                    return true;
+                }
+            return false;
+        }));
+        return found;
+    }
+};
+
+TEST_F(MeterListTest, TheMainGroupIsReadInOneAvcCommandAndScaled)
+{
+    unit.SetItem(65, 0x80000000u);
+    unit.SetItem(503, 65535);
+    unit.SetItem(64, 0x40000000u);
+    OpenHal();
+    MeterList* meters = hal->GetMeterList();
+    meters->SetEnabled(1, true);
+    SimTransaction t = NextMeterRead();
+    EXPECT_EQ(t.kind, SimXfer::AVC);
+    ASSERT_EQ(t.pairs.size(), 6u);
+    const uint32_t order[6] = {64, 65, 66, 67, 503, 504};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(t.pairs[i].item, order[i]);
+    ASSERT_TRUE(WaitFor([&] { return meters->Meter(0) > 0.99f; }));
+    EXPECT_FLOAT_EQ(meters->Meter(0), 1.0f);
+    EXPECT_FLOAT_EQ(meters->Meter(2), 0.5f);
+    EXPECT_FLOAT_EQ(meters->Meter(4), 1.0f);
+}
+
+TEST_F(MeterListTest, GroupsAreReadInGroupOrderAndOnlyWhenEnabled)
+{
+    OpenHal();
+    MeterList* meters = hal->GetMeterList();
+    meters->SetEnabled(7, true);
+    meters->SetEnabled(2, true);
+    SimTransaction t = NextMeterRead();
+    ASSERT_EQ(t.pairs.size(), 4u);
+    EXPECT_EQ(t.pairs[0].item, 788u);
+    EXPECT_EQ(t.pairs[3].item, 1037u);
+
+    meters->disabled = true;
+    unit.ClearLog();
+    const uint64_t until = clock->NowMs() + 300;
+    ASSERT_TRUE(WaitFor([&] { return clock->NowMs() > until; }));
+    for (auto& tr : PollingLog())
+        EXPECT_FALSE(Touches(tr, 788));
+}
+
+TEST_F(MeterListTest, MovesClearTheMetersExceptAMoveOfTheFrontGroup)
+{
+    MakeHal();
+    MeterList* meters = hal->GetMeterList();
+    meters->SetMeter(3, 0.7f);
+    meters->MoveToFront(1);  // already in front
+    EXPECT_FLOAT_EQ(meters->Meter(3), 0.7f);
+    meters->SetEnabled(4, true);
+    meters->MoveToFront(4);
+    EXPECT_FLOAT_EQ(meters->Meter(3), 0.0f);
+    EXPECT_FLOAT_EQ(meters->Meter(7), 1.0f);
+    EXPECT_FLOAT_EQ(meters->Meter(10), 1.0f);
+    auto entries = meters->Entries();
+    EXPECT_EQ(entries.front().group, 4u);
+    EXPECT_TRUE(entries.front().enabled);
+    meters->SetMeter(3, 0.7f);
+    meters->MoveToBack(7);  // already last
+    EXPECT_FLOAT_EQ(meters->Meter(3), 0.7f);
+    meters->MoveToBack(4);
+    EXPECT_EQ(meters->Entries().back().group, 4u);
+    EXPECT_TRUE(meters->IsEnabled(4));
+    EXPECT_FALSE(meters->IsEnabled(9));
+    EXPECT_EQ(meters->Entries().size(), 7u);
+}
+
+TEST_F(MeterListTest, TheRateDecidesHowManyGroupsAreRead)
+{
+    struct Case {
+        int rate;
+        int mode;
+        uint32_t count;
+    };
+    for (const Case& c : {Case{48000, 2, 7}, Case{96000, 2, 1}, Case{176400, 3, 0}}) {
+        SCOPED_TRACE(c.rate);
+        unit.SetDspMode(c.mode);
+        audio.SetDeviceNominalRate(c.rate);
+        MakeHal();
+        ASSERT_TRUE(WaitFor([&] { return hal->GetMonitor()->GetNominalSampleRate() == c.rate; }));
+        ASSERT_EQ(hal->Open(), 0);
+        EXPECT_EQ(hal->GetMeterList()->CountToRead(), c.count);
+        VelbrinHAL::DestroyInstance();
+    }
+}
+
+TEST_F(MeterListTest, AtNinetySixKilohertzOnlyTheFrontGroupIsRead)
+{
+    audio.SetDeviceNominalRate(96000);
+    MakeHal();
+    ASSERT_TRUE(WaitFor([&] { return hal->GetMonitor()->GetNominalSampleRate() == 96000; }));
+    ASSERT_EQ(hal->Open(), 0);
+    MeterList* meters = hal->GetMeterList();
+    meters->SetEnabled(1, true);
+    meters->SetEnabled(6, true);
+    meters->MoveToFront(6);
+    SimTransaction t = NextMeterRead();
+    ASSERT_EQ(t.pairs.size(), 1u);
+    EXPECT_EQ(t.pairs[0].item, 1036u);
+}
+
+}  // namespace

@@ -1,0 +1,160 @@
+#include "support/HalFixture.h"
+
+#include "CtrlPanel/device/ParamWriter.h"
+#include "platform/DebugLog.h"
+
+#include <algorithm>
+
+namespace {
+
+class PollingThreadTest : public HalTest {
+protected:
+    // Block writes of the polling thread that carry writer items (from `first` on).
+    std::vector<std::vector<SimPair>> WriterBlocks(uint32_t first)
+    {
+        std::vector<std::vector<SimPair>> out;
+        for (auto& t : PollingLog())
+            if (t.kind == SimXfer::WriteBlock && !t.pairs.empty() && t.pairs[0].item >= first)
+                out.push_back(t.pairs);
+        return out;
+    }
+};
+
+TEST_F(PollingThreadTest, FortyFiveDirtyEntriesLeaveAsTwentyTwentyFive)
+{
+    ParamWriter writer(2000, 60);
+    MakeHal();
+    hal->AddSource(&writer);
+    for (uint32_t i = 0; i < 45; ++i)
+        writer.SetValue(i, 1000 + i);
+    ASSERT_EQ(hal->Open(), 0);
+    ASSERT_TRUE(WaitFor([&] { return WriterBlocks(2000).size() >= 3; }));
+    auto blocks = WriterBlocks(2000);
+    ASSERT_EQ(blocks.size(), 3u);
+    EXPECT_EQ(blocks[0].size(), 20u);
+    EXPECT_EQ(blocks[1].size(), 20u);
+    EXPECT_EQ(blocks[2].size(), 5u);
+    EXPECT_EQ(blocks[0][0].item, 2000u);
+    EXPECT_EQ(blocks[2][4].item, 2044u);
+    EXPECT_EQ(unit.GetItem(2044), 1044u);
+}
+
+TEST_F(PollingThreadTest, NullSourcesAreSkipped)
+{
+    ParamWriter removed(2100, 4), kept(2200, 4);
+    MakeHal();
+    hal->AddSource(&removed);
+    hal->AddSource(&kept);
+    hal->RemoveSource(&removed);
+    removed.SetValue(0, 5);
+    kept.SetValue(1, 6);
+    ASSERT_EQ(hal->Open(), 0);
+    ASSERT_TRUE(WaitFor([&] { return unit.GetItem(2201) == 6; }));
+    EXPECT_EQ(unit.GetItem(2100), 0u);
+}
+
+TEST_F(PollingThreadTest, AtHighRatesDspItemsMetersAndStatusAreLeftAlone)
+{
+    unit.SetDspMode(3);
+    audio.SetDeviceNominalRate(176400);
+    ParamWriter dspOnly(512, 2), mixed(499, 3);
+    MakeHal();
+    ASSERT_TRUE(WaitFor([&] { return hal->GetMonitor()->GetNominalSampleRate() == 176400; }));
+    hal->AddSource(&dspOnly);
+    hal->AddSource(&mixed);
+    hal->GetMeterList()->SetEnabled(1, true);
+    dspOnly.SetValue(0, 1);
+    dspOnly.SetValue(1, 2);
+    for (uint32_t i = 0; i < 3; ++i)
+        mixed.SetValue(i, 7);
+    ASSERT_EQ(hal->Open(), 0);
+    ASSERT_TRUE(WaitFor([&] { return unit.GetItem(499) == 7; }));
+    // Let a few more cycles pass.
+    const uint64_t until = clock->NowMs() + 500;
+    ASSERT_TRUE(WaitFor([&] { return clock->NowMs() > until; }));
+    EXPECT_EQ(dspOnly.GetPendingCount(), 0u);  // emptied without a write
+    EXPECT_EQ(mixed.GetPendingCount(), 0u);
+    for (auto& t : PollingLog())
+        for (auto& p : t.pairs)
+            EXPECT_LT(p.item, 500u) << "item " << p.item;
+    for (auto& t : PollingLog())
+        EXPECT_FALSE(Touches(t, 79) || Touches(t, 64));
+}
+
+TEST_F(PollingThreadTest, ClockStatusDecode)
+{
+    struct Case {
+        bool present, locked;
+        uint32_t code;
+        bool wantLocked, wantPresent;
+        uint32_t wantRate;
+    };
+    const Case cases[] = {
+        {true, true, 5, true, true, 176400},   // 0x503
+        {false, true, 2, true, false, 0},      // 0x201
+        {true, false, 2, false, true, 0},      // no known rate
+        {true, true, 9, true, true, 0},
+        {true, true, 6, true, true, 192000},
+    };
+    OpenHal();
+    for (const Case& c : cases) {
+        unit.SetSpdifInput(c.present, c.locked, c.code);
+        unit.ClearLog();
+        // Two reads of item 79 make sure one whole cycle saw the new status.
+        ASSERT_TRUE(WaitFor([&] {
+            int n = 0;
+            for (auto& t : PollingLog())
+                n += Touches(t, 79);
+            return n >= 2;
+        }));
+        EXPECT_EQ(hal->IsSpdifLocked(), c.wantLocked) << c.code;
+        EXPECT_EQ(hal->GetThread()->IsSpdifPresent(), c.wantPresent) << c.code;
+        EXPECT_EQ(hal->GetThread()->ExternalRate(), c.wantRate) << c.code;
+    }
+}
+
+TEST_F(PollingThreadTest, NothingIsSentWhilePaused)
+{
+    ParamWriter writer(2300, 4);
+    MakeHal();
+    hal->AddSource(&writer);
+    ASSERT_EQ(hal->Open(), 0);
+    ASSERT_TRUE(WaitFor([&] { return !PollingLog().empty(); }));
+    for (int round = 0; round < 20; ++round) {
+        hal->GetThread()->StopAVC();
+        EXPECT_FALSE(hal->GetThread()->IsBusy());
+        const size_t before = PollingLog().size();
+        writer.SetValue(round % 4, round);
+        std::this_thread::sleep_for(std::chrono::milliseconds(3));
+        EXPECT_EQ(PollingLog().size(), before);
+        hal->GetThread()->StartAVC(0);
+    }
+    ASSERT_TRUE(WaitFor([&] { return writer.GetPendingCount() == 0; }));
+}
+
+TEST_F(PollingThreadTest, AFailedWriterTransferClosesTheHalFromInsideTheCycle)
+{
+    ParamWriter writer(2400, 2);
+    OpenHal();
+    hal->AddSource(&writer);
+    ASSERT_TRUE(WaitFor([&] { return !PollingLog().empty(); }));
+    unit.FailNext(SimXfer::WriteBlock, 1, kFwUnsupported);
+    DebugLogCapture trace;
+    writer.SetValue(0, 1);
+    ASSERT_TRUE(WaitFor([&] { return !hal->IsOpen(); }));
+    if (DebugLogEnabled())
+        EXPECT_TRUE(WaitFor([&] { return trace.Contains("avcThread : Plugin Coeff Send Failed!!\n"); }));
+    EXPECT_EQ(hal->Open(), 0);  // the next open works
+}
+
+TEST_F(PollingThreadTest, APendingStartDelayIsNotShortenedByALaterStart)
+{
+    MakeHal();
+    const uint64_t openedAt = clock->NowMs();
+    ASSERT_EQ(hal->Open(), 0);  // cycles after 2000 ms
+    ASSERT_EQ(hal->SetValue({300, 1}), 0);  // a direct write restarts with delay 0
+    ASSERT_TRUE(WaitFor([&] { return !PollingLog().empty(); }));
+    EXPECT_GE(PollingLog().front().timeMs, openedAt + 2000);
+}
+
+}  // namespace
