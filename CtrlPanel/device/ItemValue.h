@@ -1,10 +1,9 @@
 #pragma once
-// One device item (register) and its raw value: the unit of every device read and write.
-// DSP values are signed 1.31 fixed point.
+// One device item (register) and its raw value, the unit of every transfer to and from the unit.
 
 #include <cstdint>
 
 struct ItemValue {
-    uint32_t item;
-    uint32_t value;
+    uint32_t item;   // device item number
+    uint32_t value;  // raw value in host order; DSP values are signed 1.31 fixed point
 };
