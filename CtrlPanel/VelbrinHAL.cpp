@@ -12,6 +12,7 @@
 #include "platform/DebugLog.h"
 
 #include <algorithm>
+#include <wx/utils.h>
 
 namespace {
 
@@ -43,22 +44,25 @@ const char kNoSpdifMessage[] =
 
 int ModeForRate(int hz) { return hz < kHighRate ? kDspModeLow : kDspModeHigh; }
 
-// Pauses the polling thread for the scope, unless the caller is the polling thread itself.
+// Pauses the polling thread for the scope, unless the caller is the polling thread itself. A HAL
+// that closed meanwhile leaves the thread idle: the next open starts it.
 class PauseBracket {
 public:
-    PauseBracket(avcThread* thread, bool onPollingThread) : m_thread(onPollingThread ? nullptr : thread)
+    PauseBracket(avcThread* thread, bool onPollingThread, const std::atomic<bool>& open)
+        : m_thread(onPollingThread ? nullptr : thread), m_open(open)
     {
         if (m_thread)
             m_thread->StopAVC();
     }
     ~PauseBracket()
     {
-        if (m_thread)
+        if (m_thread && m_open)
             m_thread->StartAVC(0);
     }
 
 private:
     avcThread* m_thread;
+    const std::atomic<bool>& m_open;
 };
 
 }  // namespace
@@ -176,6 +180,7 @@ void VelbrinHAL::CloseUnderlying()
 int VelbrinHAL::Open()
 {
     DebugLog("+ VelbrinHAL::Open()\n");
+    std::lock_guard<std::recursive_mutex> lock(m_stateLock);
     if (m_open)
         return 0;
     if (g_firmwareUpdatePending)
@@ -223,6 +228,17 @@ bool VelbrinHAL::EnsureOpen() { return m_open || Open() == 0; }
 
 void VelbrinHAL::Close()
 {
+    std::unique_lock<std::recursive_mutex> lock(m_stateLock, std::defer_lock);
+    if (OnPollingThread()) {
+        // The GUI thread may hold the lock while it waits for this cycle to end: then it is
+        // opening or closing the unit itself, and the flag is all this thread has to clear.
+        if (!lock.try_lock()) {
+            m_open = false;
+            return;
+        }
+    } else {
+        lock.lock();
+    }
     if (!m_open.exchange(false))
         return;
     m_thread->StopAVC();
@@ -363,7 +379,7 @@ int VelbrinHAL::SetValuesDirect(const ItemValue* pairs, uint32_t n)
         return -1;
     int status;
     {
-        PauseBracket pause(m_thread, OnPollingThread());
+        PauseBracket pause(m_thread, OnPollingThread(), m_open);
         status = m_device->WriteItems(pairs, n);
         if (status != 0)
             Close();
@@ -415,6 +431,7 @@ bool VelbrinHAL::SetExternalClock(bool on)
 bool VelbrinHAL::SetSampleRate(int hz)
 {
     const int targetMode = ModeForRate(hz);
+    std::lock_guard<std::recursive_mutex> lock(m_stateLock);
     if (!m_open)
         return false;
     bool external = true;

@@ -122,6 +122,8 @@ private:
     ParameterSet* m_mixParameters = nullptr;
     std::vector<DeviceListener*> m_listeners;
     std::atomic<bool> m_open{false};
+    // Held by Open, Close and SetSampleRate: no close can slip into an open or a mode switch.
+    std::recursive_mutex m_stateLock;
     MeterList* m_meterList = nullptr;
     uint32_t m_bootMessageNode = 0;  // node id of the unit the boot message was shown for
 };

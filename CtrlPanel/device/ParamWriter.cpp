@@ -1,5 +1,7 @@
 #include "CtrlPanel/device/ParamWriter.h"
 
+#include "CtrlPanel/VelbrinHAL.h"
+
 #include <cmath>
 
 ParamWriter::ParamWriter(uint32_t baseItem, uint32_t count)
@@ -152,3 +154,5 @@ bool ParamWriter::IsEnabled() const
     std::lock_guard<std::mutex> hold(m_lock);
     return m_enabled;
 }
+
+MeterList* ParamWriter::GetMeterList() { return VelbrinHAL::GetInstance()->GetMeterList(); }

@@ -17,6 +17,8 @@
 
 #include "CtrlPanel/device/ItemValue.h"
 
+class MeterList;
+
 class ParamWriter {
 public:
     // Layout of one coefficient set, relative to its first index: the shift word (raw), the
@@ -63,6 +65,9 @@ public:
     void SetCoefficientSet(uint32_t first, uint32_t shift, const float b[3], const float a12[2]);
     // Writes n values (1.31) from first on and then the commit 1 at commitIndex, in one locked step.
     void SetFloatsAndTrigger(uint32_t first, const float* values, int n, uint32_t commitIndex);
+
+    // The HAL's meter list, where the effect panels read their levels.
+    virtual MeterList* GetMeterList();
 
     void SetEnabled(bool enabled);
     bool IsEnabled() const;

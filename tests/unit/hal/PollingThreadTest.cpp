@@ -142,8 +142,9 @@ TEST_F(PollingThreadTest, AFailedWriterTransferClosesTheHalFromInsideTheCycle)
     DebugLogCapture trace;
     writer.SetValue(0, 1);
     ASSERT_TRUE(WaitFor([&] { return !hal->IsOpen(); }));
-    if (DebugLogEnabled())
+    if (DebugLogEnabled()) {
         EXPECT_TRUE(WaitFor([&] { return trace.Contains("avcThread : Plugin Coeff Send Failed!!\n"); }));
+    }
     EXPECT_EQ(hal->Open(), 0);  // the next open works
 }
 

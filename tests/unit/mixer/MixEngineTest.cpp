@@ -118,12 +118,17 @@ TEST_F(MixEngineTest, AtHighRatesOnlyTheOutputWordsAreSent)
             EXPECT_TRUE(p.item >= 55 && p.item <= 59) << p.item;
 }
 
-TEST_F(MixEngineTest, ARateChangeResendsTheWholeMixer)
+TEST_F(MixEngineTest, ADspModeChangeResendsTheWholeMixer)
 {
+    unit.SetModeSwitchMs(500);
     OpenWithEngine(60);
+    ASSERT_TRUE(hal->SetSampleRate(176400));
     unit.ClearLog();
     ASSERT_TRUE(hal->SetSampleRate(48000));
     ASSERT_TRUE(WaitFor([&] { return PairCount(MixerWrites()) >= 60; }));
+    const uint64_t until = clock->NowMs() + 200;
+    WaitFor([&] { return clock->NowMs() > until; });
+    EXPECT_EQ(PairCount(MixerWrites()), 60u);
 }
 
 TEST_F(MixEngineTest, OutputWords)
