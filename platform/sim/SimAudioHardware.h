@@ -47,7 +47,7 @@ public:
     void SetDeviceName(const std::string& name);
     void SetClockSourceNames(const std::string& internalName, const std::string& externalName);
 
-    // --- other devices, listed in the order added, before the unit's device when it arrives later ---
+    // --- other devices: listed in the order added, always before the unit's device ---
     AudioDeviceId AddOtherDevice(const std::string& name);
     void RemoveOtherDevice(AudioDeviceId device);
 
