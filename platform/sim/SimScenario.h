@@ -1,7 +1,8 @@
 #pragma once
 // The situation the program finds at start, picked from the environment variable
 // VELBRIN_SIM_SCENARIO: "present" (the default: one Velbrin on the bus), "absent" (an empty bus),
-// "old-firmware" (a Velbrin with firmware build 5400).
+// "old-firmware" (a Velbrin with firmware build 5400). The unit's audio device appears on the
+// default simulated audio side.
 
 #include "platform/sim/SimVelbrin.h"
 
