@@ -24,11 +24,17 @@ bool BitmapFont::IsDrawable(char code) const
     return glyph >= 0 && glyph < int64_t(m_columns) * m_rows;
 }
 
-Rect BitmapFont::GlyphRect(char code) const
+void BitmapFont::CellOrigin(char code, int32_t& left, int32_t& top) const
 {
     const int32_t glyph = int32_t(static_cast<unsigned char>(code)) - m_firstCode;
-    const int32_t left = glyph % m_columns * m_cellWidth;
-    const int32_t top = glyph / m_columns * m_cellHeight;
+    left = glyph % m_columns * m_cellWidth;
+    top = glyph / m_columns * m_cellHeight;
+}
+
+Rect BitmapFont::GlyphRect(char code) const
+{
+    int32_t left, top;
+    CellOrigin(code, left, top);
     return Rect{left, left + std::max(Width(code), 0), top, top + m_cellHeight};
 }
 
@@ -45,15 +51,16 @@ bool BitmapFont::HasArtwork() const
 
 void BitmapFont::MeasureGlyphs(const Bitmap* bitmap)
 {
+    const bool covered = CoversGrid(bitmap);
     for (int c = 0; c < 0x80; ++c) {
         const char code = char(c);
         if (!IsDrawable(code))
             continue;
-        const int32_t glyph = c - m_firstCode;
-        const int32_t left = glyph % m_columns * m_cellWidth;
-        const int32_t top = glyph / m_columns * m_cellHeight;
         int32_t width = 0;
-        for (int32_t w = m_cellWidth; w >= 1 && width == 0 && bitmap; --w)
+        int32_t left = 0, top = 0;
+        if (covered)
+            CellOrigin(code, left, top);
+        for (int32_t w = m_cellWidth; w >= 1 && width == 0 && covered; --w)
             for (int32_t row = 0; row < m_cellHeight; ++row)
                 if (bitmap->GetPixel(left + w - 1, top + row) != 0) {
                     width = w;
@@ -61,7 +68,7 @@ void BitmapFont::MeasureGlyphs(const Bitmap* bitmap)
                 }
         m_widths[c] = width;
     }
-    m_widths[' '] = m_cellWidth - 2;
+    m_widths[int(' ')] = m_cellWidth - 2;
 }
 
 int32_t BitmapFont::DrawGlyph(Bitmap* destination, int32_t x, int32_t y, char code)

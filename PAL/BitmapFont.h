@@ -3,7 +3,7 @@
 // g mod columns, row g div columns, and is drawn as the cell's left widths[code] pixel columns; every
 // glyph advances by its width + 1. Codes of 0x80 and above, and codes outside the grid, draw nothing and
 // take no space. A font whose glyph bitmap (or mask) is missing or smaller than the grid draws nothing
-// (advances still count). The glyph bitmap is not owned and must outlive the font. GUI thread only.
+// (its glyphs still advance). The glyph bitmap is not owned and must outlive the font. GUI thread only.
 
 #include <cstdint>
 
@@ -21,7 +21,8 @@ public:
     BitmapFont& operator=(const BitmapFont&) = delete;
 
     // Each drawable code's width becomes the index + 1 of the rightmost pixel column of its cell that holds
-    // a non-zero pixel (0 without ink; pixels outside bitmap count as empty); the space gets cell width - 2.
+    // a non-zero pixel (0 without ink, and for every code when bitmap is missing or smaller than the grid);
+    // the space gets cell width - 2.
     virtual void MeasureGlyphs(const Bitmap* bitmap);
     // Copies the glyph to (x, y) in destination; returns its advance (0 when not drawable).
     virtual int32_t DrawGlyph(Bitmap* destination, int32_t x, int32_t y, char code);
@@ -41,7 +42,7 @@ public:
 
 protected:
     bool IsDrawable(char code) const;
-    // The glyph's cell, cut to its width. Only for drawable codes.
+    // The glyph's cell, cut to its width. Only for drawable codes of a font that has its artwork.
     Rect GlyphRect(char code) const;
     // True when bitmap exists and holds the whole grid of cells.
     bool CoversGrid(const Bitmap* bitmap) const;
@@ -52,6 +53,8 @@ protected:
     Bitmap* m_glyphs;
 
 private:
+    void CellOrigin(char code, int32_t& left, int32_t& top) const;
+
     int32_t m_firstCode;
     int32_t m_cellWidth;
     int32_t m_cellHeight;
