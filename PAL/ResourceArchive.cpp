@@ -1,0 +1,166 @@
+#include "PAL/ResourceArchive.h"
+
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+#include "platform/DebugLog.h"
+
+namespace {
+
+uint32_t BigEndian32(const uint8_t* p)
+{
+    return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | uint32_t(p[3]);
+}
+
+bool EndsName(unsigned char c)
+{
+    return c < 0x20 || c >= 0x80;
+}
+
+// Length of the name at offset (before its NUL, at most kMaxNameLength), or -1 when the name runs off the
+// end of the image.
+int64_t NameLength(const uint8_t* image, size_t length, uint32_t offset)
+{
+    if (offset >= length)
+        return -1;
+    const size_t available = length - offset;
+    const size_t limit = available < ResourceRecord::kMaxNameLength ? available : ResourceRecord::kMaxNameLength;
+    const void* nul = std::memchr(image + offset, 0, limit);
+    if (nul)
+        return static_cast<const uint8_t*>(nul) - (image + offset);
+    return limit == ResourceRecord::kMaxNameLength ? int64_t(limit) : -1;
+}
+
+}  // namespace
+
+ResourceArchive::ResourceArchive() = default;
+
+ResourceArchive::~ResourceArchive()
+{
+    Clear();
+}
+
+bool ResourceArchive::Load(const char* path)
+{
+    Clear();
+    m_owns = true;
+    FILE* file = path ? std::fopen(path, "rb") : nullptr;
+    if (!file)
+        return false;
+    std::vector<uint8_t> image;
+    uint8_t chunk[65536];
+    bool ok = true;
+    for (;;) {
+        const size_t got = std::fread(chunk, 1, sizeof chunk, file);
+        if (image.size() + got > kMaxFileSize) {
+            DebugLog("ResourceArchive: %s is larger than %zu bytes, not loaded\n", path, kMaxFileSize);
+            ok = false;
+            break;
+        }
+        image.insert(image.end(), chunk, chunk + got);
+        if (got < sizeof chunk) {
+            ok = !std::ferror(file);
+            break;
+        }
+    }
+    std::fclose(file);
+    if (!ok)
+        return false;
+    LoadFromMemory(image.data(), image.size());
+    return true;
+}
+
+void ResourceArchive::LoadFromMemory(const uint8_t* image, size_t length)
+{
+    Clear();
+    m_owns = true;
+    if (!image || length < 4)
+        return;
+    const int32_t declared = int32_t(BigEndian32(image));
+    if (declared <= 0)
+        return;
+    const size_t fits = (length - 4) / 8;
+    size_t count = size_t(declared);
+    if (count > fits) {
+        DebugLog("ResourceArchive: count %d capped at %zu, what the directory can hold\n", declared, fits);
+        count = fits;
+    }
+    m_records.reserve(count);
+    for (size_t k = 0; k < count; ++k) {
+        const uint32_t nameOffset = BigEndian32(image + 4 + 8 * k);
+        const uint32_t dataOffset = BigEndian32(image + 8 + 8 * k);
+        const int64_t nameLength = NameLength(image, length, nameOffset);
+        const bool headerInside = length >= 8 && dataOffset <= length - 8;
+        const uint32_t size = headerInside ? BigEndian32(image + dataOffset) : 0;
+        if (nameLength < 0 || !headerInside || size > length - 8 - dataOffset) {
+            DebugLog("ResourceArchive: record %zu skipped, name at %u or data at %u lies outside the "
+                     "%zu-byte archive\n", k, nameOffset, dataOffset, length);
+            continue;
+        }
+        const uint32_t secondWord = BigEndian32(image + dataOffset + 4);
+        // One byte at least, so an empty payload still has a pointer.
+        std::unique_ptr<uint8_t[]> data(new (std::nothrow) uint8_t[size ? size : 1]);
+        if (data)
+            std::memcpy(data.get(), image + dataOffset + 8, size);
+        m_records.push_back(std::make_shared<const ResourceRecord>(
+            reinterpret_cast<const char*>(image + nameOffset), size_t(nameLength), secondWord, std::move(data),
+            size));
+    }
+}
+
+void ResourceArchive::ShareFrom(const ResourceArchive& other)
+{
+    if (&other == this)
+        return;
+    m_records = other.m_records;
+    m_owns = false;
+}
+
+void ResourceArchive::Clear()
+{
+    m_records.clear();
+}
+
+const ResourceRecord* ResourceArchive::Find(const char* name) const
+{
+    if (!name)
+        return nullptr;
+    for (const auto& record : m_records)
+        if (CompareNames(record->GetName(), name) == 0)
+            return record.get();
+    return nullptr;
+}
+
+int32_t ResourceArchive::CompareNames(const char* a, const char* b)
+{
+    a = a ? a : "";
+    b = b ? b : "";
+    for (size_t i = 0;; ++i) {
+        const unsigned char ca = static_cast<unsigned char>(a[i]);
+        const unsigned char cb = static_cast<unsigned char>(b[i]);
+        const int32_t va = EndsName(ca) ? 0 : int32_t(ca);
+        const int32_t vb = EndsName(cb) ? 0 : int32_t(cb);
+        if (va != vb)
+            return va - vb;
+        if (va == 0)
+            return 0;
+    }
+}
+
+ResourceArchive& ResourceArchive::Global()
+{
+    static ResourceArchive archive;
+    return archive;
+}
+
+const uint8_t* GetResourceData(const char* name, uint32_t& size)
+{
+    const ResourceRecord* record = ResourceArchive::Global().Find(name);
+    if (!record || !record->GetData()) {
+        size = 0;
+        return nullptr;
+    }
+    size = record->GetSize();
+    return record->GetData();
+}

@@ -1,0 +1,64 @@
+#pragma once
+// The resource archive ("ProjectResources.res"): named payloads (BMP files, preset texts) read whole into
+// memory and found by name.
+//
+// File format, all integers unsigned 32-bit big-endian, offsets absolute from the start of the file:
+//   0        N, the number of resources (taken as signed: 0 or less is an empty archive)
+//   4 + 8k   name offset of resource k       8 + 8k   data offset of resource k
+//   name:    NUL-terminated bytes (at most 255 are kept)
+//   data:    payload size, a second word (kept, never interpreted), then the payload
+// The reader checks the file: the count is capped at what the directory can hold, and a record whose name
+// or payload does not lie inside the file is skipped (with a trace line). The directory order is the
+// lookup order; of duplicate names the first wins. GUI thread only.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "PAL/ResourceRecord.h"
+
+class ResourceArchive {
+public:
+    ResourceArchive();
+    ~ResourceArchive();
+
+    ResourceArchive(const ResourceArchive&) = delete;
+    ResourceArchive& operator=(const ResourceArchive&) = delete;
+
+    // Replaces the contents with the records of the file at path. False when the file cannot be read
+    // (the archive is then empty).
+    bool Load(const char* path);
+    // The same from an archive image of length bytes; payloads are copied.
+    void LoadFromMemory(const uint8_t* image, size_t length);
+    // Replaces the contents with other's records, shared with it; records stay alive while either archive
+    // (or any other sharer) holds them. Sharing with itself does nothing.
+    void ShareFrom(const ResourceArchive& other);
+    // Empties the archive.
+    void Clear();
+
+    // The first record whose name equals name under CompareNames, or null.
+    const ResourceRecord* Find(const char* name) const;
+    size_t Count() const { return m_records.size(); }
+    // True when the records were read by this archive, false when they are shared from another.
+    bool Owns() const { return m_owns; }
+
+    // Compares byte by byte; any byte below 0x20 or of 0x80 and above ends a name like its NUL, so a name
+    // may be given as a pointer into newline-separated text. 0 when equal, else the difference of the
+    // first differing bytes (an ending byte counting as 0).
+    static int32_t CompareNames(const char* a, const char* b);
+
+    // The process-wide archive the program's resources are loaded into at start-up.
+    static ResourceArchive& Global();
+
+    // Largest archive file Load accepts.
+    static constexpr size_t kMaxFileSize = size_t(256) << 20;
+
+private:
+    bool m_owns = true;
+    std::vector<std::shared_ptr<const ResourceRecord>> m_records;
+};
+
+// The payload of the named entry of the global archive, not NUL-terminated, valid while the archive holds
+// it; size receives its length. Null with size 0 when there is no such entry.
+const uint8_t* GetResourceData(const char* name, uint32_t& size);
