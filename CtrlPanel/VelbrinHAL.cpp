@@ -124,7 +124,7 @@ VelbrinHAL::~VelbrinHAL()
 {
     Close();
     m_thread->RequestTerminate();
-    if (m_thread->IsRunning() || m_thread->IsAlive()) {
+    if (m_thread->IsAlive()) {
         // Bounded: a cycle ends within a few seconds even when every transfer times out.
         for (int i = 0; i < 1000 && !m_thread->HasExited(); ++i)
             wxMilliSleep(10);
@@ -156,7 +156,7 @@ void VelbrinHAL::AddListener(DeviceListener* listener) { m_listeners.push_back(l
 
 void VelbrinHAL::RemoveSource(ParamWriter* writer)
 {
-    const bool wasRunning = m_thread->IsRunning();
+    const bool wasRunning = m_thread->IsCycling();
     m_thread->StopAVC();
     m_thread->RemoveSource(writer);
     if (wasRunning)
@@ -351,7 +351,7 @@ void VelbrinHAL::Start(int knownRate)
 
 int VelbrinHAL::GetValues(ItemValue* pairs, uint32_t n)
 {
-    if (!m_open || !m_thread->IsRunning())
+    if (!m_open || !m_thread->IsCycling())
         return -1;
     int status = m_device->ReadItems(pairs, n);
     if (status != 0) {
@@ -363,7 +363,7 @@ int VelbrinHAL::GetValues(ItemValue* pairs, uint32_t n)
 
 int VelbrinHAL::GetValue(ItemValue* pair)
 {
-    if (!m_open || !m_thread->IsRunning())
+    if (!m_open || !m_thread->IsCycling())
         return -1;
     int status = m_device->ReadItems(pair, 1);
     if (status != 0) {
@@ -375,7 +375,7 @@ int VelbrinHAL::GetValue(ItemValue* pair)
 
 int VelbrinHAL::SetValuesDirect(const ItemValue* pairs, uint32_t n)
 {
-    if (!m_open || !m_thread->IsRunning())
+    if (!m_open || !m_thread->IsCycling())
         return -1;
     int status;
     {
@@ -503,7 +503,7 @@ bool VelbrinHAL::GetDSPInfo(uint32_t* dspVersion, uint32_t* infoHigh, uint32_t* 
 {
     if (!m_device)
         return false;
-    const bool wasRunning = m_thread->IsRunning();
+    const bool wasRunning = m_thread->IsCycling();
     m_thread->StopAVC();
     ItemValue pairs[2] = {{HalItem::kDspInfo, 0}, {HalItem::kDspVersion, 0}};
     if (m_device->ReadItems(pairs, 2) != 0) {

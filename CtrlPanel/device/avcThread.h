@@ -45,7 +45,8 @@ public:
     void RequestTerminate();
 
     // --- read by the HAL ---
-    bool IsRunning() const { return m_running; }
+    // Cycles are wanted (set by StartAVC, cleared by StopAVC).
+    bool IsCycling() const { return m_running; }
     bool IsBusy() const { return m_busy; }
     bool HasExited() const { return m_exited; }
     bool IsDspEnabled() const { return m_dspEnabled; }

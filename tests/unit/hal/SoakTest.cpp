@@ -74,7 +74,7 @@ TEST_F(SoakTest, RandomOperationsAgainstRandomFaultsLeaveAConsistentHal)
     ASSERT_TRUE(WaitFor([&] { return hal->EnsureOpen(); }, 10000));
     ASSERT_EQ(hal->SetValue({333, 0xABCD}), 0);
     EXPECT_EQ(unit.GetItem(333), 0xABCDu);
-    EXPECT_TRUE(hal->GetThread()->IsRunning());
+    EXPECT_TRUE(hal->GetThread()->IsCycling());
     comp.SetValue(3, 42);
     EXPECT_TRUE(WaitFor([&] { return unit.GetItem(771) == 42; }, 10000));
     hal->RemoveSource(&eq);
