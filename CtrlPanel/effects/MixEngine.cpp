@@ -154,14 +154,20 @@ void MixEngine::ComputeMixGains()
     }
 }
 
+void MixEngine::InputSide(int mix, float* b, float* rev) const
+{
+    *b = Min1(2 * (1 - P(kCrossfade + mix)));
+    *rev = TruncNonZero(P(kReverbEnable + mix)) ? P(kReverbLevel + mix) : 0.0f;
+}
+
 void MixEngine::ComputeMonoInputMix()
 {
     if (!m_set)
         return;
     ComputeMixGains();
     for (int r = 0; r < kPairs; ++r) {
-        const float b = Min1(2 * (1 - P(kCrossfade + r)));
-        const float rev = TruncNonZero(P(kReverbEnable + r)) ? P(kReverbLevel + r) : 0.0f;
+        float b, rev;
+        InputSide(r, &b, &rev);
         float* g = m_input[r];
         if (TruncNonZero(P(kCustomInputEnable + r))) {
             float q[8];
@@ -199,8 +205,8 @@ void MixEngine::ComputeStereoInputMix()
         return;
     ComputeMixGains();
     for (int r = 0; r < kPairs; ++r) {
-        const float b = Min1(2 * (1 - P(kCrossfade + r)));
-        const float rev = TruncNonZero(P(kReverbEnable + r)) ? P(kReverbLevel + r) : 0.0f;
+        float b, rev;
+        InputSide(r, &b, &rev);
         const float x = P(kStereoProcessed + r);
         const float h1 = Min1(2 * (1 - x));
         const float h2 = Min1(2 * x);

@@ -50,6 +50,8 @@ private:
     // p(n): the normalised value clamped to [0, 1], NaN as 0.
     float P(int index) const;
     bool StereoFromParameters() const;
+    // The input side of mix r's crossfade, and its reverb send level (0 when the send is off).
+    void InputSide(int mix, float* b, float* rev) const;
     void ComputeMixGains();
     void ComputeMonoInputMix();
     void ComputeStereoInputMix();
