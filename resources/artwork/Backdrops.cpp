@@ -197,14 +197,16 @@ public:
             const double v = (std::pow(10.0, db / 40.0) - 0.1) / 0.9;
             const int y = b.y + int(std::lround(b.h * (1.0 - v)));
             const int x0 = right ? b.x + b.w + 2 : b.x - 4;
-            PixelLine(cr_, x0, y, x0 + 1, y, Palette::SilkDim());
-            if (labels) {
-                const std::string t = std::to_string(-db);
-                if (right)
-                    PixelFont::Draw(cr_, x0 + 3, y - 2 - PixelFont::kTop, t, Palette::SilkDim());
-                else
-                    PixelFont::Draw(cr_, x0 - 1 - PixelFont::Measure(t), y - 2 - PixelFont::kTop, t, Palette::SilkDim());
+            if (!labels) {
+                PixelLine(cr_, x0, y, x0 + 1, y, Palette::SilkDim());
+                continue;
             }
+            // Levels below full scale, in dB, beside the meter.
+            const std::string t = std::to_string(-db);
+            const int tw = PixelFont::Measure(t) - 1;
+            const int tx = right ? x0 + 1 : x0 + 2 - tw;
+            PixelFont::Draw(cr_, tx, std::max(b.y, std::min(b.y + b.h - 5, y - 2)) - PixelFont::kTop, t,
+                            Palette::SilkDim());
         }
     }
 
@@ -297,8 +299,9 @@ void InputSection(Backdrop& bd, int meterLeft)
     bd.Caption(235.5, 138, "2", Align::Centre);
     bd.Caption(meterLeft + 1.5, 138, "L", Align::Centre);
     bd.Caption(291.5, 138, "R", Align::Centre);
-    bd.Caption(255.5, 158, "SPDIF", Align::Centre);
-    bd.Caption(203, 30, "DB", Align::Left, Palette::SilkDim());
+    bd.Caption(255.5, 158, "SPDIF IN", Align::Centre);
+    for (int meter : {meterLeft == 268 ? 124 : 27, meterLeft == 268 ? 126 : 30})
+        bd.MeterScale(meter, true, true);
 }
 
 // One output strip's silkscreen: x0 is the strip's left edge (the mode-0 tray's left).
@@ -307,7 +310,7 @@ void StripCaptions(Backdrop& bd, int x0, int pair, bool knob, int yShift)
     const int y = yShift;
     bd.Caption(x0 + 4, 364 + y, "OUT", Align::Left, Palette::SilkDim());
     bd.Title(x0 + 4, 373 + y, kPairs[pair], 8, Align::Left, Palette::Silk());
-    bd.Caption(x0 + 46, 352 + y, "MUTE", Align::Right);
+    bd.Caption(x0 + 63, 365 + y, "MUTE", Align::Right);
     bd.Caption(x0 + 19.5, 351 + y, "CUST", Align::Centre);
     bd.Caption(x0 + 96.5, 379 + y, "SOLO", Align::Centre);
     if (knob)
@@ -398,6 +401,11 @@ void TinyBackdrop(ArtworkSet& set)
         bd.CaptionLeft(9 + s, "MUTE", 3);
         if (s < 2)
             bd.VLine(bd.box(4 + s).x - 1, 28, 64);
+    }
+    for (int x : {3, 4, 5}) {
+        const Box f = bd.box(x);
+        bd.Caption(f.x + 2, 2, "INPUT", Align::Left, Palette::SilkDim());
+        bd.Caption(f.x + f.w - 3, 2, "PLAYBACK", Align::Right, Palette::SilkDim());
     }
     bd.CaptionLeft(2, "BIG", 3);
     bd.CaptionLeft(12, "FLOAT", 3);

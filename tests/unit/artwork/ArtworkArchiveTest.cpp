@@ -502,3 +502,84 @@ TEST_F(Archive, GeneratorWritesTheSameBytesOnEveryRun)
     EXPECT_TRUE(runs[0] == runs[1]) << "two runs differ";
     EXPECT_TRUE(runs[0] == file_) << "a fresh run differs from the built archive";
 }
+
+namespace {
+
+// Pixel (x, y) of a decoded 24-bit BMP as 0xRRGGBB; rows are stored bottom-up.
+uint32_t Pixel(const std::vector<uint8_t>& bmp, int x, int y)
+{
+    const int w = int(LE32(bmp, 18)), h = int(LE32(bmp, 22));
+    const size_t row = (size_t(w) * 3 + 3) & ~size_t(3);
+    const size_t at = 54 + row * size_t(h - 1 - y) + size_t(x) * 3;
+    return (uint32_t(bmp[at + 2]) << 16) | (uint32_t(bmp[at + 1]) << 8) | bmp[at];
+}
+
+// Glyph widths as the labels' font measures them on its mask: the rightmost column with any
+// non-zero byte; the blank is cell width - 2.
+std::vector<int> MeasureFont(const std::vector<uint8_t>& mask)
+{
+    std::vector<int> widths(256, 0);
+    for (int code = 32; code < 132; ++code) {
+        const int g = code - 32, cx = (g % 20) * 7, cy = (g / 20) * 7;
+        for (int w = 7; w >= 1 && !widths[size_t(code)]; --w)
+            for (int y = 0; y < 7; ++y)
+                if (Pixel(mask, cx + w - 1, cy + y) != 0) {
+                    widths[size_t(code)] = w;
+                    break;
+                }
+    }
+    widths[32] = 5;
+    return widths;
+}
+
+int MeasureText(const std::vector<int>& widths, const std::string& text)
+{
+    int w = 0;
+    for (unsigned char c : text)
+        if (c >= 32 && c < 132)
+            w += widths[c] + 1;
+    return w;
+}
+
+}  // namespace
+
+TEST_F(Archive, EveryPrintableGlyphStartsAtItsCellsLeftEdge)
+{
+    const Entry* mask = Find("FontMask.bmp");
+    ASSERT_NE(mask, nullptr);
+    const std::vector<int> widths = MeasureFont(mask->payload);
+    for (int code = 33; code < 127; ++code) {
+        SCOPED_TRACE(std::string(1, char(code)));
+        EXPECT_GT(widths[size_t(code)], 0) << "no ink";
+        const int g = code - 32, cx = (g % 20) * 7, cy = (g / 20) * 7;
+        bool leftInk = false;
+        for (int y = 0; y < 7; ++y)
+            leftInk = leftInk || Pixel(mask->payload, cx, cy + y) != 0;
+        EXPECT_TRUE(leftInk) << "the advance counts from the cell's left edge";
+    }
+}
+
+TEST_F(Archive, TableCaptionsFitTheirLabels)
+{
+    const Entry* mask = Find("FontMask.bmp");
+    ASSERT_NE(mask, nullptr);
+    const std::vector<int> widths = MeasureFont(mask->payload);
+    for (LayoutWindow w : AllWindows()) {
+        const LayoutTable& t = GetLayoutTable(w);
+        for (int i = 0; i < t.count; ++i) {
+            const LayoutRecord& r = t.records[i];
+            const auto it = Items(r.strings);
+            std::string caption;
+            int width = r.right - r.left;
+            if (!strcmp(r.className, "Static")) {
+                caption = it[4];
+            } else if (!strcmp(r.className, "flTextKnob")) {
+                caption = it[10];
+                width += 8;
+            } else {
+                continue;
+            }
+            EXPECT_LE(MeasureText(widths, caption), width) << t.name << " record " << i << " \"" << caption << '"';
+        }
+    }
+}
