@@ -237,7 +237,7 @@ public:
                 DrawFaderSlot(cr_, b, true);
             } else if (cls == "flHSlider") {
                 const int step = it.size() == 5 ? std::max(1, atoi(it[4].c_str())) : 1;
-                DrawXFaderSlot(cr_, b, step, it.size() > 2 ? it[2] : "");
+                DrawXFaderSlot(cr_, b, step);
             } else if (cls == "flPPM" || cls == "flInvPPM") {
                 DrawMeterOff(cr_, b, cls == "flInvPPM");
             } else if (cls == "flCueMixButton" || cls == "flIpMixButton") {

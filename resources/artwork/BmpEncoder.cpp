@@ -42,11 +42,7 @@ std::vector<uint8_t> EncodeBmp24(const Surface& image)
     for (int y = h - 1; y >= 0; --y) {
         uint32_t written = 0;
         for (int x = 0; x < w; ++x) {
-            uint32_t p = image.Get(x, y);
-            if (image.HasAlpha()) {
-                // Premultiplied drawings are stored over black.
-                p &= 0xFFFFFF;
-            }
+            const uint32_t p = image.Get(x, y) & 0xFFFFFF;
             out.push_back(uint8_t(p));
             out.push_back(uint8_t(p >> 8));
             out.push_back(uint8_t(p >> 16));

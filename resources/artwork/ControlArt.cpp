@@ -404,7 +404,7 @@ void DrawFaderSlot(cairo_t* cr, const Box& r, bool scale)
     cairo_restore(cr);
 }
 
-void DrawXFaderSlot(cairo_t* cr, const Box& r, int step, const std::string& trayMask)
+void DrawXFaderSlot(cairo_t* cr, const Box& r, int step)
 {
     cairo_save(cr);
     const int travel = std::max(1, r.w - kXHandleW - 3);
@@ -418,7 +418,7 @@ void DrawXFaderSlot(cairo_t* cr, const Box& r, int step, const std::string& tray
     cairo_stroke(cr);
     if (step > 1) {
         for (int p = 0; p <= travel + step / 2; p += step) {
-            const int x = r.x + 1 + std::min(p, travel + 0) + kXHandleW / 2;
+            const int x = r.x + 1 + std::min(p, travel) + kXHandleW / 2;
             PixelLine(cr, x, r.y + 3, x, r.y + 4, Palette::Accent(), 0.85);
             PixelLine(cr, x, r.y + 10, x, r.y + 11, Palette::Accent(), 0.85);
         }
@@ -430,7 +430,6 @@ void DrawXFaderSlot(cairo_t* cr, const Box& r, int step, const std::string& tray
             PixelLine(cr, x, r.y + 12 - len, x, r.y + 12, Palette::SilkDim());
         }
     }
-    (void)trayMask;
     cairo_restore(cr);
 }
 
@@ -520,10 +519,7 @@ void DrawPushButton(cairo_t* cr, const Box& r, const std::string& pressedImage, 
         HalfRoundRect(cr, 0, 0, r.w, r.h, 2.6, top);
         SetRgb(cr, Palette::Bezel());
         cairo_fill(cr);
-        if (top)
-            HalfRoundRect(cr, 1, 1, r.w - 2, r.h - 2, 2.0, true);
-        else
-            HalfRoundRect(cr, 1, 1, r.w - 2, r.h - 2, 2.0, false);
+        HalfRoundRect(cr, 1, 1, r.w - 2, r.h - 2, 2.0, top);
         if (pressed)
             SetVertical(cr, 1, r.h - 1, Hex(0x1f2124), Hex(0x34373c));
         else

@@ -53,7 +53,7 @@ bool LampStyleOf(const std::string& litImage, LampStyle* style);
 // Resting looks, drawn into a backdrop at a control's rectangle (window coordinates).
 void DrawKnobWell(cairo_t* cr, const Box& r);
 void DrawFaderSlot(cairo_t* cr, const Box& r, bool scale);
-void DrawXFaderSlot(cairo_t* cr, const Box& r, int step, const std::string& trayMask);
+void DrawXFaderSlot(cairo_t* cr, const Box& r, int step);
 void DrawMeterOff(cairo_t* cr, const Box& r, bool gainReduction);
 void DrawLampButton(cairo_t* cr, const Box& r, const LampStyle& style, bool lit);
 void DrawEqTypeButton(cairo_t* cr, const Box& r, const std::string& litImage, bool lit);
