@@ -1,0 +1,75 @@
+#pragma once
+// The controls' own bitmaps and their resting looks. Each control cuts its unlit state from the
+// window backdrop and lays its lit or moving parts over it, so the functions here draw both: the
+// resting look into a backdrop at the control's rectangle, and the lit, pressed or rotated parts
+// into the control's bitmaps, in the same geometry.
+//
+// Fixed geometry the controls rely on:
+// - knobs: cap frames 19 x 19 at a 20-pixel pitch, blended at (4, 4) through a 19 x 19 mask; track
+//   frames 27 x 27 at a 27-pixel pitch with a mask of the whole strip; 29 frames each;
+// - vertical faders: handle blended at x 0, y 2 .. 97 in a 21 x 128 control;
+// - horizontal faders: handle 13 x 15 blended at x 1 .. travel + 1; tray masks of the control's size;
+// - peak meters: bars 3 x 96, drawn bottom-aligned (gain reduction: top-aligned);
+// - mix buttons: screen image copied at (5, 4) of a 25 x 25 button, crosses at x 5..19, y 4..20.
+
+#include <string>
+
+#include "resources/artwork/ArtworkSet.h"
+#include "resources/artwork/Surface.h"
+
+struct Box {
+    int x, y, w, h;
+};
+
+// The knob centre inside its control rectangle (the cap's centre at (4, 4) + 9.5).
+constexpr double kKnobCentre = 13.5;
+constexpr int kKnobFrames = 29;
+constexpr int kCapPitch = 20;
+constexpr int kCapSize = 19;
+constexpr int kTrackPitch = 27;
+constexpr int kTrackSize = 27;
+constexpr int kFaderTravel = 95;
+constexpr int kFaderTop = 2;
+constexpr int kFaderHandleW = 21;
+constexpr int kFaderHandleH = 27;
+constexpr int kFaderLine = 11;       // the handle's centre line below its top
+constexpr int kXHandleW = 13;
+constexpr int kXHandleH = 15;
+constexpr int kMeterW = 3;
+constexpr int kMeterH = 96;
+
+// Pointer angle in degrees (0 = up, clockwise) that frame t of a knob strip shows.
+double KnobFrameAngle(int t);
+
+enum class TrackStyle { Unipolar, Bipolar, Tone, Freq, Q };
+
+// Lamp buttons ("flButton" lit images) by the name of their lit image.
+struct LampStyle {
+    Rgb colour;
+    std::string glyph;  // short text on the lens, may be empty
+};
+bool LampStyleOf(const std::string& litImage, LampStyle* style);
+
+// Resting looks, drawn into a backdrop at a control's rectangle (window coordinates).
+void DrawKnobWell(cairo_t* cr, const Box& r);
+void DrawFaderSlot(cairo_t* cr, const Box& r, bool scale);
+void DrawXFaderSlot(cairo_t* cr, const Box& r, int step);
+void DrawMeterOff(cairo_t* cr, const Box& r, bool gainReduction);
+void DrawLampButton(cairo_t* cr, const Box& r, const LampStyle& style, bool lit);
+void DrawEqTypeButton(cairo_t* cr, const Box& r, const std::string& litImage, bool lit);
+void DrawTextLamp(cairo_t* cr, const Box& r, const std::string& litImage, bool lit);
+// Push buttons by the name of their pressed image ("PushSingle.bmp", "PushDouble1.bmp", ...).
+void DrawPushButton(cairo_t* cr, const Box& r, const std::string& pressedImage, bool pressed);
+void DrawMixButton(cairo_t* cr, const Box& r, bool input, bool pressed);
+void DrawMixScreen(cairo_t* cr, double x, double y, bool input);
+void DrawLedSocket(cairo_t* cr, const Box& r);
+void DrawDisplayPlate(cairo_t* cr, double x, double y, double w, double h);
+void DrawEffectTray(cairo_t* cr, double x, double y, bool secondOrder);
+void DrawLogo(cairo_t* cr, const Box& r);
+
+// The flat face colour of display plates (sample-rate lamps, effect lamps, type symbols), shared
+// by backdrops and the whole images drawn over them.
+Rgb DisplayFace();
+
+// Adds every control bitmap (everything but the window backdrops and the covers drawn from them).
+void AddControlBitmaps(ArtworkSet& set);
