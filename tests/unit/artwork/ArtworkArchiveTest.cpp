@@ -15,7 +15,9 @@
 
 #include <unistd.h>
 
+#include "PAL/BitmapCache.h"
 #include "PAL/LayoutTables.h"
+#include "PAL/ResourceArchive.h"
 
 namespace {
 
@@ -285,6 +287,22 @@ TEST_F(Archive, EveryEntryHasAUniqueNameAndABitmapIsA24BitBmp)
         }
     }
     EXPECT_GT(bitmaps_.size(), 100u);
+}
+
+TEST_F(Archive, TheProgramsReaderAndDecoderTakeEveryBitmap)
+{
+    ResourceArchive archive;
+    ASSERT_TRUE(archive.Load((BinaryDir() + "/resources/ProjectResources.res").c_str()));
+    ResourceArchive::Global().ShareFrom(archive);
+    for (const auto& [name, b] : bitmaps_) {
+        ResourceBitmap* bitmap = BitmapCache::Get(name.c_str());
+        ASSERT_NE(bitmap, nullptr) << name;
+        EXPECT_TRUE(bitmap->IsValid()) << name;
+        EXPECT_EQ(bitmap->GetWidth(), b.w) << name;
+        EXPECT_EQ(bitmap->GetHeight(), b.h) << name;
+    }
+    BitmapCache::Empty();
+    ResourceArchive::Global().Clear();
 }
 
 TEST_F(Archive, BothPresetTextsArePackedAsTheyStand)
