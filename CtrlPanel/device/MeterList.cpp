@@ -146,6 +146,8 @@ int MeterList::ReadMeters()
         requested[i] = pairs[i].item;
     if (VelbrinHAL::GetInstance()->GetValues(pairs, count) != 0)
         return -1;
+    // Stored under the lock: a window move that clears the meters is not overwritten half way.
+    std::lock_guard<std::mutex> lock(m_lock);
     for (uint32_t i = 0; i < count; ++i)
         SetMeter(slots[i], Scale(requested[i], pairs[i].value));
     return int(count);
