@@ -1,16 +1,17 @@
 #include <gtest/gtest.h>
 
-#include "PAL/MainParameterSet.h"
 #include "PAL/Parameter.h"
-#include "PAL/ParameterListener.h"
+#include "PAL/ParameterMailbox.h"
 #include "PAL/ParameterObserver.h"
 #include "PAL/ParameterSet.h"
 
-#include <cmath>
+#include <atomic>
+#include <cstdio>
 #include <functional>
 #include <limits>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -23,228 +24,183 @@ const ParamDescriptor kTable[] = {
 };
 constexpr int32_t kCount = 4;
 
-// Records every notification as "<name>:<index>" into a shared log and runs an optional action.
-class Recorder : public ParameterObserver {
-public:
-    Recorder(std::string name, std::vector<std::string>* log) : m_name(std::move(name)), m_log(log) {}
+using Log = std::vector<std::string>;
+
+// Observes a set while it lives: logs "<name>:<index>=<normalised value found>", checks that it runs
+// on the thread that made it, then runs an optional action.
+struct Recorder : ParameterObserver {
+    Recorder(ParameterSet* s, const char* n, Log* l) : set(s), name(n), log(l) { set->AddObserver(this); }
+    ~Recorder() override { set->RemoveObserver(this); }
     void OnParameterChanged(int32_t index) override
     {
-        m_log->push_back(m_name + ":" + std::to_string(index));
+        EXPECT_EQ(std::this_thread::get_id(), thread) << "notified off the GUI thread";
+        char entry[64];
+        snprintf(entry, sizeof entry, "%s:%d=%g", name, int(index), double(set->GetParameter(index)));
+        log->push_back(entry);
         if (action)
             action(index);
     }
+    ParameterSet* set;
+    const char* name;
+    Log* log;
+    const std::thread::id thread = std::this_thread::get_id();
     std::function<void(int32_t)> action;
-
-private:
-    std::string m_name;
-    std::vector<std::string>* m_log;
 };
-
-class FixedRateListener : public ParameterListener {
-public:
-    float GetSampleRate() override { return 96000.0f; }
-    void ParameterChanged(int32_t) override { ++changes; }
-    int changes = 0;
-};
-
-using Log = std::vector<std::string>;
 
 }  // namespace
 
-TEST(ParameterSet, BuildsEveryParameterAtItsDefault)
+TEST(ParameterSet, StoresNormalisedValuesUnclampedAndIgnoresBadIndicesAndNonFiniteValues)
 {
     ParameterSet set(kTable, kCount);
+    Log log;
+    Recorder r(&set, "r", &log);
     ASSERT_EQ(set.GetParameterCount(), kCount);
-    EXPECT_NEAR(set.GetParameterValue(0), 10.0f, 1e-4f);
-    EXPECT_EQ(set.GetParameterValue(1), 1.0f);
-    EXPECT_EQ(set.GetParameterValue(2), 2.0f);
+    EXPECT_NEAR(set.GetParameterValue(0), 10.0f, 1e-4f);  // every parameter at its default
     EXPECT_FLOAT_EQ(set.GetParameter(2), 0.125f);
-    EXPECT_EQ(set.GetParameterObject(3)->GetId(), 3);
-    EXPECT_EQ(set.GetManufacturerCode(), 0x42524E4Du);
-    EXPECT_EQ(set.GetTypeCode(), uint32_t('q') << 24 | uint32_t('c') << 16 | uint32_t('p') << 8 | uint32_t('s'));
-    EXPECT_EQ(set.GetVersion(), 0x10000u);
-
-    ParameterSet empty(kTable, 0), negative(kTable, -3), none(nullptr, 4);
-    EXPECT_EQ(empty.GetParameterCount(), 0);
-    EXPECT_EQ(negative.GetParameterCount(), 0);
-    EXPECT_EQ(none.GetParameterCount(), 0);
-    EXPECT_EQ(none.GetParameter(0), 0.0f);
-}
-
-TEST(ParameterSet, NormalisedValuesAreStoredUnclampedAndPlainValuesClamped)
-{
-    ParameterSet set(kTable, kCount);
+    for (int32_t index : {-1, kCount}) {
+        set.SetParameter(index, 0.5f);
+        set.SetParameterValue(index, 0.5f);
+        set.SetParameterFromWorker(index, 0.5f);
+        EXPECT_EQ(set.GetParameterValue(index), 0.0f);
+        EXPECT_EQ(set.GetParameterObject(index), nullptr);
+    }
+    const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+    for (float bad : {nan, inf, -inf}) {
+        set.SetParameter(3, bad);
+        set.SetParameterFromWorker(3, bad);
+    }
+    set.SetParameterValue(3, nan);
+    EXPECT_EQ(ParameterSet::DeliverWorkerChanges(), 0);
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(set.GetParameter(3), 0.5f);
     set.SetParameter(3, 1.7f);
     EXPECT_EQ(set.GetParameter(3), 1.7f);
     EXPECT_EQ(set.GetParameterValue(3), 1.0f);
     set.SetParameterValue(3, -4.0f);
     EXPECT_EQ(set.GetParameter(3), 0.0f);
-    set.SetParameterValue(0, 14.142136f);
-    EXPECT_NEAR(set.GetParameter(0), 0.5f, 1e-6f);
-}
 
-TEST(ParameterSet, BadIndicesAndNonFiniteValuesChangeNothing)
-{
-    ParameterSet set(kTable, kCount);
-    Log log;
-    Recorder r("r", &log);
-    set.AddObserver(&r);
-    for (int32_t index : {-1, kCount}) {
-        set.SetParameter(index, 0.5f);
-        set.SetParameterValue(index, 0.5f);
-        set.SetParameterFromWorker(index, 0.5f);
-        EXPECT_EQ(set.GetParameter(index), 0.0f);
-        EXPECT_EQ(set.GetParameterValue(index), 0.0f);
-        EXPECT_EQ(set.GetParameterObject(index), nullptr);
-    }
-    for (float bad : {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
-                      -std::numeric_limits<float>::infinity()}) {
-        set.SetParameter(3, bad);
-        set.SetParameterFromWorker(3, bad);
-    }
-    set.SetParameterValue(3, std::numeric_limits<float>::quiet_NaN());
-    EXPECT_EQ(set.GetParameter(3), 0.5f);
-    EXPECT_TRUE(log.empty());
-    EXPECT_EQ(ParameterSet::DeliverWorkerChanges(), 0);
-    set.RemoveObserver(&r);
+    ParameterSet empty(kTable, 0), negative(kTable, -3), none(nullptr, 4);
+    EXPECT_EQ(empty.GetParameterCount() + negative.GetParameterCount() + none.GetParameterCount(), 0);
+    EXPECT_EQ(none.GetParameter(0), 0.0f);
 }
 
 TEST(ParameterSet, NameCopyIsBoundedAndAlwaysTerminated)
 {
     ParameterSet set(kTable, kCount);
     char buffer[16];
-    memset(buffer, 'Z', sizeof buffer);
-    set.GetParameterName(0, buffer, 16);
-    EXPECT_STREQ(buffer, "Attack Time");
-    EXPECT_EQ(buffer[15], '\0');  // the rest of the length is NUL-filled
-    memset(buffer, 'Z', sizeof buffer);
-    set.GetParameterName(0, buffer, 5);
-    EXPECT_STREQ(buffer, "Atta");
-    EXPECT_EQ(buffer[5], 'Z');
-    memset(buffer, 'Z', sizeof buffer);
-    set.GetParameterName(2, buffer, 8);
-    EXPECT_STREQ(buffer, "");
-    memset(buffer, 'Z', sizeof buffer);
-    set.GetParameterName(kCount, buffer, 8);
-    set.GetParameterName(0, buffer, 0);
-    EXPECT_EQ(buffer[0], 'Z');
-}
-
-TEST(ParameterSet, SampleRateComesFromTheListenerWhichIsNeverToldOfChanges)
-{
-    ParameterSet set(kTable, kCount);
-    EXPECT_EQ(set.GetSampleRate(), 44100.0f);
-    FixedRateListener listener;
-    set.SetListener(&listener);
-    EXPECT_EQ(set.GetListener(), &listener);
-    EXPECT_EQ(set.GetSampleRate(), 96000.0f);
-    set.SetParameter(1, 0.0f);
-    set.SetParameterValue(1, 1.0f);
-    EXPECT_EQ(listener.changes, 0);
-}
-
-TEST(ParameterSet, ProcessCopiesEachChannelWithItsStrides)
-{
-    ParameterSet set(kTable, kCount);
-    const float left[] = {1, 2, 3, 4, 5, 6}, right[] = {7, 8, 9, 10, 11, 12};
-    const float* inputs[] = {left, right};
-    float out0[9] = {}, out1[9] = {};
-    float* outputs[] = {out0, out1};
-    set.Process(inputs, 2, 2, 3, outputs, 3);
-    const float expect0[9] = {1, 0, 0, 3, 0, 0, 5, 0, 0}, expect1[9] = {7, 0, 0, 9, 0, 0, 11, 0, 0};
-    for (int i = 0; i < 9; ++i) {
-        EXPECT_EQ(out0[i], expect0[i]) << i;
-        EXPECT_EQ(out1[i], expect1[i]) << i;
-    }
-}
-
-TEST(ParameterSetObservers, AreCalledInListOrderIncludingDuplicates)
-{
-    ParameterSet set(kTable, kCount);
-    Log log;
-    Recorder a("a", &log), b("b", &log);
-    set.AddObserver(&a);
-    set.AddObserver(&b);
-    set.AddObserver(&a);
-    set.SetParameter(2, 0.5f);
-    EXPECT_EQ(log, (Log{"a:2", "b:2", "a:2"}));
-    set.RemoveObserver(&a);
-    set.RemoveObserver(&b);
-}
-
-TEST(ParameterSetObservers, RemovalDuringNotificationIsHonouredAndCompactedAfterTheOuterPass)
-{
-    ParameterSet set(kTable, kCount);
-    Log log;
-    Recorder a("a", &log), b("b", &log), c("c", &log), d("d", &log);
-    for (Recorder* r : {&a, &b, &c, &d})
-        set.AddObserver(r);
-    // a removes itself and the next two, adjacent entries; they are not called in this pass.
-    a.action = [&](int32_t) {
-        set.RemoveObserver(&a);
-        set.RemoveObserver(&b);
-        set.RemoveObserver(&c);
-        EXPECT_EQ(set.GetObserverSlots(), 4u);
+    auto name = [&](int32_t index, int32_t length) {
+        memset(buffer, 'Z', sizeof buffer);
+        set.GetParameterName(index, buffer, length);
+        return std::string(buffer, sizeof buffer);
     };
-    set.SetParameter(0, 0.25f);
-    EXPECT_EQ(log, (Log{"a:0", "d:0"}));
-    EXPECT_EQ(set.GetObserverSlots(), 1u);
-    log.clear();
-    set.SetParameter(0, 0.5f);
-    EXPECT_EQ(log, (Log{"d:0"}));
-    set.RemoveObserver(&d);
-    EXPECT_EQ(set.GetObserverSlots(), 1u);  // nulled; compacted by the next notification
-    set.NotifyObservers(0);
-    EXPECT_EQ(set.GetObserverSlots(), 0u);
+    EXPECT_EQ(name(0, 16), std::string("Attack Time\0\0\0\0", 16));  // the rest of the length NUL-filled
+    EXPECT_EQ(name(0, 5), std::string("Atta\0ZZZZZZZZZZZ", 16));
+    EXPECT_EQ(name(2, 8), std::string(8, '\0') + std::string(8, 'Z'));
+    EXPECT_EQ(name(kCount, 8), std::string(16, 'Z'));
+    EXPECT_EQ(name(0, 0), std::string(16, 'Z'));
 }
 
-TEST(ParameterSetObservers, ObserverAddedDuringNotificationIsFirstCalledOnTheNextChange)
+TEST(ParameterSetObservers, RemovalAdditionAndNestedChangesDuringANotification)
 {
     ParameterSet set(kTable, kCount);
     Log log;
-    Recorder a("a", &log), late("late", &log);
-    set.AddObserver(&a);
-    a.action = [&](int32_t) {
-        set.AddObserver(&late);
-        a.action = nullptr;
-    };
-    set.SetParameter(1, 0.0f);
-    EXPECT_EQ(log, (Log{"a:1"}));
-    set.SetParameter(1, 1.0f);
-    EXPECT_EQ(log, (Log{"a:1", "a:1", "late:1"}));
-    set.RemoveObserver(&a);
-    set.RemoveObserver(&late);
-}
-
-TEST(ParameterSetObservers, NestedNotificationRunsCompletelyAndCompactionWaitsForTheOuterPass)
-{
-    ParameterSet set(kTable, kCount);
-    Log log;
-    Recorder a("a", &log), b("b", &log), c("c", &log);
-    for (Recorder* r : {&a, &b, &c})
-        set.AddObserver(r);
-    b.action = [&](int32_t index) {
+    Recorder a(&set, "a", &log), b(&set, "b", &log), c(&set, "c", &log), d(&set, "d", &log);
+    set.AddObserver(&d);  // listed twice, called twice
+    std::unique_ptr<Recorder> late;
+    // a removes itself and the next two, adjacent entries, adds one (the list may move), then
+    // changes another parameter: that inner pass runs completely, the new observer included.
+    a.action = [&](int32_t index) {
         if (index != 0)
             return;
         set.RemoveObserver(&a);
-        set.SetParameter(3, 0.75f);  // inner pass for index 3
-        EXPECT_EQ(set.GetObserverSlots(), 3u);
+        set.RemoveObserver(&b);
+        set.RemoveObserver(&c);
+        late = std::make_unique<Recorder>(&set, "late", &log);
+        set.SetParameter(3, 0.75f);
+        EXPECT_EQ(set.GetObserverSlots(), 6u);  // compaction waits for the outer pass
     };
+    set.SetParameter(0, 0.25f);
+    EXPECT_EQ(log, (Log{"a:0=0.25", "d:3=0.75", "d:3=0.75", "late:3=0.75", "d:0=0.25", "d:0=0.25"}));
+    EXPECT_EQ(set.GetObserverSlots(), 3u);
+    log.clear();
     set.SetParameter(0, 0.5f);
-    EXPECT_EQ(log, (Log{"a:0", "b:0", "b:3", "c:3", "c:0"}));
-    EXPECT_EQ(set.GetObserverSlots(), 2u);
-    set.RemoveObserver(&b);
-    set.RemoveObserver(&c);
+    EXPECT_EQ(log, (Log{"d:0=0.5", "d:0=0.5", "late:0=0.5"}));
 }
 
-TEST(ParameterSetObservers, MainSetIsAParameterSet)
+namespace {
+class WorkerHandOver : public testing::Test {
+protected:
+    void TearDown() override { EXPECT_EQ(ParameterMailbox::Waiting(), 0); }
+};
+}  // namespace
+
+TEST_F(WorkerHandOver, ValueIsStoredAtOnceAndDeliveredOnTheGuiThreadOnceWithTheLatestValue)
 {
-    std::unique_ptr<ParameterSet> set(new MainParameterSet(kTable, kCount));
+    ParameterSet a(kTable, kCount), b(kTable, kCount);
     Log log;
-    Recorder a("a", &log);
-    set->AddObserver(&a);
-    set->SetParameterValue(2, 6.0f);
-    EXPECT_EQ(set->GetParameterValue(2), 6.0f);
-    EXPECT_EQ(log, (Log{"a:2"}));
-    set->RemoveObserver(&a);
+    Recorder ra(&a, "a", &log), rb(&b, "b", &log);
+    float readBackOnWorker = -1.0f;
+    std::thread worker([&] {
+        a.SetParameterFromWorker(1, 0.2f);
+        b.SetParameterFromWorker(0, 0.9f);
+        a.SetParameterFromWorker(1, 0.4f);
+        readBackOnWorker = a.GetParameter(1);
+    });
+    worker.join();
+    EXPECT_EQ(readBackOnWorker, 0.4f);
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(ParameterSet::DeliverWorkerChanges(), 2);
+    EXPECT_EQ(log, (Log{"a:1=0.4", "b:0=0.9"}));  // in first-queued order
+    EXPECT_EQ(ParameterSet::DeliverWorkerChanges(), 0);
+}
+
+TEST_F(WorkerHandOver, ASetDestroyedBeforeDeliveryTakesItsChangesWithIt)
+{
+    auto doomed = std::make_unique<ParameterSet>(kTable, kCount);
+    ParameterSet kept(kTable, kCount);
+    Log log;
+    Recorder rk(&kept, "kept", &log);
+    rk.action = [&](int32_t) { doomed.reset(); };  // the doomed set's changes wait behind this one
+    kept.SetParameterFromWorker(0, 0.5f);
+    doomed->SetParameterFromWorker(0, 0.5f);
+    doomed->SetParameterFromWorker(1, 0.5f);
+    EXPECT_EQ(ParameterSet::DeliverWorkerChanges(), 1);
+    EXPECT_EQ(log, (Log{"kept:0=0.5"}));
+}
+
+TEST_F(WorkerHandOver, ChangeQueuedDuringDeliveryWaitsForTheNextDrain)
+{
+    ParameterSet set(kTable, kCount);
+    Log log;
+    Recorder r(&set, "r", &log);
+    r.action = [&](int32_t index) {
+        if (log.size() == 1)
+            set.SetParameterFromWorker(index, 0.75f);
+    };
+    set.SetParameterFromWorker(0, 0.25f);
+    EXPECT_EQ(ParameterSet::DeliverWorkerChanges(), 1);
+    EXPECT_EQ(ParameterSet::DeliverWorkerChanges(), 1);
+    EXPECT_EQ(log, (Log{"r:0=0.25", "r:0=0.75"}));
+}
+
+TEST_F(WorkerHandOver, WorkerStoringWhileTheGuiDrainsEndsWithTheLastValueDelivered)
+{
+    ParameterSet set(kTable, kCount);
+    Log log;
+    Recorder recorder(&set, "r", &log);
+    float last[2] = {-1.0f, -1.0f};
+    recorder.action = [&](int32_t index) { last[index] = set.GetParameter(index); };
+    std::atomic<bool> done{false};
+    constexpr int kStores = 2000;
+    std::thread worker([&] {
+        for (int i = 1; i <= kStores; ++i)
+            set.SetParameterFromWorker(i % 2, float(i) / kStores);
+        done = true;
+    });
+    while (!done)
+        ParameterSet::DeliverWorkerChanges();
+    worker.join();
+    ParameterSet::DeliverWorkerChanges();
+    EXPECT_EQ(last[0], 1.0f);
+    EXPECT_EQ(last[1], float(kStores - 1) / kStores);
 }
