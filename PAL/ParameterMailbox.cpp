@@ -14,6 +14,7 @@ using Entry = std::pair<ParameterSet*, int32_t>;
 struct Mailbox {
     std::mutex lock;
     std::deque<Entry> entries;  // first-queued order, no duplicates
+    std::deque<Entry> delivering;  // taken by the running Deliver; Forget reaches it too
 };
 
 Mailbox& TheMailbox()
@@ -36,20 +37,22 @@ void ParameterMailbox::Post(ParameterSet* set, int32_t index)
 int ParameterMailbox::Deliver()
 {
     Mailbox& box = TheMailbox();
-    size_t budget;
     {
+        // What is queued now is this call's; what observers queue meanwhile waits for the next call.
         std::lock_guard<std::mutex> lock(box.lock);
-        budget = box.entries.size();
+        for (const Entry& e : box.entries)
+            box.delivering.push_back(e);
+        box.entries.clear();
     }
     int delivered = 0;
-    for (; budget > 0; --budget) {
+    for (;;) {
         Entry entry;
         {
             std::lock_guard<std::mutex> lock(box.lock);
-            if (box.entries.empty())
+            if (box.delivering.empty())
                 break;
-            entry = box.entries.front();
-            box.entries.pop_front();
+            entry = box.delivering.front();
+            box.delivering.pop_front();
         }
         entry.first->NotifyObservers(entry.second);
         ++delivered;
@@ -61,9 +64,10 @@ void ParameterMailbox::Forget(ParameterSet* set)
 {
     Mailbox& box = TheMailbox();
     std::lock_guard<std::mutex> lock(box.lock);
-    box.entries.erase(std::remove_if(box.entries.begin(), box.entries.end(),
-                                     [set](const Entry& e) { return e.first == set; }),
-                      box.entries.end());
+    auto ofSet = [set](const Entry& e) { return e.first == set; };
+    box.entries.erase(std::remove_if(box.entries.begin(), box.entries.end(), ofSet), box.entries.end());
+    box.delivering.erase(std::remove_if(box.delivering.begin(), box.delivering.end(), ofSet),
+                         box.delivering.end());
 }
 
 int ParameterMailbox::Waiting()

@@ -160,12 +160,20 @@ TEST_F(WorkerHandOver, ASetDestroyedBeforeDeliveryTakesItsChangesWithIt)
     ParameterSet kept(kTable, kCount);
     Log log;
     Recorder rk(&kept, "kept", &log);
-    rk.action = [&](int32_t) { doomed.reset(); };  // the doomed set's changes wait behind this one
+    // The doomed set's changes wait behind this one; a change queued meanwhile waits for the next drain.
+    rk.action = [&](int32_t index) {
+        if (index == 0) {
+            doomed.reset();
+            kept.SetParameterFromWorker(1, 0.25f);
+        }
+    };
     kept.SetParameterFromWorker(0, 0.5f);
     doomed->SetParameterFromWorker(0, 0.5f);
     doomed->SetParameterFromWorker(1, 0.5f);
     EXPECT_EQ(ParameterSet::DeliverWorkerChanges(), 1);
     EXPECT_EQ(log, (Log{"kept:0=0.5"}));
+    EXPECT_EQ(ParameterSet::DeliverWorkerChanges(), 1);
+    EXPECT_EQ(log, (Log{"kept:0=0.5", "kept:1=0.25"}));
 }
 
 TEST_F(WorkerHandOver, ChangeQueuedDuringDeliveryWaitsForTheNextDrain)
