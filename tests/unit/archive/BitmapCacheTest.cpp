@@ -43,9 +43,10 @@ TEST_F(BitmapCacheTest, EveryLookupOfANameSharesOneDecodedBitmapUntilEmptied)
 
 TEST_F(BitmapCacheTest, AnUndecodablePayloadIsCachedInvalidAndAMissingNameNotAtAll)
 {
-    ResourceBitmap* notes = BitmapCache::Get("Notes.csv");
+    ResourceBitmap* notes = BitmapCache::Get("Notes.csv\x80more");
     ASSERT_NE(notes, nullptr);
     EXPECT_FALSE(notes->IsValid());
+    EXPECT_STREQ(notes->GetName(), "Notes.csv");
     EXPECT_EQ(BitmapCache::Get("Notes.csv"), notes);
     EXPECT_EQ(BitmapCache::Get("Missing.bmp"), nullptr);
     EXPECT_EQ(BitmapCache::Get(nullptr), nullptr);

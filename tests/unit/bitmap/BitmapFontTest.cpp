@@ -76,7 +76,7 @@ TEST_F(BitmapFontTest, MissingOrSmallBitmapsDrawNothing)
     Bitmap small(kColumns * kCell - 1, kRows * kCell);
     DrawGrid(small);
     BitmapFont none(nullptr, 32, kCell, kCell, kColumns, kRows, true);
-    BitmapFont cut(&small, 32, kCell, kCell, kColumns, kRows, true);
+    BitmapFont cut(&small, 32, kCell, kCell, kColumns, kRows, false);
     BackedBitmapFont noMask(&grid, nullptr, 32, kCell, kCell, kColumns, kRows, true);
     BackedBitmapFont smallMask(&grid, &small, 32, kCell, kCell, kColumns, kRows, true);
     BitmapFont noColumns(&grid, 32, kCell, kCell, 0, kRows, true);

@@ -103,10 +103,14 @@ TEST(BitmapCopy, ClipsToBothBitmaps)
     }
 }
 
-TEST(BitmapCopy, WithinOneBitmapOverlappingRowsCopyAsIfBuffered)
+TEST(BitmapCopy, NeverReadsPastTheSourceAndCopiesOverlappingRowsAsIfBuffered)
 {
-    Bitmap b(4, 1);
+    Bitmap b(4, 1), larger(6, 2);
     Number(b, S);
+    const Rect beyond = {0, 9, 0, 9};
+    b.CopyTo(&larger, 0, 0, &beyond);
+    EXPECT_EQ(Row(larger, 0), (std::vector<uint32_t>{S, S + 1, S + 2, S + 3, 0, 0}));
+    EXPECT_EQ(Row(larger, 1), (std::vector<uint32_t>(6, 0)));
     const Rect r = {0, 3, 0, 1};
     b.CopyTo(&b, 1, 0, &r);
     EXPECT_EQ(Row(b, 0), (std::vector<uint32_t>{S, S, S + 1, S + 2}));
