@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -26,11 +25,6 @@ template <class List>
 List Read(const std::string& text)
 {
     return List(text.data(), text.size());
-}
-
-double Curve(float at0, float at1, float exponent, double amount)
-{
-    return at0 + (at1 - at0) * std::pow(amount, double(exponent));
 }
 
 struct Range {
@@ -108,11 +102,11 @@ TEST(CompPresetList, ReadsSixLinePresetsAfterTheBuiltInFlat)
     ASSERT_EQ(list.Count(), 3u);
     const CompPreset &flat = *list.Get(0), &one = *list.Get(1), &two = *list.Get(2);
     EXPECT_TRUE(flat.builtIn && !one.builtIn);
-    EXPECT_FLOAT_EQ(float(Curve(flat.thresholdAt0, flat.thresholdAt1, flat.thresholdExponent, 0.5)), -15.0f);
+    EXPECT_FLOAT_EQ(flat.thresholdExponent, 1.0f);  // through -15 at Amount 0.5
     EXPECT_EQ((std::vector<float>{flat.thresholdAt1, flat.ratio, flat.attack, flat.release}),
               (std::vector<float>{-30, 0.5f, 15, 0.5f}));
     EXPECT_STREQ(one.name, "ONE");
-    EXPECT_FLOAT_EQ(float(Curve(one.thresholdAt0, one.thresholdAt1, one.thresholdExponent, 0.75)), -22.5f);
+    EXPECT_FLOAT_EQ(one.thresholdExponent, 2.0f);  // through -10 at Amount 0.5
     EXPECT_FLOAT_EQ(one.makeupExponent, 2.0f);
     EXPECT_EQ((std::vector<float>{one.makeupAt1, one.ratio, one.attack, one.release}),
               (std::vector<float>{8, 0.75f, 10, 0.3f}));
