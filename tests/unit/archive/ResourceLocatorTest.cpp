@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <unistd.h>
 
@@ -11,83 +11,57 @@
 
 namespace {
 
-// Sets VELBRIN_RESOURCES for the lifetime of the object and restores the previous value.
+// Sets VELBRIN_RESOURCES (null: unsets it) for the lifetime of the object, then restores it.
 struct ScopedResourcesVariable {
     explicit ScopedResourcesVariable(const char* value)
     {
-        if (const char* old = std::getenv("VELBRIN_RESOURCES")) {
-            hadOld = true;
-            oldValue = old;
-        }
-        if (value)
-            setenv("VELBRIN_RESOURCES", value, 1);
-        else
-            unsetenv("VELBRIN_RESOURCES");
+        if (const char* now = std::getenv("VELBRIN_RESOURCES"))
+            old = now;
+        Set(value);
     }
-    ~ScopedResourcesVariable()
+    ~ScopedResourcesVariable() { Set(old ? old->c_str() : nullptr); }
+    static void Set(const char* value)
     {
-        if (hadOld)
-            setenv("VELBRIN_RESOURCES", oldValue.c_str(), 1);
-        else
-            unsetenv("VELBRIN_RESOURCES");
+        value ? setenv("VELBRIN_RESOURCES", value, 1) : unsetenv("VELBRIN_RESOURCES");
     }
-    bool hadOld = false;
-    std::string oldValue;
+    std::optional<std::string> old;
 };
-
-std::string ExecutableFolder()
-{
-    char path[4096];
-    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (n <= 0)
-        return std::string();
-    path[n] = '\0';
-    std::string s(path);
-    return s.substr(0, s.rfind('/'));
-}
 
 }  // namespace
 
 TEST(ResourceLocator, TriesTheEnvironmentThenBesideTheProgramThenShareThenTheBuildTree)
 {
+    char executable[4096] = {};
+    ASSERT_GT(readlink("/proc/self/exe", executable, sizeof executable - 1), 0);
+    const std::string folder = std::string(executable).substr(0, std::string(executable).rfind('/'));
     const ScopedResourcesVariable variable("/somewhere/Mine.res");
-    const std::vector<std::string> expected = {
-        "/somewhere/Mine.res",
-        ExecutableFolder() + "/ProjectResources.res",
-        "/usr/share/velbrincontrol/ProjectResources.res",
-        std::string(VELBRIN_BUILD_DIR) + "/resources/ProjectResources.res",
-    };
+    const std::vector<std::string> expected = {"/somewhere/Mine.res", folder + "/ProjectResources.res",
+                                               "/usr/share/velbrincontrol/ProjectResources.res",
+                                               std::string(VELBRIN_BUILD_DIR) + "/resources/ProjectResources.res"};
     EXPECT_EQ(ResourceLocator::Candidates(), expected);
-
     const ScopedResourcesVariable unset(nullptr);
     EXPECT_EQ(ResourceLocator::Candidates(), std::vector<std::string>(expected.begin() + 1, expected.end()));
 }
 
-TEST(ResourceLocator, OpensTheArchiveTheEnvironmentNames)
+TEST(ResourceLocator, OpensTheArchiveTheEnvironmentNamesAndPassesOverOneThatIsNoFile)
 {
-    char pattern[] = "/tmp/velbrin-locator-XXXXXX";
-    const int fd = mkstemp(pattern);
-    ASSERT_GE(fd, 0);
-    const std::vector<uint8_t> image = MakeArchive({{"Marker.txt", Bytes("from the environment"), 0}});
-    ASSERT_EQ(write(fd, image.data(), image.size()), ssize_t(image.size()));
-    close(fd);
+    const TempFile file(MakeArchive({{"Marker.txt", Bytes("from the environment"), 0}}));
     {
-        const ScopedResourcesVariable variable(pattern);
-        EXPECT_EQ(ResourceLocator::Find(), pattern);
+        const ScopedResourcesVariable variable(file.path.c_str());
+        EXPECT_EQ(ResourceLocator::Find(), file.path);
         EXPECT_TRUE(OpenProjectResources());
         uint32_t size = 0;
         const uint8_t* data = GetResourceData("Marker.txt", size);
         ASSERT_NE(data, nullptr);
         EXPECT_EQ(std::string(reinterpret_cast<const char*>(data), size), "from the environment");
+        EXPECT_EQ(data, ResourceArchive::Global().Find("Marker.txt")->GetData());  // not a copy
+        size = 99;
+        EXPECT_EQ(GetResourceData("Missing.csv", size), nullptr);
+        EXPECT_EQ(size, 0u);
+        ResourceArchive::Global().Clear();
     }
-    std::remove(pattern);
-    ResourceArchive::Global().Clear();
-}
-
-TEST(ResourceLocator, PassesOverAnEnvironmentPathThatIsNoFile)
-{
-    const ScopedResourcesVariable variable("/nonexistent/ProjectResources.res");
-    EXPECT_NE(ResourceLocator::Find(), "/nonexistent/ProjectResources.res");
-    const ScopedResourcesVariable folder("/tmp");
-    EXPECT_NE(ResourceLocator::Find(), "/tmp");
+    for (const char* path : {"/nonexistent/ProjectResources.res", "/tmp"}) {
+        const ScopedResourcesVariable variable(path);
+        EXPECT_NE(ResourceLocator::Find(), path);
+    }
 }

@@ -1,8 +1,13 @@
 #pragma once
-// Builds resource archive images in memory: the directory, then each name, then each record.
+// Builds resource archive images in memory (the directory, then each name, then each record) and writes
+// them to temporary files.
+
+#include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 struct TestEntry {
@@ -13,10 +18,8 @@ struct TestEntry {
 
 inline void PutBigEndian(std::vector<uint8_t>& out, size_t at, uint32_t value)
 {
-    out[at] = uint8_t(value >> 24);
-    out[at + 1] = uint8_t(value >> 16);
-    out[at + 2] = uint8_t(value >> 8);
-    out[at + 3] = uint8_t(value);
+    for (size_t i = 0; i < 4; ++i)
+        out[at + i] = uint8_t(value >> (24 - 8 * i));
 }
 
 inline std::vector<uint8_t> MakeArchive(const std::vector<TestEntry>& entries)
@@ -41,3 +44,15 @@ inline std::vector<uint8_t> Bytes(const std::string& text)
 {
     return std::vector<uint8_t>(text.begin(), text.end());
 }
+
+// Bytes written to a file of its own, removed again when the object goes.
+struct TempFile {
+    explicit TempFile(const std::vector<uint8_t>& bytes) : path("/tmp/velbrin-archive-XXXXXX")
+    {
+        const int fd = mkstemp(&path[0]);
+        EXPECT_TRUE(fd >= 0 && write(fd, bytes.data(), bytes.size()) == ssize_t(bytes.size())) << path;
+        close(fd);
+    }
+    ~TempFile() { std::remove(path.c_str()); }
+    std::string path;
+};

@@ -28,89 +28,70 @@ const uint32_t D = 0xD00000;  // base of destination pixels
 
 }  // namespace
 
-TEST(Bitmap, CreateGivesZeroPixelsOfTheRequestedSize)
+TEST(Bitmap, CreateGivesZeroPixelsAndImpossibleSizesAnInertBitmap)
 {
     Bitmap b(3, 2);
     ASSERT_TRUE(b.IsValid());
-    EXPECT_EQ(b.GetWidth(), 3);
     EXPECT_EQ(b.GetHeight(), 2);
     EXPECT_EQ(b.GetRowPixels(), 3);
     const Rect r = b.GetRect();
     EXPECT_EQ((std::vector<int32_t>{r.left, r.right, r.top, r.bottom}), (std::vector<int32_t>{0, 3, 0, 2}));
-    EXPECT_EQ(Row(b, 0), (std::vector<uint32_t>{0, 0, 0}));
-}
+    EXPECT_EQ(Row(b, 1), (std::vector<uint32_t>{0, 0, 0}));
 
-TEST(Bitmap, ImpossibleSizesLeaveItInvalidAndInert)
-{
     const int32_t sizes[][2] = {{0, 5}, {5, 0}, {-1, 5}, {5, -1}, {Bitmap::kMaxSide + 1, 1}, {INT_MAX, INT_MAX}};
     for (const auto& size : sizes) {
-        Bitmap b(size[0], size[1]);
-        EXPECT_FALSE(b.IsValid());
-        EXPECT_EQ(b.GetWidth(), 0);
-        EXPECT_EQ(b.GetHeight(), 0);
-        EXPECT_EQ(b.GetRowPixels(), 0);
-        EXPECT_EQ(b.Lock(), nullptr);
-        b.Fill(0xFF);
-        b.SetPixel(0, 0, 1);
-        EXPECT_EQ(b.GetPixel(0, 0), 0u);
-        Bitmap other(2, 2);
-        Number(other, S);
-        b.CopyTo(&other, 0, 0, nullptr);
-        other.CopyTo(&b, 0, 0, nullptr);
-        EXPECT_EQ(other.GetPixel(1, 1), S + 0x101);
+        Bitmap invalid(size[0], size[1]);
+        EXPECT_FALSE(invalid.IsValid());
+        EXPECT_EQ(invalid.GetWidth() + invalid.GetHeight() + invalid.GetRowPixels(), 0);
+        EXPECT_EQ(invalid.Lock(), nullptr);
+        invalid.Fill(0xFF);
+        invalid.SetPixel(0, 0, 1);
+        EXPECT_EQ(invalid.GetPixel(0, 0), 0u);
+        Number(b, S);
+        invalid.CopyTo(&b, 0, 0, nullptr);
+        b.CopyTo(&invalid, 0, 0, nullptr);
+        EXPECT_EQ(b.GetPixel(1, 1), S + 0x101);
     }
 }
 
-TEST(Bitmap, SetPixelIgnoresPointsOutside)
+TEST(Bitmap, SetPixelIgnoresPointsOutsideAndFillSetsEveryByteToTheLowByte)
 {
     Bitmap b(2, 2);
     for (auto p : {std::pair<int, int>{-1, 0}, {2, 0}, {0, -1}, {0, 2}, {INT_MIN, INT_MAX}})
         b.SetPixel(p.first, p.second, 0xFFFFFF);
-    EXPECT_EQ(Row(b, 0), (std::vector<uint32_t>{0, 0}));
-    EXPECT_EQ(Row(b, 1), (std::vector<uint32_t>{0, 0}));
     b.SetPixel(1, 0, 0x123456);
-    EXPECT_EQ(b.GetPixel(1, 0), 0x123456u);
+    EXPECT_EQ(Row(b, 0), (std::vector<uint32_t>{0, 0x123456}));
+    EXPECT_EQ(Row(b, 1), (std::vector<uint32_t>{0, 0}));
     EXPECT_EQ(b.Lock()[1], 0x123456u);
-}
-
-TEST(Bitmap, FillSetsEveryByteToTheLowByte)
-{
-    Bitmap b(2, 1);
     b.Fill(0x12345678);
-    EXPECT_EQ(Row(b, 0), (std::vector<uint32_t>{0x78787878, 0x78787878}));
+    EXPECT_EQ(Row(b, 1), (std::vector<uint32_t>{0x78787878, 0x78787878}));
 }
 
 TEST(BitmapCopy, ClipsToBothBitmaps)
 {
-    struct Case {
-        const char* what;
-        int32_t x, y;
-        bool whole;
-        Rect source;
-        std::vector<uint32_t> row0, row1;  // the 3 x 2 destination afterwards
-    };
-    // Source 4 x 2: pixel (x, y) = S + y * 0x100 + x. Destination 3 x 2 starts as D + ...
+    // Source 4 x 2: pixel (x, y) = S + y * 0x100 + x. Destination 3 x 2 starts as D + ..., and row0 and row1
+    // are its rows afterwards. whole: no source rectangle.
+    struct Case { const char* what; int32_t x, y; bool whole; Rect source; std::vector<uint32_t> row0, row1; };
+    const std::vector<uint32_t> row0 = {D + 0, D + 1, D + 2}, row1 = {D + 0x100, D + 0x101, D + 0x102};
+    const Rect huge = {INT_MIN, INT_MAX, INT_MIN, INT_MAX};
     const Case cases[] = {
-        {"x = -3 starts at the source's fourth column", -3, 0, true, {},
-         {S + 3, D + 1, D + 2}, {S + 0x103, D + 0x101, D + 0x102}},
-        {"larger than the destination is cut at its right and bottom", 1, 1, true, {},
-         {D + 0, D + 1, D + 2}, {D + 0x100, S + 0, S + 1}},
+        {"x = -3 starts at the source's fourth column", -3, 0, true, {}, {S + 3, D + 1, D + 2},
+         {S + 0x103, D + 0x101, D + 0x102}},
+        {"larger than the destination is cut at its right and bottom", 1, 1, true, {}, row0,
+         {D + 0x100, S + 0, S + 1}},
         {"a source rectangle starting left of the source moves the target", 0, 0, false, {-1, 2, 1, 2},
-         {D + 0, S + 0x100, S + 0x101}, {D + 0x100, D + 0x101, D + 0x102}},
-        {"a source rectangle starting above the source moves the target", 0, 0, false, {2, 3, -1, 1},
-         {D + 0, D + 1, D + 2}, {S + 2, D + 0x101, D + 0x102}},
-        {"a source rectangle beyond the source is cut", 2, 0, false, {3, 9, 0, 9},
-         {D + 0, D + 1, S + 3}, {D + 0x100, D + 0x101, S + 0x103}},
-        {"a target right of the destination draws nothing", 3, 0, true, {},
-         {D + 0, D + 1, D + 2}, {D + 0x100, D + 0x101, D + 0x102}},
-        {"a target below the destination draws nothing", 0, 2, true, {},
-         {D + 0, D + 1, D + 2}, {D + 0x100, D + 0x101, D + 0x102}},
-        {"an empty source rectangle draws nothing", 0, 0, false, {2, 2, 0, 2},
-         {D + 0, D + 1, D + 2}, {D + 0x100, D + 0x101, D + 0x102}},
-        {"extreme positions draw nothing", INT_MIN, INT_MAX, true, {},
-         {D + 0, D + 1, D + 2}, {D + 0x100, D + 0x101, D + 0x102}},
-        {"an extreme rectangle is cut to the source", 0, 0, false, {INT_MIN, INT_MAX, INT_MIN, INT_MAX},
-         {D + 0, D + 1, D + 2}, {D + 0x100, D + 0x101, D + 0x102}},
+         {D + 0, S + 0x100, S + 0x101}, row1},
+        {"a source rectangle starting above the source moves the target", 0, 0, false, {2, 3, -1, 1}, row0,
+         {S + 2, D + 0x101, D + 0x102}},
+        {"a source rectangle beyond the source is cut", 2, 0, false, {3, 9, 0, 9}, {D + 0, D + 1, S + 3},
+         {D + 0x100, D + 0x101, S + 0x103}},
+        {"a target right of the destination draws nothing", 3, 0, true, {}, row0, row1},
+        {"a target below the destination draws nothing", 0, 2, true, {}, row0, row1},
+        {"an empty source rectangle draws nothing", 0, 0, false, {2, 2, 0, 2}, row0, row1},
+        {"extreme positions draw nothing", INT_MIN, INT_MAX, true, {}, row0, row1},
+        {"an extreme rectangle is cut to the source", 0, 0, false, huge, row0, row1},
+        {"an extreme rectangle at the far end", INT_MAX, INT_MAX, false, huge, row0, row1},
+        {"an extreme rectangle at a negative target", -5, -5, false, huge, row0, row1},
     };
     for (const Case& c : cases) {
         Bitmap source(4, 2), destination(3, 2);
@@ -122,21 +103,14 @@ TEST(BitmapCopy, ClipsToBothBitmaps)
     }
 }
 
-TEST(BitmapCopy, ExtremeRectangleAtAnOffsetStaysInside)
+TEST(BitmapCopy, NeverReadsPastTheSourceAndCopiesOverlappingRowsAsIfBuffered)
 {
-    Bitmap source(4, 2), destination(3, 2);
-    Number(source, S);
-    const Rect huge = {INT_MIN, INT_MAX, INT_MIN, INT_MAX};
-    source.CopyTo(&destination, INT_MAX, INT_MAX, &huge);
-    source.CopyTo(&destination, -5, -5, &huge);
-    EXPECT_EQ(Row(destination, 0), (std::vector<uint32_t>{0, 0, 0}));
-    EXPECT_EQ(Row(destination, 1), (std::vector<uint32_t>{0, 0, 0}));
-}
-
-TEST(BitmapCopy, WithinOneBitmapOverlappingRowsCopyAsIfBuffered)
-{
-    Bitmap b(4, 1);
+    Bitmap b(4, 1), larger(6, 2);
     Number(b, S);
+    const Rect beyond = {0, 9, 0, 9};
+    b.CopyTo(&larger, 0, 0, &beyond);
+    EXPECT_EQ(Row(larger, 0), (std::vector<uint32_t>{S, S + 1, S + 2, S + 3, 0, 0}));
+    EXPECT_EQ(Row(larger, 1), (std::vector<uint32_t>(6, 0)));
     const Rect r = {0, 3, 0, 1};
     b.CopyTo(&b, 1, 0, &r);
     EXPECT_EQ(Row(b, 0), (std::vector<uint32_t>{S, S, S + 1, S + 2}));
@@ -144,12 +118,7 @@ TEST(BitmapCopy, WithinOneBitmapOverlappingRowsCopyAsIfBuffered)
 
 TEST(BitmapCopyMasked, BlendsOrAddsPerChannel)
 {
-    struct Case {
-        const char* what;
-        uint32_t source, mask, destination;
-        bool blend;
-        uint32_t expected;
-    };
+    struct Case { const char* what; uint32_t source, mask, destination; bool blend; uint32_t expected; };
     const Case cases[] = {
         {"mask 0 with blend keeps D x 255 / 256", 0xFFFFFF, 0x000000, 0xFF6400, true, 0xFE6300},
         {"mask 255 with blend gives S x 255 / 256", 0xFF6400, 0xFFFFFF, 0x123456, true, 0xFE6300},
@@ -169,28 +138,20 @@ TEST(BitmapCopyMasked, BlendsOrAddsPerChannel)
     }
 }
 
-TEST(BitmapCopyMasked, ReadsTheMaskWhereItReadsTheSourceAndClipsAlike)
+TEST(BitmapCopyMasked, ReadsTheMaskWhereItReadsTheSourceAndNeedsOneOfTheSameSize)
 {
-    Bitmap source(3, 1), mask(3, 1), destination(2, 1);
-    for (int32_t x = 0; x < 3; ++x)
-        source.SetPixel(x, 0, 0xFFFFFF);
+    Bitmap source(3, 1), mask(3, 1), wrong(3, 2), destination(2, 1);
+    source.Fill(0xFF);
+    wrong.Fill(0xFF);
     mask.SetPixel(0, 0, 0xFFFFFF);  // only column 0 is opaque
-    destination.Fill(0);
     source.CopyMasked(&destination, &mask, -1, 0, nullptr, true);
     // Column 0 of the destination takes source column 1, which the mask leaves out.
     EXPECT_EQ(Row(destination, 0), (std::vector<uint32_t>{0, 0}));
     source.CopyMasked(&destination, &mask, 1, 0, nullptr, true);
     EXPECT_EQ(Row(destination, 0), (std::vector<uint32_t>{0, 0xFEFEFE}));
-}
-
-TEST(BitmapCopyMasked, AMaskOfAnotherSizeOrNoMaskDrawsNothing)
-{
-    Bitmap source(2, 2), wrong(2, 3), destination(2, 2);
-    source.Fill(0xFF);
-    wrong.Fill(0xFF);
     destination.Fill(0x10);
     source.CopyMasked(&destination, &wrong, 0, 0, nullptr, true);
     source.CopyMasked(&destination, nullptr, 0, 0, nullptr, true);
-    source.CopyMasked(nullptr, &source, 0, 0, nullptr, true);
+    source.CopyMasked(nullptr, &mask, 0, 0, nullptr, true);
     EXPECT_EQ(Row(destination, 0), (std::vector<uint32_t>{0x10101010, 0x10101010}));
 }
