@@ -4,6 +4,8 @@
 // resources/layouts (library velbrin_resources).
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "PAL/LayoutRecord.h"
 
@@ -35,6 +37,9 @@ struct LayoutTable {
 
 // The table of a window; a value outside the enumeration is a programming error (fatal).
 const LayoutTable& GetLayoutTable(LayoutWindow window);
+
+// The newline-separated items of a record's argument text, in order; none for an empty text.
+std::vector<std::string> SplitLayoutArguments(const char* strings);
 
 extern const LayoutRecord kMainLayout[132];
 extern const LayoutRecord kShrinkLayout[56];

@@ -1,6 +1,7 @@
 #include "CtrlPanel/device/FireWireDevice.h"
 
 #include "CtrlPanel/device/FireWireSession.h"
+#include "platform/ByteOrder.h"
 #include "platform/DebugLog.h"
 
 #include <cstring>
@@ -17,16 +18,6 @@ constexpr uint8_t kOpcodeVendorDependent = 0x00;
 constexpr uint8_t kCompanyId[3] = {0x00, 0x5D, 0x3B};
 constexpr uint8_t kSubCommandItemAccess = 0x03;
 
-void PutBE(uint8_t* p, uint32_t v)
-{
-    p[0] = uint8_t(v >> 24);
-    p[1] = uint8_t(v >> 16);
-    p[2] = uint8_t(v >> 8);
-    p[3] = uint8_t(v);
-}
-
-uint32_t GetBE(const uint8_t* p) { return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3]; }
-
 uint64_t ItemAddress(uint32_t item) { return kItemQuadletBase + 4ull * item; }
 
 std::vector<uint8_t> BuildFrame(uint8_t ctype, const ItemValue* pairs, uint32_t n)
@@ -39,8 +30,8 @@ std::vector<uint8_t> BuildFrame(uint8_t ctype, const ItemValue* pairs, uint32_t 
     frame[6] = kSubCommandItemAccess;
     frame[7] = uint8_t(n);
     for (uint32_t i = 0; i < n; ++i) {
-        PutBE(&frame[8 + 8 * i], pairs[i].item);
-        PutBE(&frame[12 + 8 * i], pairs[i].value);
+        PutBE32(&frame[8 + 8 * i], pairs[i].item);
+        PutBE32(&frame[12 + 8 * i], pairs[i].value);
         DebugLogItem(pairs[i].item, pairs[i].value);
     }
     return frame;
@@ -187,8 +178,8 @@ int FireWireDevice::ReadAvc(ItemValue* pairs, uint32_t n)
         return status;
     }
     for (uint32_t i = 0; i < n; ++i) {
-        pairs[i].item = GetBE(&response[8 + 8 * i]);
-        pairs[i].value = GetBE(&response[12 + 8 * i]);
+        pairs[i].item = GetBE32(&response[8 + 8 * i]);
+        pairs[i].value = GetBE32(&response[12 + 8 * i]);
         DebugLogItem(pairs[i].item, pairs[i].value);
     }
     DebugLog("<A ok!\n");
@@ -208,8 +199,8 @@ int FireWireDevice::WriteItems(const ItemValue* pairs, uint32_t n)
             return 0;
         std::vector<uint8_t> block(8 * size_t(n));
         for (uint32_t i = 0; i < n; ++i) {
-            PutBE(&block[8 * i], pairs[i].item);
-            PutBE(&block[8 * i + 4], pairs[i].value);
+            PutBE32(&block[8 * i], pairs[i].item);
+            PutBE32(&block[8 * i + 4], pairs[i].value);
             DebugLogItem(pairs[i].item, pairs[i].value);
         }
         uint32_t length = uint32_t(block.size());

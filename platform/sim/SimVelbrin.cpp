@@ -1,5 +1,6 @@
 #include "platform/sim/SimVelbrin.h"
 
+#include "platform/ByteOrder.h"
 #include "platform/Clock.h"
 #include "platform/FireWireBus.h"
 #include "platform/sim/SimFireWireBus.h"
@@ -10,16 +11,6 @@
 namespace {
 
 uint32_t ByteSwap(uint32_t v) { return __builtin_bswap32(v); }
-
-uint32_t GetBE(const uint8_t* p) { return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3]; }
-
-void PutBE(uint8_t* p, uint32_t v)
-{
-    p[0] = uint8_t(v >> 24);
-    p[1] = uint8_t(v >> 16);
-    p[2] = uint8_t(v >> 8);
-    p[3] = uint8_t(v);
-}
 
 bool ItemAddress(uint64_t address, uint32_t* item)
 {
@@ -270,7 +261,7 @@ int SimVelbrin::WriteBlock(uint64_t address, const uint8_t* data, uint32_t lengt
         uint32_t item;
         if (address == kSimBlockWriteAddress && length % 8 == 0 && length > 0) {
             for (uint32_t off = 0; off < length; off += 8) {
-                SimPair p{GetBE(data + off), GetBE(data + off + 4)};
+                SimPair p{GetBE32(data + off), GetBE32(data + off + 4)};
                 WriteItemLocked(p.item, p.value);
                 t.pairs.push_back(p);
             }
@@ -278,7 +269,7 @@ int SimVelbrin::WriteBlock(uint64_t address, const uint8_t* data, uint32_t lengt
             if (m_refuseProbe) {
                 status = kFwUnsupported;
             } else {
-                SimPair p{item, GetBE(data)};
+                SimPair p{item, GetBE32(data)};
                 WriteItemLocked(p.item, p.value);
                 t.pairs.push_back(p);
             }
@@ -312,7 +303,7 @@ int SimVelbrin::ExecuteAVC(const uint8_t* command, uint32_t length, uint8_t* res
         } else {
             for (uint32_t i = 0; i < n; ++i) {
                 uint8_t* p = answer.data() + 8 + 8 * i;
-                SimPair pair{GetBE(p), GetBE(p + 4)};
+                SimPair pair{GetBE32(p), GetBE32(p + 4)};
                 if (command[0] == kAvcControl) {
                     WriteItemLocked(pair.item, pair.value);
                 } else {
@@ -320,8 +311,8 @@ int SimVelbrin::ExecuteAVC(const uint8_t* command, uint32_t length, uint8_t* res
                     uint32_t answeredItem = pair.item;
                     if (m_avcMode == SimAvcAnswer::RewriteItems)
                         answeredItem += m_rewriteOffset;
-                    PutBE(p, answeredItem);
-                    PutBE(p + 4, pair.value);
+                    PutBE32(p, answeredItem);
+                    PutBE32(p + 4, pair.value);
                 }
                 t.pairs.push_back(pair);
             }

@@ -16,24 +16,6 @@
 
 namespace {
 
-std::vector<std::string> Items(const char* strings)
-{
-    std::vector<std::string> items;
-    if (!*strings)
-        return items;
-    std::string cur;
-    for (const char* p = strings; *p; ++p) {
-        if (*p == '\n') {
-            items.push_back(cur);
-            cur.clear();
-        } else {
-            cur += *p;
-        }
-    }
-    items.push_back(cur);
-    return items;
-}
-
 Box BoxOf(const LayoutRecord& r) { return Box{r.left, r.top, r.right - r.left, r.bottom - r.top}; }
 
 enum class Align { Left, Centre, Right };
@@ -216,7 +198,7 @@ public:
         for (int i = 0; i < table_.count; ++i) {
             const LayoutRecord& r = table_.records[i];
             const std::string cls = r.className;
-            const auto it = Items(r.strings);
+            const auto it = SplitLayoutArguments(r.strings);
             const Box b = BoxOf(r);
             if (cls == "flButton" || cls == "flButton2") {
                 LampStyle style;

@@ -117,24 +117,6 @@ void CopyMasked(const Px& src, const Px& mask, Px& dst, int x, int y, const R* r
         }
 }
 
-std::vector<std::string> Items(const char* strings)
-{
-    std::vector<std::string> items;
-    if (!*strings)
-        return items;
-    std::string cur;
-    for (const char* p = strings; *p; ++p) {
-        if (*p == '\n') {
-            items.push_back(cur);
-            cur.clear();
-        } else {
-            cur += *p;
-        }
-    }
-    items.push_back(cur);
-    return items;
-}
-
 class Composer {
 public:
     Composer(const ArtworkSet& set, const LayoutTable& table) : set_(set), table_(table) {}
@@ -164,7 +146,7 @@ private:
     bool Hidden(int i) const
     {
         const LayoutRecord& r = table_.records[i];
-        const auto items = Items(r.strings);
+        const auto items = SplitLayoutArguments(r.strings);
         if (!strcmp(r.className, "flTray2") && items.size() > 1)
             return (items[1] != "0") != alt_;
         if (!strcmp(r.className, "flHPushButton") && items.size() > 2)
@@ -183,7 +165,7 @@ private:
             if (table_.records[k].parent == i)
                 Paint(k, window);
         const std::string cls = rec.className;
-        const auto it = Items(rec.strings);
+        const auto it = SplitLayoutArguments(rec.strings);
         if (!alt_ || it.size() < 3)
             return;
         const Px *cover = Get(it[0]), *mask = Get(it[1]);
@@ -307,7 +289,7 @@ private:
     void Draw(const LayoutRecord& rec, int i, Px& window)
     {
         const std::string cls = rec.className;
-        const auto it = Items(rec.strings);
+        const auto it = SplitLayoutArguments(rec.strings);
         const int W = rec.right - rec.left, H = rec.bottom - rec.top;
         if (cls == "flCanvas") {
             if (!it.empty())
@@ -318,7 +300,7 @@ private:
                 Knob(rec, it, window, Demo(i), cls == "flKnob3" && (i % 3 == 0) != alt_);
         } else if (cls == "flKnob2") {
             const LayoutRecord& parent = table_.records[rec.parent];
-            const auto pit = Items(parent.strings);
+            const auto pit = SplitLayoutArguments(parent.strings);
             const Px* image = pit.empty() ? nullptr : Get(pit[0]);
             if (it.size() == 4 && image) {
                 Px bg(W, H);

@@ -47,29 +47,11 @@ struct ManifestBitmap {
     std::string mask;  // "-" for none
 };
 
-std::vector<std::string> Items(const char* strings)
-{
-    std::vector<std::string> items;
-    if (!*strings)
-        return items;
-    std::string cur;
-    for (const char* p = strings;; ++p) {
-        if (*p == '\n' || !*p) {
-            items.push_back(cur);
-            cur.clear();
-            if (!*p)
-                return items;
-        } else {
-            cur += *p;
-        }
-    }
-}
-
 // The items of a record that name bitmaps (the rest are keywords, captions, digits and tags).
 std::vector<std::string> BitmapItems(const LayoutRecord& r)
 {
     const std::string cls = r.className;
-    const auto it = Items(r.strings);
+    const auto it = SplitLayoutArguments(r.strings);
     size_t n = it.size();
     if (cls == "Static" || cls == "flTray4")
         n = 3;
@@ -222,7 +204,7 @@ TEST_F(Archive, EveryControlFindsItsBitmapsInTheGeometryItCuts)
         for (int i = 0; i < t->count; ++i) {
             const LayoutRecord& r = t->records[i];
             const std::string cls = r.className;
-            const auto it = Items(r.strings);
+            const auto it = SplitLayoutArguments(r.strings);
             const int W = r.right - r.left, H = r.bottom - r.top;
             SCOPED_TRACE(std::string(t->name) + " record " + std::to_string(i) + " " + cls);
             auto get = [&](size_t k) {
@@ -261,7 +243,7 @@ TEST_F(Archive, EveryControlFindsItsBitmapsInTheGeometryItCuts)
                     same(5, cap->GetWidth(), cap->GetHeight());
                 if (cls == "flKnob2") {
                     const LayoutRecord& parent = t->records[r.parent];
-                    const Bitmap* image = Bmp(Items(parent.strings)[0]);
+                    const Bitmap* image = Bmp(SplitLayoutArguments(parent.strings)[0]);
                     ASSERT_NE(image, nullptr);
                     EXPECT_LE(r.right - parent.left, image->GetWidth());
                     EXPECT_LE(r.bottom - parent.top, image->GetHeight());
@@ -337,7 +319,7 @@ TEST_F(Archive, LabelsLieInsideTheirBackdropsAndTheirCaptionsFit)
     for (const LayoutTable* t : AllTables()) {
         for (int i = 0; i < t->count; ++i) {
             const LayoutRecord& r = t->records[i];
-            const auto it = Items(r.strings);
+            const auto it = SplitLayoutArguments(r.strings);
             size_t first;  // the label's five items: font, font mask, background, justification, caption
             Rect rect = {r.left, r.right, r.top, r.bottom};
             if (!strcmp(r.className, "Static")) {

@@ -1,0 +1,17 @@
+#pragma once
+// Big-endian words as device items travel on the bus (block payloads, AV/C frames).
+
+#include <cstdint>
+
+inline uint32_t GetBE32(const uint8_t* p)
+{
+    return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
+}
+
+inline void PutBE32(uint8_t* p, uint32_t v)
+{
+    p[0] = uint8_t(v >> 24);
+    p[1] = uint8_t(v >> 16);
+    p[2] = uint8_t(v >> 8);
+    p[3] = uint8_t(v);
+}
