@@ -5,6 +5,7 @@
 #include <new>
 
 #include "PAL/BmpDecoder.h"
+#include "platform/DebugLog.h"
 
 Bitmap::Bitmap(int32_t width, int32_t height)
 {
@@ -46,7 +47,7 @@ void Bitmap::Release()
 bool Bitmap::Create(int32_t width, int32_t height)
 {
     Release();
-    if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide)
+    if (!SizeAllowed(width, height))
         return false;
     const size_t count = size_t(width) * size_t(height);
     m_pixels.reset(new (std::nothrow) uint32_t[count]);
@@ -56,6 +57,18 @@ bool Bitmap::Create(int32_t width, int32_t height)
     m_width = width;
     m_height = height;
     m_rect = {0, width, 0, height};
+    return true;
+}
+
+bool Bitmap::SizeAllowed(int64_t width, int64_t height)
+{
+    if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide)
+        return false;
+    if (width * height > kMaxPixels) {
+        DebugLog("Bitmap: %lld x %lld is more than %lld pixels, refused\n", static_cast<long long>(width),
+                 static_cast<long long>(height), static_cast<long long>(kMaxPixels));
+        return false;
+    }
     return true;
 }
 

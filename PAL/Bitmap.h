@@ -37,7 +37,7 @@ public:
     virtual bool IsValid() const;
 
     // Replaces the pixels with width x height zero pixels; false (and invalid) when that is impossible
-    // (a side not in 1..kMaxSide, or no memory).
+    // (a size SizeAllowed refuses, or no memory).
     virtual bool Create(int32_t width, int32_t height);
     // Decodes once: a bitmap that is already valid keeps its pixels.
     virtual void LoadBMP(const uint8_t* data, size_t size);
@@ -65,8 +65,14 @@ public:
     static bool ClipCopy(int32_t width, int32_t height, int32_t destWidth, int32_t destHeight, Rect& r,
                          int32_t& x, int32_t& y);
 
+    // True when a bitmap may have width x height pixels: both sides in 1..kMaxSide and at most kMaxPixels
+    // in all. A size refused for its pixel count leaves a trace line.
+    static bool SizeAllowed(int64_t width, int64_t height);
+
     // Largest width and height a bitmap can have.
     static constexpr int32_t kMaxSide = 16384;
+    // Largest pixel count (16 MiB of pixels), 16 times the largest artwork, the 640 x 404 main backdrop.
+    static constexpr int64_t kMaxPixels = int64_t(1) << 22;
 
 private:
     void Release();

@@ -70,7 +70,7 @@ bool ReadLayout(const uint8_t* data, size_t size, Layout& layout)
     }
     if (layout.bits != 1 && layout.bits != 4 && layout.bits != 8 && layout.bits != 24 && layout.bits != 32)
         return false;
-    if (width < 1 || width > Bitmap::kMaxSide || height < 1 || height > Bitmap::kMaxSide)
+    if (!Bitmap::SizeAllowed(width, height))
         return false;
     layout.width = int32_t(width);
     layout.height = int32_t(height);

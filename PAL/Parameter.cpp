@@ -110,7 +110,7 @@ void Parameter::SetValue(float plain)
         return;
     const float n = ToNormalised(plain);
     if (std::isfinite(n))
-        SetNormalisedValue(n);
+        SetNormalisedValue(std::min(1.0f, std::max(0.0f, n)));
 }
 
 float Parameter::GetValue() const { return FromNormalised(GetNormalisedValue()); }
@@ -126,20 +126,25 @@ float Parameter::ToNormalised(float plain) const
         x = m_maximum;
 
     // Ratio of (f(x) - f(min)) to (f(max) - f(min)) over the stored end terms; 1.0 for equal ends.
+    // f(x) is taken in double precision and the terms are float-rounded, so at the ends the ratio
+    // can fall a hair outside 0..1.
     auto ratio = [](double fx, float lo, float hi) {
-        return lo == hi ? 1.0f : float((fx - lo) / (double(hi) - double(lo)));
+        return lo == hi ? 1.0 : (fx - lo) / (double(hi) - double(lo));
     };
+    double n = 0.0;
     switch (m_taper) {
-    case TaperLinear: return ratio(x, m_minimum, m_maximum);
-    case TaperLog: return ratio(std::log(x), m_minLog, m_maxLog);
-    case TaperLog2: return ratio(std::log(x) / std::log(2.0), m_minLog, m_maxLog);
-    case TaperLog10: return ratio(std::log10(x), m_minLog, m_maxLog);
-    case TaperExp: return ratio(std::exp(x), m_minExp, m_maxExp);
-    case TaperPow2: return ratio(std::pow(2.0, x), m_minPow2, m_maxPow2);
-    case TaperPow10: return ratio(std::pow(10.0, x), m_minPow10, m_maxPow10);
-    case TaperStepped: return float((x - double(m_minimum)) / double(m_steps));
-    default: return CustomToNormalised(float(x));
+    case TaperLinear: n = ratio(x, m_minimum, m_maximum); break;
+    case TaperLog: n = ratio(std::log(x), m_minLog, m_maxLog); break;
+    case TaperLog2: n = ratio(std::log(x) / std::log(2.0), m_minLog, m_maxLog); break;
+    case TaperLog10: n = ratio(std::log10(x), m_minLog, m_maxLog); break;
+    case TaperExp: n = ratio(std::exp(x), m_minExp, m_maxExp); break;
+    case TaperPow2: n = ratio(std::pow(2.0, x), m_minPow2, m_maxPow2); break;
+    case TaperPow10: n = ratio(std::pow(10.0, x), m_minPow10, m_maxPow10); break;
+    // A span that is not a whole number reaches past its steps (0..1.5 has one step).
+    case TaperStepped: n = (x - double(m_minimum)) / double(m_steps); break;
+    default: n = CustomToNormalised(float(x)); break;
     }
+    return std::isfinite(n) ? float(std::min(1.0, std::max(0.0, n))) : float(n);
 }
 
 float Parameter::FromNormalised(float normalised) const

@@ -31,8 +31,9 @@ public:
     virtual float CustomFromNormalised(float normalised) const;
     virtual float CustomToNormalised(float plain) const;
 
-    // Stores ToNormalised(plain): a plain value outside the range lands on the nearest end. NaN, and
-    // any value whose normalised form is not finite, is not stored.
+    // Stores ToNormalised(plain): a plain value outside the range lands on the nearest end. The value
+    // stored is always within 0..1, whatever the taper kind. NaN, and any value whose normalised form
+    // is not finite, is not stored.
     virtual void SetValue(float plain);
     // FromNormalised of the current normalised value.
     virtual float GetValue() const;
@@ -49,7 +50,8 @@ public:
     // The unit text and its length (0 for none or when it does not fit). UnitTime and UnitFrequency
     // rescale *plain to the unit they choose.
     virtual int32_t GetUnitText(float* plain, float* normalised, char* buffer, int32_t length);
-    // Taper mappings; x is clamped to the range, n to 0..1 (NaN reads as the minimum).
+    // Taper mappings; x is clamped to the range, n to 0..1 (NaN reads as the minimum). For taper
+    // kinds 0..8 ToNormalised's result is within 0..1; other kinds pass values through unchanged.
     virtual float ToNormalised(float plain) const;
     virtual float FromNormalised(float normalised) const;
 

@@ -41,13 +41,13 @@ ResourceArchive::~ResourceArchive()
     Clear();
 }
 
-bool ResourceArchive::Load(const char* path)
+size_t ResourceArchive::Load(const char* path)
 {
     Clear();
     m_owns = true;
     FILE* file = path ? std::fopen(path, "rb") : nullptr;
     if (!file)
-        return false;
+        return 0;
     std::vector<uint8_t> image;
     uint8_t chunk[65536];
     bool ok = true;
@@ -66,20 +66,19 @@ bool ResourceArchive::Load(const char* path)
     }
     std::fclose(file);
     if (!ok)
-        return false;
-    LoadFromMemory(image.data(), image.size());
-    return true;
+        return 0;
+    return LoadFromMemory(image.data(), image.size());
 }
 
-void ResourceArchive::LoadFromMemory(const uint8_t* image, size_t length)
+size_t ResourceArchive::LoadFromMemory(const uint8_t* image, size_t length)
 {
     Clear();
     m_owns = true;
     if (!image || length < 4)
-        return;
+        return 0;
     const int32_t declared = int32_t(BigEndian32(image));
     if (declared <= 0)
-        return;
+        return 0;
     const size_t fits = (length - 4) / 8;
     size_t count = size_t(declared);
     if (count > fits) {
@@ -87,6 +86,9 @@ void ResourceArchive::LoadFromMemory(const uint8_t* image, size_t length)
         count = fits;
     }
     m_records.reserve(count);
+    const size_t budget = kMaxCopyFactor * length;
+    size_t copied = 0;
+    size_t usable = 0;
     for (size_t k = 0; k < count; ++k) {
         const uint32_t nameOffset = BigEndian32(image + 4 + 8 * k);
         const uint32_t dataOffset = BigEndian32(image + 8 + 8 * k);
@@ -98,15 +100,24 @@ void ResourceArchive::LoadFromMemory(const uint8_t* image, size_t length)
                      "%zu-byte archive\n", k, nameOffset, dataOffset, length);
             continue;
         }
+        if (size > budget - copied) {
+            DebugLog("ResourceArchive: record %zu skipped, its %u-byte payload would take the copies past %zu "
+                     "bytes\n", k, size, budget);
+            continue;
+        }
+        copied += size;
         const uint32_t secondWord = BigEndian32(image + dataOffset + 4);
         // One byte at least, so an empty payload still has a pointer.
         std::unique_ptr<uint8_t[]> data(new (std::nothrow) uint8_t[size ? size : 1]);
-        if (data)
+        if (data) {
             std::memcpy(data.get(), image + dataOffset + 8, size);
+            ++usable;
+        }
         m_records.push_back(std::make_shared<const ResourceRecord>(
             reinterpret_cast<const char*>(image + nameOffset), size_t(nameLength), secondWord, std::move(data),
             size));
     }
+    return usable;
 }
 
 void ResourceArchive::ShareFrom(const ResourceArchive& other)
@@ -130,6 +141,17 @@ const ResourceRecord* ResourceArchive::Find(const char* name) const
         if (CompareNames(record->GetName(), name) == 0)
             return record.get();
     return nullptr;
+}
+
+std::vector<std::string> ResourceArchive::Missing(const std::vector<const char*>& names) const
+{
+    std::vector<std::string> missing;
+    for (const char* name : names) {
+        const ResourceRecord* record = Find(name);
+        if (!record || !record->GetData())
+            missing.push_back(name ? name : "");
+    }
+    return missing;
 }
 
 int32_t ResourceArchive::CompareNames(const char* a, const char* b)

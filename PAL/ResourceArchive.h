@@ -8,12 +8,15 @@
 //   name:    NUL-terminated bytes (at most 255 are kept)
 //   data:    payload size, a second word (kept, never interpreted), then the payload
 // The reader checks the file: the count is capped at what the directory can hold, and a record whose name
-// or payload does not lie inside the file is skipped (with a trace line). The directory order is the
-// lookup order; of duplicate names the first wins. GUI thread only.
+// or payload does not lie inside the file is skipped (with a trace line). Entries may share one payload,
+// but the copies made of the payloads stay within kMaxCopyFactor times the file's size: a record that
+// would go past that is skipped too. The directory order is the lookup order; of duplicate names the
+// first wins. GUI thread only.
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "PAL/ResourceRecord.h"
@@ -26,11 +29,12 @@ public:
     ResourceArchive(const ResourceArchive&) = delete;
     ResourceArchive& operator=(const ResourceArchive&) = delete;
 
-    // Replaces the contents with the records of the file at path. False when the file cannot be read
-    // (the archive is then empty).
-    bool Load(const char* path);
+    // Replaces the contents with the records of the file at path and returns how many of them are usable
+    // (hold their payload). 0 when the file cannot be read (the archive is then empty) or holds no usable
+    // record.
+    size_t Load(const char* path);
     // The same from an archive image of length bytes; payloads are copied.
-    void LoadFromMemory(const uint8_t* image, size_t length);
+    size_t LoadFromMemory(const uint8_t* image, size_t length);
     // Replaces the contents with other's records, shared with it; records stay alive while either archive
     // (or any other sharer) holds them. Sharing with itself does nothing.
     void ShareFrom(const ResourceArchive& other);
@@ -40,6 +44,9 @@ public:
     // The first record whose name equals name under CompareNames, or null.
     const ResourceRecord* Find(const char* name) const;
     size_t Count() const { return m_records.size(); }
+    // The names among names that have no usable record here, in the order given; empty when the archive
+    // holds them all. Names compare as in Find.
+    std::vector<std::string> Missing(const std::vector<const char*>& names) const;
     // True when the records were read by this archive, false when they are shared from another.
     bool Owns() const { return m_owns; }
 
@@ -53,6 +60,8 @@ public:
 
     // Largest archive file Load accepts.
     static constexpr size_t kMaxFileSize = size_t(256) << 20;
+    // The payload copies of one archive take at most this many times the size of its file.
+    static constexpr size_t kMaxCopyFactor = 4;
 
 private:
     bool m_owns = true;

@@ -40,13 +40,16 @@ std::string ResourceLocator::Find()
     return std::string();
 }
 
-bool OpenProjectResources()
+size_t OpenProjectResources()
 {
     const std::string path = ResourceLocator::Find();
     if (path.empty()) {
         DebugLog("OpenProjectResources: no %s found\n", kArchiveName);
         ResourceArchive::Global().Clear();
-        return false;
+        return 0;
     }
-    return ResourceArchive::Global().Load(path.c_str());
+    const size_t usable = ResourceArchive::Global().Load(path.c_str());
+    if (usable == 0)
+        DebugLog("OpenProjectResources: %s holds no usable resource\n", path.c_str());
+    return usable;
 }

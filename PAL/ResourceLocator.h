@@ -3,6 +3,7 @@
 // order: the file named by the environment variable VELBRIN_RESOURCES; beside the executable; the install
 // share folder (/usr/share/velbrincontrol/); the build tree's resources folder.
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@ public:
     static std::string Find();
 };
 
-// Loads the archive that ResourceLocator finds into the global archive. False when there is none or it
-// cannot be read; the global archive is then left empty.
-bool OpenProjectResources();
+// Loads the archive that ResourceLocator finds into the global archive and returns how many of its records
+// are usable. 0 when there is none, it cannot be read (the global archive is then left empty) or it holds
+// nothing usable. A caller that needs certain resources asks ResourceArchive::Missing as well.
+size_t OpenProjectResources();

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "PAL/ResourceArchive.h"
+#include "platform/ByteOrder.h"
 #include "platform/DebugLog.h"
 #include "unit/archive/TestArchive.h"
 
@@ -27,7 +28,7 @@ TEST(ResourceArchive, FindsCopiedRecordsByNameInDirectoryOrder)
 {
     std::vector<uint8_t> image = kEntries;
     ResourceArchive archive;
-    archive.LoadFromMemory(image.data(), image.size());
+    EXPECT_EQ(archive.LoadFromMemory(image.data(), image.size()), 4u);
     std::fill(image.begin(), image.end(), 0);  // the payloads are copies
     ASSERT_EQ(archive.Count(), 4u);
     EXPECT_TRUE(archive.Owns());
@@ -50,9 +51,9 @@ TEST(ResourceArchive, LoadReadsAFileAndLeavesTheArchiveEmptyWhenItCannot)
     const TempFile file(kEntries);
     ResourceArchive archive;
     for (const char* path : {"/nonexistent/ProjectResources.res", "/tmp", static_cast<const char*>(nullptr)}) {
-        ASSERT_TRUE(archive.Load(file.path.c_str()));
+        ASSERT_EQ(archive.Load(file.path.c_str()), 4u);
         EXPECT_EQ(PayloadOf(archive.Find("Knob.bmp")), "knob strip");
-        EXPECT_FALSE(archive.Load(path));
+        EXPECT_EQ(archive.Load(path), 0u);
         EXPECT_EQ(archive.Count(), 0u);
     }
 }
@@ -107,6 +108,65 @@ TEST(ResourceArchive, RecordsReachingOutsideTheFileAreSkippedAndTheRestKept)
         EXPECT_EQ(PayloadOf(archive.Find("Good.bmp")) + PayloadOf(archive.Find("Last.bmp")), "goodz") << c.what;
         EXPECT_TRUE(!DebugLogEnabled() || capture.Contains("record 1 skipped")) << c.what << ": " << capture.Text();
     }
+}
+
+TEST(ResourceArchive, LoadingCountsTheUsableRecordsSoGarbageReadsAsNone)
+{
+    std::vector<uint8_t> oneBad = MakeArchive({{"A.bmp", Bytes("a"), 0}, {"B.bmp", Bytes("b"), 0}, {"C.bmp", {}, 0}});
+    PutBigEndian(oneBad, 12, 0xFFFFFF00);  // B's name lies past the end
+    std::vector<uint8_t> allBad = oneBad;
+    for (size_t k = 0; k < 3; ++k)
+        PutBigEndian(allBad, 8 + 8 * k, 0x7FFFFFFF);  // every data offset past the end
+    const struct { const char* what; std::vector<uint8_t> image; size_t usable; } cases[] = {
+        {"a good archive", kEntries, 4},
+        {"text", Bytes("This is not a resource archive, only a few words of text.\n"), 0},
+        {"no record inside the file", allBad, 0},
+        {"one record of three outside", oneBad, 2},
+        {"count 0", {0, 0, 0, 0}, 0},
+    };
+    for (const auto& c : cases) {
+        ResourceArchive archive;
+        EXPECT_EQ(archive.LoadFromMemory(c.image.data(), c.image.size()), c.usable) << c.what;
+        const TempFile file(c.image);
+        EXPECT_EQ(archive.Load(file.path.c_str()), c.usable) << c.what;
+    }
+}
+
+TEST(ResourceArchive, MissingNamesTheResourcesTheArchiveLacks)
+{
+    ResourceArchive archive;
+    const std::vector<const char*> needed = {"Knob.bmp", "Fader.bmp", "Background.bmp\nKnob.bmp", "Empty.csv", ""};
+    EXPECT_EQ(archive.Missing(needed), (std::vector<std::string>{"Knob.bmp", "Fader.bmp", "Background.bmp\nKnob.bmp",
+                                                                 "Empty.csv", ""}));
+    archive.LoadFromMemory(kEntries.data(), kEntries.size());
+    EXPECT_EQ(archive.Missing(needed), (std::vector<std::string>{"Fader.bmp", ""}));
+    EXPECT_TRUE(archive.Missing({"Knob.bmp", "Background.bmp"}).empty());
+}
+
+TEST(ResourceArchive, EntriesSharingOnePayloadCopyAtMostFourTimesTheFile)
+{
+    // Forty entries whose data offsets all point at the first record's 1000-byte payload.
+    std::vector<TestEntry> entries = {{"E0", std::vector<uint8_t>(1000, 0x5A), 0}};
+    for (int k = 1; k < 40; ++k)
+        entries.push_back({"E" + std::to_string(k), {}, 0});
+    std::vector<uint8_t> image = MakeArchive(entries);
+    for (size_t k = 1; k < entries.size(); ++k)
+        PutBigEndian(image, 8 + 8 * k, GetBE32(image.data() + 8));
+    const size_t fits = ResourceArchive::kMaxCopyFactor * image.size() / 1000;
+    ASSERT_LT(fits, entries.size());
+
+    DebugLogCapture capture;
+    ResourceArchive archive;
+    EXPECT_EQ(archive.LoadFromMemory(image.data(), image.size()), fits);
+    size_t copied = 0;
+    for (size_t k = 0; k < entries.size(); ++k) {
+        const ResourceRecord* record = archive.Find(entries[k].name.c_str());
+        EXPECT_EQ(record != nullptr, k < fits) << entries[k].name;  // the first in directory order are kept
+        copied += record ? record->GetSize() : 0;
+    }
+    EXPECT_LE(copied, ResourceArchive::kMaxCopyFactor * image.size());
+    EXPECT_TRUE(!DebugLogEnabled() || capture.Contains("record " + std::to_string(fits) + " skipped, its 1000-byte"))
+        << capture.Text();
 }
 
 TEST(ResourceArchive, LongNamesAreCutTo255Characters)

@@ -7,6 +7,7 @@
 
 #include "PAL/ResourceArchive.h"
 #include "PAL/ResourceLocator.h"
+#include "platform/DebugLog.h"
 #include "unit/archive/TestArchive.h"
 
 namespace {
@@ -49,7 +50,7 @@ TEST(ResourceLocator, OpensTheArchiveTheEnvironmentNamesAndPassesOverOneThatIsNo
     {
         const ScopedResourcesVariable variable(file.path.c_str());
         EXPECT_EQ(ResourceLocator::Find(), file.path);
-        EXPECT_TRUE(OpenProjectResources());
+        EXPECT_EQ(OpenProjectResources(), 1u);
         uint32_t size = 0;
         const uint8_t* data = GetResourceData("Marker.txt", size);
         ASSERT_NE(data, nullptr);
@@ -64,4 +65,25 @@ TEST(ResourceLocator, OpensTheArchiveTheEnvironmentNamesAndPassesOverOneThatIsNo
         const ScopedResourcesVariable variable(path);
         EXPECT_NE(ResourceLocator::Find(), path);
     }
+}
+
+TEST(ResourceLocator, AGarbageArchiveOrOneWithoutTheNeededBitmapsReadsAsMissing)
+{
+    const TempFile garbage(Bytes("Not an archive: a few words of text where the records should be.\n"));
+    const TempFile good(MakeArchive({{"Background.bmp", Bytes("BM"), 0}, {"Knob.bmp", Bytes("BM"), 0}}));
+    const std::vector<const char*> needed = {"Background.bmp", "Knob.bmp", "Fader.bmp"};
+    {
+        const ScopedResourcesVariable variable(garbage.path.c_str());
+        DebugLogCapture capture;
+        EXPECT_EQ(OpenProjectResources(), 0u);
+        EXPECT_TRUE(!DebugLogEnabled() || capture.Contains("holds no usable resource")) << capture.Text();
+        EXPECT_EQ(ResourceArchive::Global().Missing(needed).size(), 3u);
+    }
+    {
+        const ScopedResourcesVariable variable(good.path.c_str());
+        EXPECT_EQ(OpenProjectResources(), 2u);
+        EXPECT_EQ(ResourceArchive::Global().Missing(needed), std::vector<std::string>{"Fader.bmp"});
+        EXPECT_TRUE(ResourceArchive::Global().Missing({"Knob.bmp", "Background.bmp"}).empty());
+    }
+    ResourceArchive::Global().Clear();
 }

@@ -2,9 +2,11 @@
 
 #include <climits>
 #include <cstdlib>
+#include <string>
 
 #include "PAL/Bitmap.h"
 #include "PAL/BmpDecoder.h"
+#include "platform/DebugLog.h"
 #include "unit/bitmap/TestBmp.h"
 
 namespace {
@@ -118,6 +120,33 @@ TEST(BmpDecoder, RefusesWhatItCannotRead)
         EXPECT_EQ(b.GetWidth() + b.GetHeight(), 0) << c.first;
     }
     EXPECT_FALSE(Bitmap(nullptr, 100).IsValid());
+}
+
+TEST(BmpDecoder, PixelCountIsCappedForFilesAndForCreatedBitmaps)
+{
+    // 1-bit files with every row present, so only the pixel count can refuse them. Caps: 4194304 pixels,
+    // 16384 a side.
+    const struct { int32_t width, height; bool allowed; } cases[] = {
+        {2048, 2048, true}, {16384, 256, true}, {2049, 2048, false}, {16384, 257, false}, {16384, 16384, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
+        TestBmp bmp{40, c.width, c.height, 1, {0, 0xFFFFFF}};
+        bmp.rows.assign(size_t(c.height), std::vector<uint8_t>(size_t(c.width + 7) / 8, 0x80));
+        DebugLogCapture capture;
+        const Bitmap decoded = Decode(bmp.Build());
+        EXPECT_EQ(decoded.IsValid(), c.allowed);
+        EXPECT_EQ(decoded.GetPixel(0, 0), c.allowed ? 0xFFFFFFu : 0u);
+        EXPECT_EQ(Bitmap(c.width, c.height).IsValid(), c.allowed);
+        EXPECT_TRUE(!DebugLogEnabled() || c.allowed || capture.Contains("is more than 4194304 pixels, refused"))
+            << capture.Text();
+    }
+    // A header that declares the largest sides over a few bytes is refused before anything is allocated.
+    TestBmp huge{40, 16384, -16384, 24};
+    huge.rows = {{1, 2, 3}};
+    DebugLogCapture capture;
+    EXPECT_FALSE(Decode(huge.Build()).IsValid());
+    EXPECT_TRUE(!DebugLogEnabled() || capture.Contains("16384 x 16384 is more than")) << capture.Text();
 }
 
 TEST(BmpDecoder, EveryTruncationOfAFileIsRefusedWithoutReadingPastIt)

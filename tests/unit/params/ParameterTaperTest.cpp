@@ -4,7 +4,12 @@
 #include "ParamTestSupport.h"
 
 #include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <iterator>
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -49,6 +54,51 @@ TEST(ParameterTaper, EveryTaperRoundTripsItsEndsAndMiddleAndClampsOutsideTheRang
         EXPECT_EQ(p.GetNormalisedValue(), p.ToNormalised(c.maximum));
         p.SetValue(c.minimum - 100.0f);
         EXPECT_EQ(p.GetNormalisedValue(), p.ToNormalised(c.minimum));
+    }
+}
+
+TEST(ParameterTaper, StoredValuesStayWithinZeroToOneAtBothEndsOfEveryTaper)
+{
+    // Ranges whose float-rounded end terms put an end a hair outside 0..1 when f(x) is taken in double
+    // precision (log2 of 0.01 gives -8.18e-9). A stepped span of 1.5 has one step, so 1.5 maps to 1.5.
+    // Taper kind 12 is unknown and passes values through.
+    const struct { const char* name; int32_t taper; float minimum, maximum; } cases[] = {
+        {"linear", TaperLinear, -60.0f, 6.0f},       {"log low end", TaperLog, 20.0f, 20000.0f},
+        {"log high end", TaperLog, 0.05f, 0.1f},     {"log2 low end", TaperLog2, 0.01f, 24000.0f},
+        {"log2 high end", TaperLog2, 3.0f, 30.0f},   {"log10", TaperLog10, 0.01f, 0.02f},
+        {"exp", TaperExp, 0.01f, 0.02f},             {"pow2", TaperPow2, 0.02f, 0.1f},
+        {"pow10", TaperPow10, 0.01f, 0.03f},         {"stepped 0..1.5", TaperStepped, 0.0f, 1.5f},
+        {"stepped 1..6", TaperStepped, 1.0f, 6.0f},  {"unknown kind", 12, -5.0f, 10.0f},
+    };
+    for (const auto& c : cases) {
+        Parameter p(MakeDescriptor(c.name, c.minimum, c.maximum, c.minimum, UnitNone, c.taper));
+        ASSERT_EQ(p.GetTaperKind(), c.taper) << c.name;
+        const float span = c.maximum - c.minimum;
+        const struct { const char* end; float plain, beyond, low, high; } ends[] = {
+            {"minimum", c.minimum, c.minimum - span, 0.0f, 1e-6f},
+            {"maximum", c.maximum, c.maximum + span, c.taper == TaperStepped ? 0.6f : 1.0f - 1e-6f, 1.0f},
+        };
+        for (const auto& e : ends) {
+            SCOPED_TRACE(std::string(c.name) + ", " + e.end);
+            if (c.taper <= TaperCustom) {
+                EXPECT_GE(p.ToNormalised(e.plain), 0.0f);
+                EXPECT_LE(p.ToNormalised(e.plain), 1.0f);
+            }
+            char shortText[32], labelText[32];
+            snprintf(shortText, sizeof shortText, "%g", double(e.plain));
+            snprintf(labelText, sizeof labelText, "%.3f", double(e.plain));
+            const std::function<void()> stores[] = {
+                [&] { p.SetValue(e.plain); }, [&] { p.SetValue(e.beyond); },
+                [&] { p.ParseValue(shortText, int32_t(strlen(shortText))); },
+                [&] { p.ParseValue(labelText, int32_t(strlen(labelText))); },
+            };
+            for (size_t k = 0; k < std::size(stores); ++k) {
+                p.SetNormalisedValue(0.5f);
+                stores[k]();
+                const float n = p.GetNormalisedValue();
+                EXPECT_TRUE(n >= e.low && n <= e.high) << "store " << k << ": " << n;
+            }
+        }
     }
 }
 
