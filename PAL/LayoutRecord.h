@@ -3,6 +3,8 @@
 // the registered class name, and binds it to the listed parameters of its set.
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 // Most parameter indices a record may list, the ending -1 included.
 constexpr int kLayoutMaxParams = 256;
@@ -19,3 +21,23 @@ struct LayoutRecord {
     const char* strings;    // argument items separated by "\n", ended by NUL; never null, may be empty
     int32_t params[kLayoutMaxParams];  // bound parameter indices, ended by -1 (at most 255 before it)
 };
+
+// The newline-separated items of a record's argument text, in order: none for an empty text, and a
+// trailing newline gives a last, empty item.
+inline std::vector<std::string> SplitLayoutArguments(const char* strings)
+{
+    std::vector<std::string> items;
+    if (!strings || !*strings)
+        return items;
+    std::string current;
+    for (const char* p = strings; *p; ++p) {
+        if (*p == '\n') {
+            items.push_back(current);
+            current.clear();
+        } else {
+            current += *p;
+        }
+    }
+    items.push_back(current);
+    return items;
+}

@@ -4,9 +4,6 @@
 // resources/layouts (library velbrin_resources).
 
 #include <cstdint>
-#include <string>
-#include <vector>
-
 #include "PAL/LayoutRecord.h"
 
 enum class LayoutWindow : int32_t {
@@ -37,9 +34,6 @@ struct LayoutTable {
 
 // The table of a window; a value outside the enumeration is a programming error (fatal).
 const LayoutTable& GetLayoutTable(LayoutWindow window);
-
-// The newline-separated items of a record's argument text, in order; none for an empty text.
-std::vector<std::string> SplitLayoutArguments(const char* strings);
 
 extern const LayoutRecord kMainLayout[132];
 extern const LayoutRecord kShrinkLayout[56];

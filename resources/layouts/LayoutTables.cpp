@@ -39,21 +39,3 @@ const LayoutTable& GetLayoutTable(LayoutWindow window)
     }
     return kTables[i];
 }
-
-std::vector<std::string> SplitLayoutArguments(const char* strings)
-{
-    std::vector<std::string> items;
-    if (!*strings)
-        return items;
-    std::string current;
-    for (const char* p = strings; *p; ++p) {
-        if (*p == '\n') {
-            items.push_back(current);
-            current.clear();
-        } else {
-            current += *p;
-        }
-    }
-    items.push_back(current);
-    return items;
-}

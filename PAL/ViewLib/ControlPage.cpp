@@ -1,0 +1,293 @@
+#include "PAL/ViewLib/ControlPage.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "PAL/BitmapCache.h"
+#include "PAL/DrawContext.h"
+#include "PAL/Parameter.h"
+#include "PAL/ParameterListener.h"
+#include "PAL/ParameterSet.h"
+#include "PAL/PixelDrawContext.h"
+#include "PAL/ViewLib/View.h"
+#include "PAL/ViewLib/ViewFactory.h"
+#include "platform/Assert.h"
+
+namespace {
+int32_t g_livePages = 0;
+
+// Entries of a record's parameter list before its -1 (never more than the list can hold).
+int32_t ParameterCount(const LayoutRecord& record)
+{
+    int32_t n = 0;
+    while (n < kLayoutMaxParams - 1 && record.params[n] != -1)
+        ++n;
+    return n;
+}
+}  // namespace
+
+ControlPage::ControlPage(ParameterSet* set, const LayoutRecord* table, int32_t count)
+    : m_set(set), m_table(table), m_count(table && count > 0 ? count : 0)
+{
+    RegisterViewClasses();
+    const int32_t parameters = m_set ? m_set->GetParameterCount() : 0;
+    m_bindings.resize(size_t(parameters));
+    m_views.reserve(size_t(m_count));
+    for (int32_t i = 0; i < m_count; ++i) {
+        const LayoutRecord& record = m_table[i];
+        VELBRIN_ASSERT(i == 0 ? record.parent == -1 : (record.parent >= 0 && record.parent < i));
+        View* view = CreateView(&record, this);
+        if (i > 0)
+            m_views[size_t(record.parent)]->AddChild(view);
+        SplitLayoutStrings(view, record.strings);
+        const int32_t bound = ParameterCount(record);
+        for (int32_t k = 0; k < bound; ++k) {
+            const int32_t p = record.params[k];
+            if (p >= 0 && p < parameters)
+                m_bindings[size_t(p)].emplace_back(i, k);
+        }
+        view->SetValueCount(bound);
+        m_views.push_back(view);
+    }
+    if (m_set)
+        m_set->AddObserver(this);
+    ++g_livePages;
+}
+
+ControlPage::~ControlPage()
+{
+    if (m_set)
+        m_set->RemoveObserver(this);
+    delete GetRoot();
+    m_views.clear();
+    DetachContext();
+    if (--g_livePages == 0)
+        BitmapCache::Empty();
+}
+
+void ControlPage::OnParameterChanged(int32_t index)
+{
+    if (index < 0 || size_t(index) >= m_bindings.size())
+        return;
+    // A control's reaction may change other values, never this page's bindings.
+    for (const auto& [control, sub] : m_bindings[size_t(index)])
+        m_views[size_t(control)]->OnValueChanged(sub);
+}
+
+void ControlPage::AttachWindow(PlatformWindow* window)
+{
+    DetachContext();
+    m_context = new PixelDrawContext(window);
+    m_ownsContext = true;
+    RefreshAll();
+}
+
+void ControlPage::SetContext(DrawContext* context)
+{
+    if (context != m_context) {
+        DetachContext();
+        m_context = context;
+    }
+    if (m_context)
+        RefreshAll();
+}
+
+void ControlPage::DetachContext()
+{
+    if (m_ownsContext)
+        delete m_context;
+    m_context = nullptr;
+    m_ownsContext = false;
+}
+
+void ControlPage::GetSize(int32_t& width, int32_t& height) const
+{
+    width = m_count ? m_table[0].right - m_table[0].left : 0;
+    height = m_count ? m_table[0].bottom - m_table[0].top : 0;
+}
+
+void ControlPage::SetPosition(int32_t x, int32_t y)
+{
+    View* root = GetRoot();
+    if (!root)
+        return;
+    const Rect now = root->GetBounds();
+    root->MoveBy(x + m_table[0].left - now.left, y + m_table[0].top - now.top);
+}
+
+void ControlPage::Paint()
+{
+    View* root = GetRoot();
+    DrawContext* context = m_context;
+    if (!root || !context)
+        return;
+    context->BeginDraw();
+    root->Paint(context);
+    context->EndDraw();
+}
+
+void ControlPage::OnMouseDown(int32_t x, int32_t y, int32_t modifiers, bool pressed)
+{
+    View* root = GetRoot();
+    DrawContext* context = m_context;
+    if (!root || !context)
+        return;
+    context->BeginDraw();
+    if (context->IsOptionDown())
+        root->OnResetClick(x, y, context);
+    else
+        root->OnMouseDown(x, y, modifiers, pressed, context);
+    context->EndDraw();
+}
+
+void ControlPage::OnMouseMove()
+{
+    View* root = GetRoot();
+    DrawContext* context = m_context;
+    if (!root || !context)
+        return;
+    context->BeginDraw();
+    root->OnMouseMove(context);
+    context->EndDraw();
+}
+
+void ControlPage::Broadcast()
+{
+    View* root = GetRoot();
+    DrawContext* context = m_context;
+    if (!root || !context)
+        return;
+    context->BeginDraw();
+    root->Broadcast(context);
+    context->EndDraw();
+}
+
+void ControlPage::OnMouseOver(int32_t x, int32_t y)
+{
+    View* root = GetRoot();
+    DrawContext* context = m_context;
+    if (!root || !context)
+        return;
+    context->BeginDraw();
+    root->UpdateHover(x, y, context);
+    context->EndDraw();
+}
+
+void ControlPage::OnKey(int32_t key, int32_t second)
+{
+    View* root = GetRoot();
+    DrawContext* context = m_context;
+    if (!root || !context)
+        return;
+    context->BeginDraw();
+    root->OnKey(key, second, context);
+    context->EndDraw();
+}
+
+bool ControlPage::NeedsPaint() const
+{
+    const View* root = GetRoot();
+    return root && root->NeedsPaint();
+}
+
+int32_t ControlPage::GetParameterIndex(int32_t control, int32_t sub) const
+{
+    if (control < 0 || control >= m_count || sub < 0 || sub >= m_views[size_t(control)]->GetValueCount())
+        return -1;
+    const int32_t p = m_table[control].params[sub];
+    return m_set && p >= 0 && p < m_set->GetParameterCount() ? p : -1;
+}
+
+Parameter* ControlPage::Bound(int32_t control, int32_t sub) const
+{
+    const int32_t p = GetParameterIndex(control, sub);
+    return p < 0 ? nullptr : m_set->GetParameterObject(p);
+}
+
+float ControlPage::GetValue(int32_t control, int32_t sub) const
+{
+    const Parameter* parameter = Bound(control, sub);
+    return parameter ? parameter->GetNormalisedValue() : 0.0f;
+}
+
+float ControlPage::GetPlainValue(int32_t control, int32_t sub) const
+{
+    const Parameter* parameter = Bound(control, sub);
+    return parameter ? parameter->GetValue() : 0.0f;
+}
+
+void ControlPage::GetValueText(int32_t control, int32_t sub, char* buffer, int32_t length) const
+{
+    Parameter* parameter = Bound(control, sub);
+    if (parameter && buffer && length >= 0)
+        parameter->GetCurrentLabel(buffer, length);
+}
+
+void ControlPage::SetValue(int32_t control, int32_t sub, float value)
+{
+    Parameter* parameter = Bound(control, sub);
+    if (!parameter || !std::isfinite(value))
+        return;
+    parameter->SetNormalisedValue(value);
+    Notify(GetParameterIndex(control, sub));
+}
+
+void ControlPage::SetPlainValue(int32_t control, int32_t sub, float value)
+{
+    Parameter* parameter = Bound(control, sub);
+    if (!parameter)
+        return;
+    parameter->SetValue(value);
+    Notify(GetParameterIndex(control, sub));
+}
+
+void ControlPage::SetValueText(int32_t control, int32_t sub, const char* text)
+{
+    Parameter* parameter = Bound(control, sub);
+    if (!parameter || !text)
+        return;
+    parameter->ParseValue(text, int32_t(strlen(text)));
+    Notify(GetParameterIndex(control, sub));
+}
+
+void ControlPage::ResetValue(int32_t control, int32_t sub)
+{
+    Parameter* parameter = Bound(control, sub);
+    if (!parameter)
+        return;
+    parameter->Reset();
+    Notify(GetParameterIndex(control, sub));
+}
+
+void ControlPage::ResetToDefault(int32_t control)
+{
+    View* view = GetView(control);
+    if (!view)
+        return;
+    for (int32_t sub = 0; sub < view->GetValueCount(); ++sub)
+        if (view->IsResettable(sub))
+            ResetValue(control, sub);
+}
+
+View* ControlPage::GetView(int32_t control) const
+{
+    return control >= 0 && control < m_count ? m_views[size_t(control)] : nullptr;
+}
+
+int32_t ControlPage::GetLivePageCount()
+{
+    return g_livePages;
+}
+
+void ControlPage::Notify(int32_t index)
+{
+    if (ParameterListener* listener = m_set->GetListener())
+        listener->ParameterChanged(index);
+    m_set->NotifyObservers(index);
+}
+
+void ControlPage::RefreshAll()
+{
+    for (int32_t i = 0; i < int32_t(m_bindings.size()); ++i)
+        OnParameterChanged(i);
+}
