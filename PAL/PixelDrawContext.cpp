@@ -22,25 +22,25 @@ PixelDrawContext::PixelDrawContext(PlatformWindow* window) : m_window(window) {}
 
 bool PixelDrawContext::IsOptionDown()
 {
-    InputSource* in = m_window ? m_window->GetInput() : nullptr;
+    InputSource* in = Input();
     return in && in->IsOptionDown();
 }
 
 bool PixelDrawContext::IsShiftDown()
 {
-    InputSource* in = m_window ? m_window->GetInput() : nullptr;
+    InputSource* in = Input();
     return in && in->IsShiftDown();
 }
 
 bool PixelDrawContext::IsCommandDown()
 {
-    InputSource* in = m_window ? m_window->GetInput() : nullptr;
+    InputSource* in = Input();
     return in && in->IsCommandDown();
 }
 
 bool PixelDrawContext::IsMouseDown()
 {
-    InputSource* in = m_window ? m_window->GetInput() : nullptr;
+    InputSource* in = Input();
     return in && in->IsMouseDown();
 }
 
@@ -48,7 +48,7 @@ void PixelDrawContext::GetMousePosition(int32_t& x, int32_t& y)
 {
     x = 0;
     y = 0;
-    InputSource* in = m_window ? m_window->GetInput() : nullptr;
+    InputSource* in = Input();
     if (!in)
         return;
     in->GetMousePosition(x, y);
@@ -236,6 +236,11 @@ void PixelDrawContext::Changed(int64_t left, int64_t right, int64_t top, int64_t
     bottom = std::min<int64_t>(bottom, m_port->GetHeight());
     if (left < right && top < bottom)
         m_window->MarkChanged(Rect{int32_t(left), int32_t(right), int32_t(top), int32_t(bottom)});
+}
+
+InputSource* PixelDrawContext::Input() const
+{
+    return m_window ? m_window->GetInput() : nullptr;
 }
 
 bool PixelDrawContext::PortIsWindow() const

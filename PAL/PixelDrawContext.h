@@ -8,6 +8,7 @@
 
 #include "PAL/DrawContext.h"
 
+class InputSource;
 class PlatformWindow;
 
 class PixelDrawContext : public DrawContext {
@@ -55,6 +56,7 @@ private:
     void Fill(int64_t left, int64_t right, int64_t top, int64_t bottom, uint32_t colour);
     void Changed(int64_t left, int64_t right, int64_t top, int64_t bottom);
     bool PortIsWindow() const;
+    InputSource* Input() const;
 
     int32_t m_originX = 0;
     int32_t m_originY = 0;

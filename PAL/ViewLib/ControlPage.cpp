@@ -117,77 +117,66 @@ void ControlPage::SetPosition(int32_t x, int32_t y)
 
 void ControlPage::Paint()
 {
-    View* root = GetRoot();
-    DrawContext* context = m_context;
-    if (!root || !context)
-        return;
-    context->BeginDraw();
-    root->Paint(context);
-    context->EndDraw();
+    WithRoot([&](View* root, DrawContext* context) {
+        root->Paint(context);
+    });
 }
 
 void ControlPage::OnMouseDown(int32_t x, int32_t y, int32_t modifiers, bool pressed)
 {
-    View* root = GetRoot();
-    DrawContext* context = m_context;
-    if (!root || !context)
-        return;
-    context->BeginDraw();
-    if (context->IsOptionDown())
-        root->OnResetClick(x, y, context);
-    else
-        root->OnMouseDown(x, y, modifiers, pressed, context);
-    context->EndDraw();
+    WithRoot([&](View* root, DrawContext* context) {
+        if (context->IsOptionDown())
+            root->OnResetClick(x, y, context);
+        else
+            root->OnMouseDown(x, y, modifiers, pressed, context);
+    });
 }
 
 void ControlPage::OnMouseMove()
 {
-    View* root = GetRoot();
-    DrawContext* context = m_context;
-    if (!root || !context)
-        return;
-    context->BeginDraw();
-    root->OnMouseMove(context);
-    context->EndDraw();
+    WithRoot([&](View* root, DrawContext* context) {
+        root->OnMouseMove(context);
+    });
 }
 
 void ControlPage::Broadcast()
 {
-    View* root = GetRoot();
-    DrawContext* context = m_context;
-    if (!root || !context)
-        return;
-    context->BeginDraw();
-    root->Broadcast(context);
-    context->EndDraw();
+    WithRoot([&](View* root, DrawContext* context) {
+        root->Broadcast(context);
+    });
 }
 
 void ControlPage::OnMouseOver(int32_t x, int32_t y)
 {
-    View* root = GetRoot();
-    DrawContext* context = m_context;
-    if (!root || !context)
-        return;
-    context->BeginDraw();
-    root->UpdateHover(x, y, context);
-    context->EndDraw();
+    WithRoot([&](View* root, DrawContext* context) {
+        root->UpdateHover(x, y, context);
+    });
 }
 
 void ControlPage::OnKey(int32_t key, int32_t second)
 {
-    View* root = GetRoot();
-    DrawContext* context = m_context;
-    if (!root || !context)
-        return;
-    context->BeginDraw();
-    root->OnKey(key, second, context);
-    context->EndDraw();
+    WithRoot([&](View* root, DrawContext* context) {
+        root->OnKey(key, second, context);
+    });
 }
 
 bool ControlPage::NeedsPaint() const
 {
     const View* root = GetRoot();
     return root && root->NeedsPaint();
+}
+
+template <class Work>
+void ControlPage::WithRoot(Work work)
+{
+    View* root = GetRoot();
+    // Held locally: the work may run a modal loop during which the page is detached.
+    DrawContext* context = m_context;
+    if (!root || !context)
+        return;
+    context->BeginDraw();
+    work(root, context);
+    context->EndDraw();
 }
 
 int32_t ControlPage::GetParameterIndex(int32_t control, int32_t sub) const

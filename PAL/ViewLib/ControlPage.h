@@ -86,6 +86,9 @@ private:
     Parameter* Bound(int32_t control, int32_t sub) const;
     void Notify(int32_t index);
     void RefreshAll();
+    // Runs work on the root inside one begin/end pair of the context; nothing without both.
+    template <class Work>
+    void WithRoot(Work work);
 
     ParameterSet* m_set;
     DrawContext* m_context = nullptr;

@@ -231,10 +231,15 @@ void View::InvalidateTree()
 
 void View::InvalidateAll()
 {
+    GetRoot()->InvalidateTree();
+}
+
+View* View::GetRoot()
+{
     View* root = this;
     while (root->GetParent())
         root = root->GetParent();
-    root->InvalidateTree();
+    return root;
 }
 
 void View::SetFocus(bool focused)
@@ -255,10 +260,7 @@ void View::ClearFocusTree()
 
 void View::ClearFocusAll()
 {
-    View* root = this;
-    while (root->GetParent())
-        root = root->GetParent();
-    root->ClearFocusTree();
+    GetRoot()->ClearFocusTree();
 }
 
 View* View::FindFocused()

@@ -95,6 +95,8 @@ public:
     // Hover tracking, called on the root with the pointer position.
     void UpdateHover(int32_t x, int32_t y, DrawContext* context);
 
+    // The top of this view's tree.
+    View* GetRoot();
     ControlPage* GetOwner() const { return m_owner; }
     const LayoutRecord* GetRecord() const { return m_record; }
     Rect GetBounds() const { return Rect{m_left, m_right, m_top, m_bottom}; }
