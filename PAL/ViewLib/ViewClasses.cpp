@@ -1,5 +1,6 @@
 // The one list of the toolkit's view classes. Pages call RegisterViewClasses before they build, so
 // the registrations are linked into every program that builds a page.
+#include "PAL/ViewLib/Static.h"
 #include "PAL/ViewLib/View.h"
 #include "PAL/ViewLib/ViewFactory.h"
 
@@ -10,4 +11,5 @@ void RegisterViewClasses()
         return;
     registered = true;
     RegisterViewClass("View", CreateViewOf<View>);
+    RegisterViewClass("Static", CreateViewOf<Static>);
 }
