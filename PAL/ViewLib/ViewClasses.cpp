@@ -1,5 +1,7 @@
 // The one list of the toolkit's view classes. Pages call RegisterViewClasses before they build, so
 // the registrations are linked into every program that builds a page.
+#include "PAL/ViewLib/ViewClasses.h"
+
 #include "PAL/ViewLib/Static.h"
 #include "PAL/ViewLib/View.h"
 #include "PAL/ViewLib/ViewFactory.h"
@@ -11,5 +13,15 @@ void RegisterViewClasses()
         return;
     registered = true;
     RegisterViewClass("View", CreateViewOf<View>);
+    RegisterGenericViewClasses();
     RegisterViewClass("Static", CreateViewOf<Static>);
+    RegisterCanvasTextViewClasses();
+    RegisterKnobViewClasses();
+    RegisterSliderViewClasses();
+    RegisterTrayViewClasses();
+    RegisterMeterViewClasses();
+    RegisterLedViewClasses();
+    RegisterMixSelectViewClasses();
+    RegisterButtonViewClasses();
+    RegisterClipboardViewClasses();
 }

@@ -1,0 +1,3 @@
+#include "PAL/ViewLib/ViewClasses.h"
+
+void RegisterGenericViewClasses() {}
