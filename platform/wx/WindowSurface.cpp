@@ -1,12 +1,65 @@
 #include "platform/wx/WindowSurface.h"
 
 #include <algorithm>
+#include <vector>
 
 #include <wx/bitmap.h>
 #include <wx/dc.h>
+#include <wx/graphics.h>
 #include <wx/image.h>
 #include <wx/region.h>
 #include <wx/window.h>
+
+#ifdef __WXGTK3__
+#include <gdk/gdk.h>
+#endif
+
+namespace {
+
+// Asks for a repaint of just the rectangle. A frame's own Refresh on GTK repaints the whole window
+// whatever rectangle it is given, so the drawing window is invalidated directly there.
+void InvalidateRect(wxWindow* window, const Rect& r)
+{
+#ifdef __WXGTK3__
+    if (GdkWindow* drawing = window->GTKGetDrawingWindow()) {
+        const GdkRectangle area = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+        gdk_window_invalidate_rect(drawing, &area, TRUE);
+        return;
+    }
+#endif
+    window->RefreshRect(wxRect(r.left, r.top, r.right - r.left, r.bottom - r.top), false);
+}
+
+// The rectangles a paint may draw into. wx reports a repaint's region as its bounding box; the
+// drawing context's clip holds the exact rectangles, so two distant changes do not cost the pixels
+// between them.
+std::vector<wxRect> PaintRectangles(wxDC& dc, const wxRegion& region)
+{
+    std::vector<wxRect> rects;
+#ifdef __WXGTK3__
+    wxGraphicsContext* graphics = dc.GetGraphicsContext();
+    auto* cairo = graphics ? static_cast<cairo_t*>(graphics->GetNativeContext()) : nullptr;
+    if (cairo_rectangle_list_t* list = cairo ? cairo_copy_clip_rectangle_list(cairo) : nullptr) {
+        if (list->status == CAIRO_STATUS_SUCCESS)
+            for (int i = 0; i < list->num_rectangles; ++i) {
+                const cairo_rectangle_t& r = list->rectangles[i];
+                rects.emplace_back(wxPoint(int(r.x), int(r.y)), wxPoint(int(r.x + r.width) - 1, int(r.y + r.height) - 1));
+            }
+        const bool exact = list->status == CAIRO_STATUS_SUCCESS;
+        cairo_rectangle_list_destroy(list);
+        if (exact)
+            return rects;
+        rects.clear();
+    }
+#else
+    (void)dc;
+#endif
+    for (wxRegionIterator it(region); it; ++it)
+        rects.push_back(it.GetRect());
+    return rects;
+}
+
+}  // namespace
 
 WindowSurface::WindowSurface(wxWindow* window, Clipboard* clipboard)
     : m_window(window), m_clipboard(clipboard), m_input(window)
@@ -34,7 +87,7 @@ void WindowSurface::Flush()
         ++m_figures.refreshes;
         m_figures.refreshedPixels += int64_t(r.right - r.left) * (r.bottom - r.top);
         if (m_window)
-            m_window->RefreshRect(wxRect(r.left, r.top, r.right - r.left, r.bottom - r.top), false);
+            InvalidateRect(m_window, r);
     }
 }
 
@@ -43,8 +96,9 @@ void WindowSurface::Blit(wxDC& dc, const wxRegion& region)
     ++m_figures.paints;
     const uint32_t* pixels = m_shown.Lock();
     const int32_t row = m_shown.GetRowPixels();
-    for (wxRegionIterator it(region); pixels && it; ++it) {
-        const wxRect r = it.GetRect();
+    for (const wxRect& r : PaintRectangles(dc, region)) {
+        if (!pixels)
+            break;
         const int32_t left = std::max(r.GetLeft(), 0), right = std::min(r.GetRight() + 1, m_shown.GetWidth());
         const int32_t top = std::max(r.GetTop(), 0), bottom = std::min(r.GetBottom() + 1, m_shown.GetHeight());
         if (left >= right || top >= bottom)
