@@ -2,8 +2,8 @@
 // the screen, and a changed control sends only its own pixels.
 #include <gtest/gtest.h>
 
+#include "platform/wx/ClientPixels.h"
 #include "support/GuiTestPage.h"
-#include "support/WindowPixels.h"
 
 TEST(SkinWindowPixels, TheScreenHoldsThePagesPixels)
 {
@@ -15,13 +15,13 @@ TEST(SkinWindowPixels, TheScreenHoldsThePagesPixels)
     EXPECT_EQ(buffer.GetPixel(20, 20), 0xFF8000u);
     EXPECT_EQ(buffer.GetPixel(110, 30), DragKnobView::kEmpty);  // value 0.5: the upper half is empty
     EXPECT_EQ(buffer.GetPixel(110, 70), DragKnobView::kBar);
-    EXPECT_EQ(FirstDifference(ReadWindowPixels(test.window), buffer), wxPoint(-1, -1));
+    EXPECT_EQ(FirstDifference(ReadClientPixels(test.window), buffer), wxPoint(-1, -1));
 
     // A change reaches the screen on the next tick.
     test.set.SetParameter(0, 1.0f);
     ASSERT_TRUE(PumpUntil([&] { return test.window->GetSurface().GetShown().GetPixel(110, 25) == DragKnobView::kBar; }));
     PumpFor(50);
-    EXPECT_EQ(FirstDifference(ReadWindowPixels(test.window), buffer), wxPoint(-1, -1));
+    EXPECT_EQ(FirstDifference(ReadClientPixels(test.window), buffer), wxPoint(-1, -1));
 }
 
 TEST(SkinWindowPixels, AQuietTickPaintsNothingAndPushesNothing)
@@ -49,7 +49,7 @@ TEST(SkinWindowPixels, AChangedControlPushesOnlyItsChangedPixels)
     const SurfaceFigures& figures = test.window->GetSurface().GetFigures();
     EXPECT_EQ(figures.refreshedPixels, 30 * 15);
     EXPECT_EQ(figures.blittedPixels, 30 * 15);
-    EXPECT_EQ(FirstDifference(ReadWindowPixels(test.window), *test.window->GetSurface().GetBackBuffer()),
+    EXPECT_EQ(FirstDifference(ReadClientPixels(test.window), *test.window->GetSurface().GetBackBuffer()),
               wxPoint(-1, -1));
 }
 
@@ -68,6 +68,6 @@ TEST(SkinWindowPixels, TwoDistantChangesPushTheirOwnPixelsNotTheSpaceBetween)
     const SurfaceFigures& figures = test.window->GetSurface().GetFigures();
     EXPECT_EQ(figures.refreshedPixels, 40 * 30 + 30 * 15);
     EXPECT_EQ(figures.blittedPixels, 40 * 30 + 30 * 15);
-    EXPECT_EQ(FirstDifference(ReadWindowPixels(test.window), *test.window->GetSurface().GetBackBuffer()),
+    EXPECT_EQ(FirstDifference(ReadClientPixels(test.window), *test.window->GetSurface().GetBackBuffer()),
               wxPoint(-1, -1));
 }

@@ -1,17 +1,15 @@
-#pragma once
-// Reads a window's client area back from the display (a client DC sees what is on screen now).
+#include "platform/wx/ClientPixels.h"
 
 #include <wx/bitmap.h>
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
-#include <wx/image.h>
 #include <wx/window.h>
 
-#include "PAL/Bitmap.h"
-
-inline wxImage ReadWindowPixels(wxWindow* window)
+wxImage ReadClientPixels(wxWindow* window)
 {
     const wxSize size = window->GetClientSize();
+    if (size.x <= 0 || size.y <= 0)
+        return wxImage();
     wxBitmap copy(size.x, size.y, 24);
     {
         wxClientDC screen(window);
@@ -21,10 +19,9 @@ inline wxImage ReadWindowPixels(wxWindow* window)
     return copy.ConvertToImage();
 }
 
-// The first pixel (x, y) where image and bitmap differ, or (-1, -1) when they are equal (sizes too).
-inline wxPoint FirstDifference(const wxImage& image, const Bitmap& bitmap)
+wxPoint FirstDifference(const wxImage& image, const Bitmap& bitmap)
 {
-    if (image.GetWidth() != bitmap.GetWidth() || image.GetHeight() != bitmap.GetHeight())
+    if (!image.IsOk() || image.GetWidth() != bitmap.GetWidth() || image.GetHeight() != bitmap.GetHeight())
         return wxPoint(0, 0);
     for (int y = 0; y < image.GetHeight(); ++y)
         for (int x = 0; x < image.GetWidth(); ++x) {
