@@ -68,7 +68,6 @@ void SimPrivilegedRunner::Clear()
     std::lock_guard<std::mutex> lock(m_lock);
     m_commands.clear();
     m_failures.clear();
-    m_unloaded.clear();
     m_authorizations = 0;
     m_refuse = false;
 }

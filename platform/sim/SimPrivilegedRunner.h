@@ -26,6 +26,7 @@ public:
     // Drivers unloaded by the driver tool and not loaded again, sorted.
     std::vector<std::string> UnloadedDrivers() const;
     int Authorizations() const;
+    // Forgets the record and the scripting; which drivers are unloaded stays.
     void Clear();
 
 private:
