@@ -11,7 +11,7 @@ protected:
         ASSERT_EQ(updater->Update(f.bytes.data(), uint32_t(f.bytes.size())), 0);
         ASSERT_EQ(updater->Close(), 1);
         runner.Clear();
-        clock->Reset();
+        clock.Reset();
         unit.flash.ClearLog();
     }
 };

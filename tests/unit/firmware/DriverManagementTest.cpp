@@ -18,13 +18,13 @@ TEST_F(DriverManagementTest, OpeningUnloadsTheUnitsDriversAndClosingLoadsExactly
     EXPECT_TRUE(updater->IsDeviceOpen());
     EXPECT_FALSE(updater->DriversLoaded());
     EXPECT_EQ(runner.Commands(), (std::vector<Command>{Unload("snd-velbrin-remote"), Unload("snd-velbrin")}));
-    EXPECT_EQ(clock->Sleeps(), (std::vector<uint32_t>{2000, 1000, 1000}));
+    EXPECT_EQ(clock.Sleeps(), (std::vector<uint32_t>{2000, 1000, 1000}));
 
     runner.Clear();
-    clock->Reset();
+    clock.Reset();
     EXPECT_EQ(updater->Close(), 1);
     EXPECT_EQ(runner.Commands(), (std::vector<Command>{Load("snd-velbrin"), Load("snd-velbrin-remote")}));
-    EXPECT_EQ(clock->Sleeps(), (std::vector<uint32_t>{1000, 1000, 1000, 2000}));
+    EXPECT_EQ(clock.Sleeps(), (std::vector<uint32_t>{1000, 1000, 1000, 2000}));
     EXPECT_TRUE(updater->DriversLoaded());
     EXPECT_FALSE(updater->IsDeviceOpen());
     EXPECT_EQ(raw.OpenDevices(), 0);
@@ -107,7 +107,7 @@ TEST_F(DriverManagementTest, ClosingWithNothingOpenOrUnloadedRunsNothing)
     EXPECT_EQ(updater->Close(), 1);
     EXPECT_TRUE(updater->LoadDrivers());
     EXPECT_TRUE(runner.Commands().empty());
-    EXPECT_TRUE(clock->Sleeps().empty());
+    EXPECT_TRUE(clock.Sleeps().empty());
 }
 
 TEST_F(DriverManagementTest, WithoutRightsNothingIsOpened)

@@ -86,6 +86,24 @@ struct SentFrame {
     uint32_t Arg(int offset) const { return GetLE32(bytes.data() + offset); }
 };
 
+// A test clock that can look at the engine whenever it is asked to wait.
+class SamplingClock : public SimClock {
+public:
+    void SleepMs(uint32_t ms) override
+    {
+        SimClock::SleepMs(ms);
+        if (sample)
+            sample();
+    }
+    std::function<void()> sample;
+};
+
+// Installs a clock for the lifetime of the object.
+struct ClockInstall {
+    explicit ClockInstall(Clock* clock) { SetClock(clock); }
+    ~ClockInstall() { SetClock(nullptr); }
+};
+
 class FirmwareTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -103,6 +121,7 @@ protected:
 
     void TearDown() override
     {
+        clock.sample = nullptr;
         updater.reset();
         DrainMainThreadQueue();
         SetPrivilegedRunner(nullptr);
@@ -134,7 +153,9 @@ protected:
     static std::vector<std::string> Unload(const std::string& driver) { return {kDriverTool, "-r", driver}; }
     static std::vector<std::string> Load(const std::string& driver) { return {kDriverTool, driver}; }
 
-    ScopedSimClock clock;
+    // The clock outlives the bus, whose ticker reads it.
+    SamplingClock clock;
+    ClockInstall clockInstall{&clock};
     SimPrivilegedRunner runner;
     SimFireWireBus bus;
     SimVelbrin unit;

@@ -13,35 +13,17 @@ constexpr uint32_t kCnE = 0x201A0000;
 // (progress on the 0..5400 scale, phase) whenever it changed, seen at every wait and message.
 using Step = std::pair<long, int>;
 
-class SamplingClock : public SimClock {
-public:
-    void SleepMs(uint32_t ms) override
-    {
-        SimClock::SleepMs(ms);
-        if (sample)
-            sample();
-    }
-    std::function<void()> sample;
-};
-
 class FlashUpdateTest : public FirmwareTest {
 protected:
     void SetUp() override
     {
-        SetClock(&sampling);
         FirmwareTest::SetUp();
         auto sink = [this](const std::string& line) {
             messages.push_back(line);
             Sample();
         };
         updater->SetMessageSink(sink);
-        sampling.sample = [this] { Sample(); };
-    }
-    void TearDown() override
-    {
-        sampling.sample = nullptr;
-        FirmwareTest::TearDown();
-        SetClock(&*clock);
+        clock.sample = [this] { Sample(); };
     }
     void Sample()
     {
@@ -59,7 +41,7 @@ protected:
         unit.flash.ClearLog();
         messages.clear();
         steps.clear();
-        sampling.Reset();
+        clock.Reset();
         return updater->RunUpdate();
     }
 
@@ -72,7 +54,6 @@ protected:
         return out;
     }
 
-    SamplingClock sampling;
     std::vector<Step> steps;
 };
 
@@ -294,7 +275,7 @@ TEST_F(FlashUpdateTest, ANeverAcknowledgedResetGivesUpAfter35Seconds)
 {
     unit.flash.Script(kFlashReset, 1, SimFlashFault::DropReply);
     EXPECT_EQ(Run(FullFile()), 2);
-    EXPECT_EQ(sampling.TotalSleptMs(), 35000u);
+    EXPECT_EQ(clock.TotalSleptMs(), 35000u);
 }
 
 TEST(FlashUpdateThreads, ProgressAndPhaseAreReadWhileTheUpdateRuns)
