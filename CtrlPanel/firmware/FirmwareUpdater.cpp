@@ -21,10 +21,11 @@ constexpr int kEndReads = 30;
 constexpr int kEchoFurtherReads = 500;
 constexpr size_t kNameLimit = 255;
 
-std::string Format(const char* format, unsigned value)
+template <typename... Values>
+std::string Format(const char* format, Values... values)
 {
     char text[80];
-    snprintf(text, sizeof text, format, value);
+    snprintf(text, sizeof text, format, values...);
     return text;
 }
 
@@ -299,6 +300,32 @@ int FirmwareUpdater::SendBlocks(const FirmwareImageEntry& image, bool mainImage)
     return 0;
 }
 
+int FirmwareUpdater::FinishImage(int image)
+{
+    const bool main = image == kImageMain;
+    int status = SendBlocks(m_table[image], main);
+    if (status == 0) {
+        if (main)
+            SetProgress(3400);
+        status = EndUpdate();
+    }
+    if (status == 0)
+        return 0;
+    if (image == kImageCnE)
+        Print(Format("Ending Update of CNE with Error 0x%x", unsigned(status)));
+    else
+        Print(Format("Ending Update of Image #%u with Error 0x%x", unsigned(image + 1), unsigned(status)));
+    return Abort(kImageFailed);
+}
+
+int FirmwareUpdater::StartImage(int image)
+{
+    if (StartUpdate(image) == 0)
+        return 0;
+    Print("Download aborted, start download failed.");
+    return Abort(kStartFailed);
+}
+
 int FirmwareUpdater::RunUpdate()
 {
     if (m_image.empty())
@@ -314,59 +341,30 @@ int FirmwareUpdater::RunUpdate()
     }
     SetProgress(1160);
 
-    const char* const aborted = "Download aborted, start download failed.";
-    const FirmwareImageEntry& main = m_table[kImageMain];
-    if (main.IsPresent()) {
+    if (m_table[kImageMain].IsPresent()) {
         SetPhase(2);
-        if (StartUpdate(kImageMain) != 0) {
-            Print(aborted);
-            return Abort(kStartFailed);
-        }
+        if (int failed = StartImage(kImageMain))
+            return failed;
         SetProgress(2028);
         SetPhase(3);
-        int status = SendBlocks(main, true);
-        if (status == 0) {
-            SetProgress(3400);
-            status = EndUpdate();
-        }
-        if (status != 0) {
-            Print(Format("Ending Update of Image #1 with Error 0x%x", unsigned(status)));
-            return Abort(kImageFailed);
-        }
+        if (int failed = FinishImage(kImageMain))
+            return failed;
         SetProgress(4300);
     }
-
-    const FirmwareImageEntry& second = m_table[kImageSecond];
-    if (second.IsPresent()) {
-        if (StartUpdate(kImageSecond) != 0) {
-            Print(aborted);
-            return Abort(kStartFailed);
-        }
-        int status = SendBlocks(second, false);
-        if (status == 0)
-            status = EndUpdate();
-        if (status != 0) {
-            Print(Format("Ending Update of Image #2 with Error 0x%x", unsigned(status)));
-            return Abort(kImageFailed);
-        }
+    if (m_table[kImageSecond].IsPresent()) {
+        if (int failed = StartImage(kImageSecond))
+            return failed;
+        if (int failed = FinishImage(kImageSecond))
+            return failed;
     }
-
-    const FirmwareImageEntry& cne = m_table[kImageCnE];
-    if (cne.IsPresent()) {
+    if (m_table[kImageCnE].IsPresent()) {
         SetPhase(4);
         Print("Erasing flash for CNE and beginning update ...");
-        if (StartUpdate(kImageCnE) != 0) {
-            Print(aborted);
-            return Abort(kStartFailed);
-        }
+        if (int failed = StartImage(kImageCnE))
+            return failed;
         SetProgress(4400);
-        int status = SendBlocks(cne, false);
-        if (status == 0)
-            status = EndUpdate();
-        if (status != 0) {
-            Print(Format("Ending Update of CNE with Error 0x%x", unsigned(status)));
-            return Abort(kImageFailed);
-        }
+        if (int failed = FinishImage(kImageCnE))
+            return failed;
         SetProgress(5200);
     }
 

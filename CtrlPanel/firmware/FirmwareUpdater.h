@@ -92,6 +92,10 @@ private:
     void SendCommand17();
     // Sends the image's bytes in blocks, with the percent lines; with mainImage also the progress.
     int SendBlocks(const FirmwareImageEntry& image, bool mainImage);
+    // Start, or blocks and end, of one image: 0, or the result of RunUpdate after the failure
+    // was printed and the final command sent.
+    int StartImage(int image);
+    int FinishImage(int image);
     // The final command and the result, after a failure.
     int Abort(int result);
 

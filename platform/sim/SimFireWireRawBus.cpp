@@ -123,17 +123,25 @@ void SimFireWireRawBus::AfterTransfer(SimVelbrin* unit)
         m_bus.Unplug(unit);
 }
 
+SimVelbrin* SimFireWireRawBus::BeginTransfer(FwHandle handle, uint64_t address, uint32_t* length, bool failOnReset,
+                                             uint32_t generation, int* status)
+{
+    SimVelbrin* unit = Resolve(handle, failOnReset, generation, status);
+    if (unit && address + *length > kAddressLimit)
+        *status = kFwError;
+    if (*status == 0)
+        return unit;
+    *length = 0;
+    return nullptr;
+}
+
 int SimFireWireRawBus::ReadBlock(FwHandle handle, uint64_t address, uint8_t* data, uint32_t* length,
                                  bool failOnReset, uint32_t generation)
 {
     int status;
-    SimVelbrin* unit = Resolve(handle, failOnReset, generation, &status);
-    if (unit && address + *length > kAddressLimit)
-        status = kFwError;
-    if (status) {
-        *length = 0;
+    SimVelbrin* unit = BeginTransfer(handle, address, length, failOnReset, generation, &status);
+    if (!unit)
         return status;
-    }
     status = unit->flash.Read(address, data, length, failOnReset, generation);
     AfterTransfer(unit);
     return status;
@@ -143,13 +151,9 @@ int SimFireWireRawBus::WriteBlock(FwHandle handle, uint64_t address, const uint8
                                   bool failOnReset, uint32_t generation)
 {
     int status;
-    SimVelbrin* unit = Resolve(handle, failOnReset, generation, &status);
-    if (unit && address + *length > kAddressLimit)
-        status = kFwError;
-    if (status) {
-        *length = 0;
+    SimVelbrin* unit = BeginTransfer(handle, address, length, failOnReset, generation, &status);
+    if (!unit)
         return status;
-    }
     status = unit->flash.Write(address, data, length, failOnReset, generation);
     AfterTransfer(unit);
     return status;

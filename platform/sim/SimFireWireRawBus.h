@@ -33,6 +33,9 @@ private:
     std::vector<std::pair<uint64_t, SimVelbrin*>> Survey();
     // The unit behind an open handle, or nullptr with the status to return.
     SimVelbrin* Resolve(FwHandle handle, bool failOnReset, uint32_t generation, int* status);
+    // Resolve, and the address check; on failure *length is 0.
+    SimVelbrin* BeginTransfer(FwHandle handle, uint64_t address, uint32_t* length, bool failOnReset,
+                              uint32_t generation, int* status);
     void AfterTransfer(SimVelbrin* unit);
 
     SimFireWireBus& m_bus;
