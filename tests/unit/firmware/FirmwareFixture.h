@@ -23,7 +23,7 @@
 #include <vector>
 
 // One image of a firmware file to build.
-struct ImageSpec {
+struct ImagePlan {
     int slot;               // kImageMain, kImageSecond or kImageCnE
     uint32_t length;
     uint32_t flashAddress;  // ignored for CnE
@@ -41,7 +41,7 @@ struct FirmwareFile {
         return {bytes.begin() + e.fileOffset, bytes.begin() + e.fileOffset + e.length};
     }
 
-    static FirmwareFile Build(const std::vector<ImageSpec>& images)
+    static FirmwareFile Build(const std::vector<ImagePlan>& images)
     {
         FirmwareFile f;
         f.bytes.assign(0x100, 0);
@@ -52,25 +52,25 @@ struct FirmwareFile {
         for (int w = 0; w < 4; ++w)
             PutLE32(h + 0x18 + 4 * w, 0x01010000u + uint32_t(w));
         memcpy(h + 0x60, "Velbrin firmware for the simulated unit....", 43);
-        for (const ImageSpec& spec : images) {
+        for (const ImagePlan& plan : images) {
             const uint32_t offset = uint32_t(f.bytes.size());
-            std::vector<uint8_t> payload(spec.length);
-            for (uint32_t i = 0; i < spec.length; ++i)
-                payload[i] = uint8_t(i * 7 + spec.slot * 61 + (i >> 8) * 13);
+            std::vector<uint8_t> payload(plan.length);
+            for (uint32_t i = 0; i < plan.length; ++i)
+                payload[i] = uint8_t(i * 7 + plan.slot * 61 + (i >> 8) * 13);
             uint32_t checksum = SimFlashProtocol::Checksum(payload.data(), payload.size());
-            if (spec.wrongChecksum)
+            if (plan.wrongChecksum)
                 checksum ^= 1;
             f.bytes.insert(f.bytes.end(), payload.begin(), payload.end());
             f.bytes.resize((f.bytes.size() + 0xFF) & ~size_t(0xFF), 0);
             h = f.bytes.data();
-            uint8_t* row = h + 0x30 + 0x10 * spec.slot;
+            uint8_t* row = h + 0x30 + 0x10 * plan.slot;
             PutLE32(row, offset);
-            PutLE32(row + 4, spec.flashAddress);
-            PutLE32(row + 8, spec.length);
+            PutLE32(row + 4, plan.flashAddress);
+            PutLE32(row + 8, plan.length);
             PutLE32(row + 12, checksum);
-            FirmwareImageEntry& e = f.table[spec.slot];
-            e = {offset, spec.length, checksum,
-                 spec.slot == kImageCnE ? FirmwareImageHeader::kCnEFlashAddress : spec.flashAddress};
+            FirmwareImageEntry& e = f.table[plan.slot];
+            e = {offset, plan.length, checksum,
+                 plan.slot == kImageCnE ? FirmwareImageHeader::kCnEFlashAddress : plan.flashAddress};
         }
         return f;
     }
