@@ -37,10 +37,10 @@ void HSlider::SetBitmaps(const char* const* items, int32_t count)
             m_thumb = nullptr;
         }
     }
-    const int32_t thumbWidth = m_thumb ? m_thumb->GetWidth() : 0;
-    m_travel = int32_t(std::max<int64_t>(int64_t(GetWidth()) - thumbWidth, 1));
+    if (m_thumb)
+        m_travel = int32_t(std::max<int64_t>(int64_t(GetWidth()) - m_thumb->GetWidth(), 1));
+    // White, with the line across its middle, at the first paint.
     m_track = new Bitmap(GetWidth(), GetHeight());
-    m_track->Fill(0xFF);
     m_image = new Bitmap(GetWidth(), GetHeight());
 }
 
@@ -82,6 +82,7 @@ void HSlider::Paint(DrawContext* context)
         if (!m_trackReady) {
             const int32_t middle = GetHeight() / 2;
             context->BeginBitmapDraw(m_track, 0, 0);
+            context->EraseRect(m_track->GetRect());
             context->DrawLine(0, middle, GetWidth(), middle);
             context->EndBitmapDraw(m_track, 0, 0);
             m_trackReady = true;

@@ -132,7 +132,13 @@ void TextBox::OnKey(int32_t key, int32_t, DrawContext* context)
 void TextBox::Paint(DrawContext* context)
 {
     if (m_font && m_image && m_image->IsValid() && context && !m_hidden) {
-        m_image->Fill(m_focused ? 0xFF : 0x00);
+        if (m_focused) {
+            context->BeginBitmapDraw(m_image, 0, 0);
+            context->EraseRect(m_image->GetRect());
+            context->EndBitmapDraw(m_image, 0, 0);
+        } else {
+            m_image->Fill(0);
+        }
         if (m_focused)
             m_font->DrawTextTinted(m_image, 0, 0, m_text, kBlack, kWhite, 1.0f);
         else
