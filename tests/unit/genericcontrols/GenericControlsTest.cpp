@@ -16,6 +16,7 @@
 #include "support/PixelPicture.h"
 #include "support/RealArchive.h"
 #include "support/TestPage.h"
+#include "unit/genericcontrols/ArtworkCompare.h"
 #include "unit/params/ParamTestSupport.h"
 
 namespace {
@@ -30,16 +31,6 @@ TestPage OneControl(const char* cls, Rect r, const char* strings, int32_t width,
 {
     return TestPage(OneValue(), {Record(0, {0, width, 0, height}, "View", -1, ""), Record(1, r, cls, 0, strings, {0})},
                     width, height);
-}
-
-// Pixels of the window in r that differ from the source bitmap read from (sx, sy).
-int32_t Differences(const Bitmap& window, Rect r, const Bitmap& source, int32_t sx, int32_t sy)
-{
-    int32_t n = 0;
-    for (int32_t y = r.top; y < r.bottom; ++y)
-        for (int32_t x = r.left; x < r.right; ++x)
-            n += window.GetPixel(x, y) != source.GetPixel(sx + x - r.left, sy + y - r.top);
-    return n;
 }
 
 float Param(TestPage& t)
