@@ -16,51 +16,33 @@
 
 namespace {
 
-std::vector<ParamDescriptor> RateIndex()
-{
-    return {MakeDescriptor("Sample Rate", 1, 6, 1, UnitNone, TaperLinear, 0)};
-}
-
-TEST(WindowCanvas, TheConnectionLostWindowShowsItsBackdropAroundItsLabels)
+TEST(WindowCanvas, ShowsItsBackdropUnderItsChildrenAndNothingWithoutOne)
 {
     ASSERT_TRUE(LoadRealArchive());
     const LayoutTable& table = GetLayoutTable(LayoutWindow::ConnectionLost);
-    TestPage t(RateIndex(), std::vector<LayoutRecord>(table.records, table.records + table.count), table.width,
-               table.height);
+    TestPage t({}, std::vector<LayoutRecord>(table.records, table.records + table.count), table.width, table.height);
     t.PaintIfNeeded();
     const Bitmap* backdrop = BitmapCache::Get(table.backdrop);
-    ASSERT_NE(backdrop, nullptr);
     EXPECT_EQ(Differences(t.window.buffer, {0, 300, 0, 20}, *backdrop, 0, 0), 0);
-    EXPECT_EQ(Differences(t.window.buffer, {0, 300, 42, 56}, *backdrop, 0, 42), 0);
     EXPECT_EQ(Differences(t.window.buffer, {0, 60, 0, 56}, *backdrop, 0, 0), 0);
     EXPECT_GT(Differences(t.window.buffer, {60, 239, 20, 30}, *backdrop, 60, 20), 0);  // the caption
-
-    // A click on the background changes nothing.
     t.Click(10, 10);
     EXPECT_FALSE(t.page->NeedsPaint());
-}
 
-TEST(WindowCanvas, WithoutABackdropOnlyTheChildrenArePainted)
-{
-    ASSERT_TRUE(LoadRealArchive());
-    TestPage t(RateIndex(),
-               {Record(0, {0, 40, 0, 20}, "flCanvas", -1, ""),
-                Record(1, {5, 20, 5, 10}, "flExtText", 0, "SampleRateGreyExt.bmp\nSampleRate.bmp", {0}),
-                Record(2, {20, 40, 0, 20}, "flCanvas", 0, "NoSuchBackdrop.bmp")},
-               40, 20);
-    t.page->SetPlainValue(1, 0, 6.0f);
-    FillColour(t.window.buffer, 0x123456);
-    t.PaintIfNeeded();
-    EXPECT_EQ(Differences(t.window.buffer, {5, 20, 5, 10}, *BitmapCache::Get("SampleRateGreyExt.bmp"), 0, 0), 0);
-    EXPECT_EQ(t.window.buffer.GetPixel(0, 0), 0x123456u);
-    EXPECT_EQ(t.window.buffer.GetPixel(30, 10), 0x123456u);
+    TestPage bare({}, {Record(0, {0, 40, 0, 20}, "flCanvas", -1, ""),
+                       Record(1, {20, 40, 0, 20}, "flCanvas", 0, "NoSuchBackdrop.bmp"),
+                       Record(2, {0, 4, 2, 6}, "PButton", 0, "")},
+                  40, 20);
+    FillColour(bare.window.buffer, 0x123456);
+    bare.PaintIfNeeded();
+    EXPECT_EQ(Picture(bare.window.buffer, {0, 40, 2, 3}, {{0x123456, '-'}}), "####" + std::string(36, '-'));
 }
 
 TEST(GreyedRateLabel, GreyExactlyAtSixAndRepaintedOnlyWhenTheLookChanges)
 {
     ASSERT_TRUE(LoadRealArchive());
     const Rect r = {30, 45, 69, 74};
-    TestPage t(RateIndex(),
+    TestPage t({MakeDescriptor("Sample Rate", 1, 6, 1, UnitNone, TaperLinear, 0)},
                {Record(0, {0, 93, 0, 93}, "flCanvas", -1, "SampleRate.bmp"),
                 Record(1, r, "flExtText", 0, "SampleRateGreyExt.bmp\nSampleRate.bmp", {0})},
                93, 93);
@@ -78,59 +60,40 @@ TEST(GreyedRateLabel, GreyExactlyAtSixAndRepaintedOnlyWhenTheLookChanges)
         EXPECT_EQ(t.As<flExtText>(1)->IsNormalLook(), s.normal) << s.plain;
         EXPECT_EQ(t.V(1)->IsDirty(), s.repaint) << s.plain;
         t.PaintIfNeeded();
-        if (s.normal)
-            EXPECT_EQ(Differences(t.window.buffer, r, *backdrop, r.left, r.top), 0) << s.plain;
-        else
-            EXPECT_EQ(Differences(t.window.buffer, r, *grey, 0, 0), 0) << s.plain;
+        EXPECT_EQ(s.normal ? Differences(t.window.buffer, r, *backdrop, r.left, r.top)
+                           : Differences(t.window.buffer, r, *grey, 0, 0),
+                  0)
+            << s.plain;
     }
 }
 
-struct Symbol {
-    explicit Symbol(const char* strings = "EqTypeSymbols.bmp")
-        : t({}, {Record(0, {0, 20, 0, 12}, "View", -1, ""), Record(1, kRect, "flEQType", 0, strings)}, 20, 12)
-    {
-        FillColour(t.window.buffer, 0x123456);
-    }
-    flEQType* symbol() { return t.As<flEQType>(1); }
-    // Whether the window shows the strip's columns 11 x frame .. 11 x frame + 10.
-    bool Shows(int32_t frame)
-    {
-        return Differences(t.window.buffer, kRect, *BitmapCache::Get("EqTypeSymbols.bmp"), 11 * frame, 0) == 0;
-    }
-    static constexpr Rect kRect = {2, 13, 1, 10};
-    TestPage t;
-};
+// An 11 x 9 symbol at (2, 1).
+TestPage SymbolPage(const char* strings)
+{
+    return TestPage({}, {Record(0, {0, 20, 0, 12}, "View", -1, ""), Record(1, {2, 13, 1, 10}, "flEQType", 0, strings)},
+                    20, 12);
+}
 
 TEST(EqTypeSymbol, EachTypeShowsItsElevenColumnsAndBadTypesKeepThePreviousImage)
 {
     ASSERT_TRUE(LoadRealArchive());
-    Symbol s;
-    s.t.PaintIfNeeded();
-    EXPECT_EQ(s.symbol()->GetType(), 0);
-    EXPECT_TRUE(s.Shows(0));
+    TestPage t = SymbolPage("EqTypeSymbols.bmp");
+    auto* symbol = t.As<flEQType>(1);
     struct Step {
         int32_t type, shown;
-    } steps[] = {{4, 4}, {1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 4}, {INT_MAX, 4}, {-1, 4}, {INT_MIN, 4}, {0, 0}};
+    } steps[] = {{0, 0}, {4, 4}, {1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 4}, {INT_MAX, 4}, {-1, 4}, {INT_MIN, 4}, {0, 0}};
     for (const Step& step : steps) {
-        s.symbol()->SetType(step.type);
-        EXPECT_TRUE(s.t.page->NeedsPaint());
-        s.t.PaintIfNeeded();
-        EXPECT_TRUE(s.Shows(step.shown)) << step.type;
+        symbol->SetType(step.type);  // also the type shown already repaints
+        EXPECT_TRUE(t.V(1)->IsDirty());
+        t.PaintIfNeeded();
+        const Bitmap* strip = BitmapCache::Get("EqTypeSymbols.bmp");
+        EXPECT_EQ(Differences(t.window.buffer, {2, 13, 1, 10}, *strip, 11 * step.shown, 0), 0) << step.type;
     }
-    // The same type again still repaints.
-    s.symbol()->SetType(0);
-    EXPECT_TRUE(s.t.V(1)->IsDirty());
-}
-
-TEST(EqTypeSymbol, AnythingButOneStripDrawsNothing)
-{
-    ASSERT_TRUE(LoadRealArchive());
     for (const char* strings : {"", "EqTypeSymbols.bmp\nEqTypeSymbols.bmp", "NoSuchStrip.bmp"}) {
-        Symbol s(strings);
-        s.symbol()->SetType(1);
-        s.t.PaintIfNeeded();
-        EXPECT_TRUE(s.t.window.changed.empty()) << strings;
-        EXPECT_FALSE(s.t.page->NeedsPaint());
+        TestPage empty = SymbolPage(strings);
+        empty.As<flEQType>(1)->SetType(1);
+        empty.PaintIfNeeded();
+        EXPECT_TRUE(empty.window.changed.empty()) << strings;
     }
 }
 
