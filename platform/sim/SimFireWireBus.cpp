@@ -291,3 +291,12 @@ int SimFireWireBus::WriteBlock(FwHandle handle, uint64_t address, const uint8_t*
     SimVelbrin* unit = Resolve(handle, &status);
     return unit ? unit->WriteBlock(address, data, *length) : status;
 }
+
+std::vector<std::pair<uint64_t, SimVelbrin*>> SimFireWireBus::AttachedUnits() const
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    std::vector<std::pair<uint64_t, SimVelbrin*>> units;
+    for (const auto& a : m_units)
+        units.push_back({a.serviceId, a.unit});
+    return units;
+}

@@ -36,6 +36,8 @@ public:
     // Transfers made with handles that are not open (they never reach a unit).
     int RefusedTransfers() const;
     int OpenHandles() const;
+    // The units on the bus with their service ids, in bus order (the raw side's discovery).
+    std::vector<std::pair<uint64_t, SimVelbrin*>> AttachedUnits() const;
 
     std::vector<FwUnitInfo> FindUnits(const std::string& vendorName, const std::string& productName) override;
     void SetArrivalWatcher(std::function<void()> onArrival) override;

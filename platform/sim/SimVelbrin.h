@@ -16,6 +16,8 @@
 // Thread-safe: transfers may arrive from any thread; a transfer holds the unit's lock only while it
 // touches the store, never while it is delayed or hung.
 
+#include "platform/sim/SimFlashProtocol.h"
+
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
@@ -89,6 +91,12 @@ public:
     std::string productName = "Velbrin";
     bool publishGuid = true;
     bool publishNodeId = true;
+    // As the raw side of the bus matches it: its registry ids and the kernel drivers bound to it, in
+    // the order they can be unloaded. Its flash protocol answers the raw block transfers.
+    uint32_t vendorId = 0x5D3B;
+    uint32_t productId = 0;
+    std::vector<std::string> drivers = {"snd-velbrin-remote", "snd-velbrin"};
+    SimFlashProtocol flash{this};
 
     // --- device state (not logged, no faults) ---
     uint32_t GetItem(uint32_t item) const;
