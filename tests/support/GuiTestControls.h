@@ -1,10 +1,8 @@
 #pragma once
 // Controls for GUI tests of the window glue, registered under test names: a "Swatch" that fills its
-// rectangle with the colour of its first argument (hex) and then paints its children, and a
-// "DragKnob" whose value follows a vertical drag (100 pixels up = +1.0, clamped to 0..1) and which
-// draws its value as a bar (white over blue).
+// rectangle with the colour of its first argument (hex) and then paints its children, and a "Bar"
+// that shows the value of its parameter as a bar (blue rising from the bottom, white above).
 
-#include <algorithm>
 #include <cstdlib>
 
 #include "PAL/DrawContext.h"
@@ -34,33 +32,17 @@ public:
     uint32_t colour = 0;
 };
 
-class DragKnobView : public View {
+class BarView : public View {
 public:
     static constexpr uint32_t kBar = 0x0000FF;
     static constexpr uint32_t kEmpty = 0xFFFFFF;
 
-    DragKnobView(const LayoutRecord* record, ControlPage* page) : View(record, page) {}
+    BarView(const LayoutRecord* record, ControlPage* page) : View(record, page) {}
     void OnValueChanged(int32_t sub) override
     {
         if (sub == 0 && m_owner)
             value = m_owner->GetValue(m_id, 0);
         Invalidate();
-    }
-    void OnMouseDown(int32_t, int32_t y, int32_t, bool pressed, DrawContext*) override
-    {
-        if (!pressed)
-            return;
-        m_tracking = true;
-        startY = y;
-        startValue = value;
-    }
-    void OnDrag(DrawContext* context) override
-    {
-        int32_t x = 0, y = 0;
-        context->GetMousePosition(x, y);
-        value = std::clamp(startValue + float(startY - y) / 100.0f, 0.0f, 1.0f);
-        ++drags;
-        m_owner->SetValue(m_id, 0, value);
     }
     void Paint(DrawContext* context) override
     {
@@ -74,15 +56,12 @@ public:
     }
 
     float value = 0.0f;
-    float startValue = 0.0f;
-    int32_t startY = 0;
-    int32_t drags = 0;
 };
 
 inline void RegisterGuiTestControls()
 {
     if (!IsViewClassRegistered("Swatch"))
         RegisterViewClass("Swatch", CreateViewOf<SwatchView>);
-    if (!IsViewClassRegistered("DragKnob"))
-        RegisterViewClass("DragKnob", CreateViewOf<DragKnobView>);
+    if (!IsViewClassRegistered("Bar"))
+        RegisterViewClass("Bar", CreateViewOf<BarView>);
 }

@@ -1,8 +1,8 @@
 #pragma once
 // A skinned window on a small test page for GUI tests: a 160 x 100 blue-grey "Swatch" root holding an
-// orange swatch (10..50, 10..40) and a "DragKnob" (100..130, 20..80) bound to parameter 0 "Input 1 Level"
-// (default 0.5); parameter 1 "Input 2 Level" is bound to nothing. The window stands at a fixed place on
-// the screen (there is no window manager to move it).
+// orange swatch (10..50, 10..40), a "Bar" (100..130, 20..80) showing parameter 0 "Input 1 Level" and a
+// generic "Knob" without a strip (55..95, 50..90, centre 75, 70) on parameter 1 "Input 2 Level" (both
+// default 0.5). The window stands at a fixed place on the screen (there is no window manager to move it).
 
 #include <memory>
 #include <vector>
@@ -20,7 +20,8 @@ class MeterGroups;
 
 struct GuiTestPage {
     static constexpr int32_t kWidth = 160, kHeight = 100;
-    static constexpr Rect kKnob = {100, 130, 20, 80};
+    static constexpr Rect kBar = {100, 130, 20, 80};
+    static constexpr Rect kKnob = {55, 95, 50, 90};
 
     explicit GuiTestPage(wxPoint place = wxPoint(40, 40), MeterGroups* meters = nullptr, int32_t group = 0)
         : set(Descriptors(), 2)
@@ -28,7 +29,8 @@ struct GuiTestPage {
         RegisterGuiTestControls();
         table = {Record(0, {0, kWidth, 0, kHeight}, "Swatch", -1, "607080"),
                  Record(1, {10, 50, 10, 40}, "Swatch", 0, "FF8000"),
-                 Record(2, kKnob, "DragKnob", 0, "", {0})};
+                 Record(2, kBar, "Bar", 0, "", {0}),
+                 Record(3, kKnob, "Knob", 0, "", {1})};
         page = std::make_unique<ControlPage>(&set, table.data(), int32_t(table.size()));
         window = new SkinWindow(nullptr, wxID_ANY, " Test", wxDEFAULT_FRAME_STYLE, meters, group, place);
         window->SetView(page.get());
@@ -50,7 +52,8 @@ struct GuiTestPage {
     bool Settled() { return window->GetSurface().GetFigures().blittedPixels >= int64_t(kWidth) * kHeight; }
 
     wxPoint ScreenPoint(int32_t x, int32_t y) const { return window->ClientToScreen(wxPoint(x, y)); }
-    DragKnobView* Knob() const { return static_cast<DragKnobView*>(page->GetView(2)); }
+    BarView* Bar() const { return static_cast<BarView*>(page->GetView(2)); }
+    View* Knob() const { return page->GetView(3); }
 
     static const ParamDescriptor* Descriptors()
     {

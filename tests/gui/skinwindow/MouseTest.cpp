@@ -1,5 +1,5 @@
-// Real pointer and keyboard events (XTest) reach the page through the window: a drag on a knob
-// changes its parameter, an Alt-click resets it, and a right-click does nothing.
+// Real pointer and keyboard events (XTest) reach the page through the window: a drag on the generic
+// knob changes its parameter, an Alt-click resets it, and a right-click does nothing.
 #include <gtest/gtest.h>
 
 #include <wx/uiaction.h>
@@ -18,11 +18,11 @@ struct MouseTest : testing::Test {
     }
     void MoveTo(int32_t x, int32_t y)
     {
-        input.MouseMove(test.ScreenPoint(x, y));
         const wxPoint target = test.ScreenPoint(x, y);
+        input.MouseMove(target);
         PumpUntil([&] { return wxGetMouseState().GetPosition() == target; }, 1000);
     }
-    float Value() const { return test.set.GetParameter(0); }
+    float Value() const { return test.set.GetParameter(1); }
 
     GuiTestPage test{wxPoint(60, 60)};
     wxUIActionSimulator input;
@@ -30,38 +30,39 @@ struct MouseTest : testing::Test {
 
 }  // namespace
 
-TEST_F(MouseTest, ADragUpwardsRaisesTheKnobsParameter)
+TEST_F(MouseTest, ADragOnTheKnobTurnsItsParameter)
 {
-    MoveTo(115, 60);
+    MoveTo(75, 80);  // below the centre (75, 70)
     input.MouseDown();
     ASSERT_TRUE(PumpUntil([&] { return test.Knob()->IsTracking(); }));
-    for (int32_t y = 55; y >= 30; y -= 5)
-        MoveTo(115, y);
-    ASSERT_TRUE(PumpUntil([&] { return Value() > 0.74f; }));
+    EXPECT_FLOAT_EQ(Value(), 0.0f);  // straight below the centre
+    for (int32_t x = 80; x <= 95; x += 5)
+        MoveTo(x, 70 + (95 - x) / 2);
+    MoveTo(95, 70);  // straight right of the centre: three quarters of a turn
+    ASSERT_TRUE(PumpUntil([&] { return Value() == 0.75f; }));
     input.MouseUp();
     ASSERT_TRUE(PumpUntil([&] { return !test.Knob()->IsTracking(); }));
-    EXPECT_FLOAT_EQ(Value(), 0.8f);  // 30 pixels up from 0.5
-    EXPECT_FLOAT_EQ(test.Knob()->value, 0.8f);
+    EXPECT_FLOAT_EQ(Value(), 0.75f);
 }
 
 TEST_F(MouseTest, AnAltClickResetsTheParameterToItsDefault)
 {
-    test.set.SetParameter(0, 0.9f);
-    MoveTo(115, 50);
+    test.set.SetParameter(1, 0.9f);
+    MoveTo(75, 80);
     input.KeyDown(WXK_ALT);
     ASSERT_TRUE(PumpUntil([] { return wxGetMouseState().AltDown(); }, 1000));
     input.MouseClick();
     ASSERT_TRUE(PumpUntil([&] { return Value() == 0.5f; }));
     input.KeyUp(WXK_ALT);
     PumpFor(50);
-    EXPECT_FALSE(test.Knob()->IsTracking());
-    EXPECT_EQ(test.Knob()->drags, 0);
+    EXPECT_FALSE(test.Knob()->IsTracking());  // a reset, not a drag
+    EXPECT_EQ(Value(), 0.5f);
 }
 
 TEST_F(MouseTest, ARightClickDoesNothing)
 {
-    test.set.SetParameter(0, 0.9f);
-    MoveTo(115, 50);
+    test.set.SetParameter(1, 0.9f);
+    MoveTo(75, 80);
     input.MouseClick(wxMOUSE_BTN_RIGHT);
     PumpFor(150);
     EXPECT_FALSE(test.Knob()->IsTracking());

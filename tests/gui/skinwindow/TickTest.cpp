@@ -41,10 +41,10 @@ TEST(SkinWindowTick, DeliversWorkerChangesAndPostedWork)
         PostToMainThread([&] { ran = true; });
     });
     worker.join();
-    EXPECT_FLOAT_EQ(test.Knob()->value, 0.5f);  // stored, not yet told
-    ASSERT_TRUE(PumpUntil([&] { return test.Knob()->value == 0.25f && ran; }, 1000));
+    EXPECT_FLOAT_EQ(test.Bar()->value, 0.5f);  // stored, not yet told
+    ASSERT_TRUE(PumpUntil([&] { return test.Bar()->value == 0.25f && ran; }, 1000));
     // And the change reaches the screen.
     ASSERT_TRUE(PumpUntil([&] {
-        return test.window->GetSurface().GetShown().GetPixel(110, 60) == DragKnobView::kEmpty;
+        return test.window->GetSurface().GetShown().GetPixel(110, 60) == BarView::kEmpty;
     }));
 }

@@ -22,10 +22,13 @@ TEST(SkinWindowTooltip, NamesTheParameterUnderThePointer)
     wxUIActionSimulator input;
     EXPECT_EQ(Tip(test.window), "");
 
-    input.MouseMove(test.ScreenPoint(115, 50));  // the knob
+    input.MouseMove(test.ScreenPoint(115, 50));  // the bar
     EXPECT_TRUE(PumpUntil([&] { return Tip(test.window) == "Input 1 Level"; }));
 
-    input.MouseMove(test.ScreenPoint(70, 50));  // the root: nothing bound
+    input.MouseMove(test.ScreenPoint(75, 70));  // the knob
+    EXPECT_TRUE(PumpUntil([&] { return Tip(test.window) == "Input 2 Level"; }));
+
+    input.MouseMove(test.ScreenPoint(75, 30));  // the root: nothing bound
     EXPECT_TRUE(PumpUntil([&] { return Tip(test.window) == ""; }));
 
     input.MouseMove(test.ScreenPoint(20, 20));  // a swatch: nothing bound
@@ -33,7 +36,7 @@ TEST(SkinWindowTooltip, NamesTheParameterUnderThePointer)
     EXPECT_EQ(Tip(test.window), "");
 
     // With a button held, hovering is not followed.
-    input.MouseMove(test.ScreenPoint(70, 50));
+    input.MouseMove(test.ScreenPoint(75, 30));
     PumpFor(50);
     input.MouseDown();
     PumpFor(50);

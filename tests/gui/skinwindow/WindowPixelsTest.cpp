@@ -13,13 +13,13 @@ TEST(SkinWindowPixels, TheScreenHoldsThePagesPixels)
     const Bitmap& buffer = *test.window->GetSurface().GetBackBuffer();
     EXPECT_EQ(buffer.GetPixel(5, 5), 0x607080u);
     EXPECT_EQ(buffer.GetPixel(20, 20), 0xFF8000u);
-    EXPECT_EQ(buffer.GetPixel(110, 30), DragKnobView::kEmpty);  // value 0.5: the upper half is empty
-    EXPECT_EQ(buffer.GetPixel(110, 70), DragKnobView::kBar);
+    EXPECT_EQ(buffer.GetPixel(110, 30), BarView::kEmpty);  // value 0.5: the upper half is empty
+    EXPECT_EQ(buffer.GetPixel(110, 70), BarView::kBar);
     EXPECT_EQ(FirstDifference(ReadClientPixels(test.window), buffer), wxPoint(-1, -1));
 
     // A change reaches the screen on the next tick.
     test.set.SetParameter(0, 1.0f);
-    ASSERT_TRUE(PumpUntil([&] { return test.window->GetSurface().GetShown().GetPixel(110, 25) == DragKnobView::kBar; }));
+    ASSERT_TRUE(PumpUntil([&] { return test.window->GetSurface().GetShown().GetPixel(110, 25) == BarView::kBar; }));
     PumpFor(50);
     EXPECT_EQ(FirstDifference(ReadClientPixels(test.window), buffer), wxPoint(-1, -1));
 }
@@ -43,7 +43,7 @@ TEST(SkinWindowPixels, AChangedControlPushesOnlyItsChangedPixels)
     ASSERT_TRUE(test.ShowAndWait());
     PumpFor(150);
     test.window->GetSurface().ResetFigures();
-    test.set.SetParameter(0, 0.75f);  // the bar grows by 15 rows of the 30 x 60 knob
+    test.set.SetParameter(0, 0.75f);  // the bar grows by 15 rows of its 30 x 60
     ASSERT_TRUE(PumpUntil([&] { return test.window->GetSurface().GetFigures().blittedPixels > 0; }));
     PumpFor(150);
     const SurfaceFigures& figures = test.window->GetSurface().GetFigures();
