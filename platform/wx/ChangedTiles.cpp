@@ -37,49 +37,64 @@ std::vector<Rect> ChangedTiles::Collect(Bitmap& back, Bitmap& shown)
     std::vector<Rect> copied;
     const bool fits = back.GetWidth() == m_width && back.GetHeight() == m_height && shown.GetWidth() == m_width &&
                       shown.GetHeight() == m_height;
-    for (int32_t ty = 0; ty < m_rows && m_marked > 0; ++ty)
-        for (int32_t tx = 0; tx < m_columns; ++tx) {
-            uint8_t& tile = m_tiles[size_t(ty) * size_t(m_columns) + size_t(tx)];
-            if (!tile)
-                continue;
-            tile = 0;
-            --m_marked;
-            Rect box;
-            if (fits && DifferingBox(back, shown, tx, ty, box)) {
-                back.CopyTo(&shown, box.left, box.top, &box);
-                copied.push_back(box);
-            }
-        }
+    const uint32_t* a = fits && m_marked > 0 ? back.Lock() : nullptr;
+    const uint32_t* b = fits && m_marked > 0 ? shown.Lock() : nullptr;
+    std::vector<Rect> boxes(static_cast<size_t>(m_columns));
+    for (int32_t ty = 0; a && b && ty < m_rows; ++ty) {
+        uint8_t* marks = &m_tiles[size_t(ty) * size_t(m_columns)];
+        if (std::find(marks, marks + m_columns, 1) == marks + m_columns)
+            continue;
+        // An empty box: left beyond right.
+        std::fill(boxes.begin(), boxes.end(), Rect{m_width, 0, m_height, 0});
+        const int32_t y1 = std::min((ty + 1) * kTileSize, m_height);
+        for (int32_t y = ty * kTileSize; y < y1; ++y)
+            CompareRow(a + size_t(y) * size_t(back.GetRowPixels()), b + size_t(y) * size_t(shown.GetRowPixels()), y,
+                       marks, boxes.data());
+        for (int32_t tx = 0; tx < m_columns; ++tx)
+            if (boxes[size_t(tx)].left < boxes[size_t(tx)].right)
+                copied.push_back(boxes[size_t(tx)]);
+        std::fill(marks, marks + m_columns, 0);
+    }
+    if (a)
+        back.Unlock();
+    if (b)
+        shown.Unlock();
+    for (const Rect& box : copied)
+        back.CopyTo(&shown, box.left, box.top, &box);
+    std::fill(m_tiles.begin(), m_tiles.end(), 0);
     m_marked = 0;
     return copied;
 }
 
-bool ChangedTiles::DifferingBox(Bitmap& back, Bitmap& shown, int32_t tx, int32_t ty, Rect& box) const
+void ChangedTiles::CompareRow(const uint32_t* a, const uint32_t* b, int32_t y, const uint8_t* marks,
+                              Rect* boxes) const
 {
-    const int32_t x0 = tx * kTileSize, x1 = std::min(x0 + kTileSize, m_width);
-    const int32_t y0 = ty * kTileSize, y1 = std::min(y0 + kTileSize, m_height);
-    const uint32_t* a = back.Lock();
-    const uint32_t* b = shown.Lock();
-    const int32_t rowA = back.GetRowPixels(), rowB = shown.GetRowPixels();
-    bool found = false;
-    box = Rect{x1, x0, y1, y0};
-    for (int32_t y = y0; a && b && y < y1; ++y) {
-        const uint32_t* pa = a + size_t(y) * size_t(rowA);
-        const uint32_t* pb = b + size_t(y) * size_t(rowB);
-        if (std::memcmp(pa + x0, pb + x0, size_t(x1 - x0) * sizeof(uint32_t)) == 0)
+    for (int32_t tx = 0; tx < m_columns;) {
+        if (!marks[tx]) {
+            ++tx;
             continue;
-        int32_t first = x0, last = x1 - 1;
-        while (pa[first] == pb[first])
-            ++first;
-        while (pa[last] == pb[last])
-            --last;
-        box.left = std::min(box.left, first);
-        box.right = std::max(box.right, last + 1);
-        box.top = std::min(box.top, y);
-        box.bottom = y + 1;
-        found = true;
+        }
+        int32_t end = tx;
+        while (end < m_columns && marks[end])
+            ++end;
+        const int32_t x0 = tx * kTileSize, x1 = std::min(end * kTileSize, m_width);
+        if (std::memcmp(a + x0, b + x0, size_t(x1 - x0) * sizeof(uint32_t)) != 0) {
+            for (int32_t t = tx; t < end; ++t) {
+                const int32_t left = t * kTileSize, right = std::min(left + kTileSize, m_width);
+                if (std::memcmp(a + left, b + left, size_t(right - left) * sizeof(uint32_t)) == 0)
+                    continue;
+                int32_t first = left, last = right - 1;
+                while (a[first] == b[first])
+                    ++first;
+                while (a[last] == b[last])
+                    --last;
+                Rect& box = boxes[t];
+                box.left = std::min(box.left, first);
+                box.right = std::max(box.right, last + 1);
+                box.top = std::min(box.top, y);
+                box.bottom = y + 1;
+            }
+        }
+        tx = end;
     }
-    back.Unlock();
-    shown.Unlock();
-    return found;
 }

@@ -24,8 +24,9 @@ public:
     std::vector<Rect> Collect(Bitmap& back, Bitmap& shown);
 
 private:
-    // The box of pixels inside tile (tx, ty) that differ; false when none.
-    bool DifferingBox(Bitmap& back, Bitmap& shown, int32_t tx, int32_t ty, Rect& box) const;
+    // Widens the boxes of the marked tiles of one row of pixels by the pixels that differ there. Runs of
+    // marked tiles are compared whole first: most rows of a repainted window do not differ at all.
+    void CompareRow(const uint32_t* a, const uint32_t* b, int32_t y, const uint8_t* marks, Rect* boxes) const;
 
     int32_t m_width = 0;
     int32_t m_height = 0;

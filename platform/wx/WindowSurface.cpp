@@ -1,6 +1,7 @@
 #include "platform/wx/WindowSurface.h"
 
 #include <algorithm>
+#include <chrono>
 #include <vector>
 
 #include <wx/bitmap.h>
@@ -66,6 +67,12 @@ WindowSurface::WindowSurface(wxWindow* window, Clipboard* clipboard)
 {
 }
 
+void WindowSurface::MarkChanged(const Rect& changed)
+{
+    ++m_figures.marks;
+    m_tiles.Mark(changed);
+}
+
 void WindowSurface::Resize(int32_t width, int32_t height)
 {
     m_back.Create(width, height);
@@ -93,6 +100,7 @@ void WindowSurface::Flush()
 
 void WindowSurface::Blit(wxDC& dc, const wxRegion& region)
 {
+    const auto start = std::chrono::steady_clock::now();
     ++m_figures.paints;
     const uint32_t* pixels = m_shown.Lock();
     const int32_t row = m_shown.GetRowPixels();
@@ -118,4 +126,6 @@ void WindowSurface::Blit(wxDC& dc, const wxRegion& region)
         m_figures.blittedPixels += int64_t(right - left) * (bottom - top);
     }
     m_shown.Unlock();
+    m_figures.blitNanoseconds +=
+        std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start).count();
 }

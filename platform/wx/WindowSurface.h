@@ -17,11 +17,13 @@ class wxWindow;
 
 // Counts since the last reset, for tests and benchmarks.
 struct SurfaceFigures {
+    int32_t marks = 0;            // rectangles drawn into the back buffer
     int32_t flushes = 0;          // Flush calls that asked for a repaint
     int32_t refreshes = 0;        // rectangles handed to the window for repainting
     int64_t refreshedPixels = 0;  // their area
     int32_t paints = 0;           // paint handler runs
     int64_t blittedPixels = 0;    // pixels the paint handler drew
+    int64_t blitNanoseconds = 0;  // time spent in the paint handler
 };
 
 class WindowSurface : public PlatformWindow {
@@ -30,7 +32,7 @@ public:
     WindowSurface(wxWindow* window, Clipboard* clipboard);
 
     Bitmap* GetBackBuffer() override { return &m_back; }
-    void MarkChanged(const Rect& changed) override { m_tiles.Mark(changed); }
+    void MarkChanged(const Rect& changed) override;
     InputSource* GetInput() override { return &m_input; }
     Clipboard* GetClipboard() override { return m_clipboard; }
 

@@ -32,6 +32,7 @@ TEST(SkinWindowPixels, AQuietTickPaintsNothingAndPushesNothing)
     test.window->GetSurface().ResetFigures();
     PumpFor(350);  // three ticks and many idle passes
     const SurfaceFigures& figures = test.window->GetSurface().GetFigures();
+    EXPECT_EQ(figures.marks, 0);  // the page drew nothing
     EXPECT_EQ(figures.refreshes, 0);
     EXPECT_EQ(figures.paints, 0);
     EXPECT_EQ(figures.blittedPixels, 0);

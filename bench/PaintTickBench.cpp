@@ -1,0 +1,165 @@
+// Cost of the skinned window's 100 ms tick on the connection-lost and the main-sized backdrop, each with
+// one knob (27 x 27, a real strip) whose parameter may change: ticks in which nothing changed, then
+// ticks in which the knob turns one frame. Prints what each tick draws, what it sends to the screen
+// (pixels refreshed and blitted, and their share of the window), and how long the tick and the paint
+// take. Needs a display: run it under xvfb-run. Asserts nothing.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include <wx/app.h>
+#include <wx/evtloop.h>
+#include <wx/init.h>
+#include <wx/log.h>
+#include <wx/stopwatch.h>
+#include <wx/utils.h>
+
+#include "PAL/LayoutRecord.h"
+#include "PAL/LayoutTables.h"
+#include "PAL/ParameterSet.h"
+#include "PAL/ResourceLocator.h"
+#include "PAL/ViewLib/ControlPage.h"
+#include "platform/wx/DesktopSetup.h"
+#include "platform/wx/SkinWindow.h"
+
+namespace {
+
+constexpr int kQuietMilliseconds = 1000;
+constexpr int kChangingTicks = 200;
+constexpr int32_t kKnobSize = 27;
+constexpr int32_t kKnobFrames = 29;
+
+const ParamDescriptor kKnobParameter = {0, "Knob", 0.0f, 1.0f, 0.0f, UnitNone, TaperLinear};
+
+LayoutRecord Record(int32_t index, Rect r, const char* className, int32_t parent, const char* strings, int32_t param)
+{
+    LayoutRecord record{};
+    record.index = index;
+    record.left = r.left;
+    record.right = r.right;
+    record.top = r.top;
+    record.bottom = r.bottom;
+    record.className = className;
+    record.parent = parent;
+    record.strings = strings;
+    record.params[0] = param;
+    record.params[1] = -1;
+    return record;
+}
+
+template <class Done>
+bool Pump(Done done, long timeoutMs)
+{
+    wxStopWatch watch;
+    for (;;) {
+        wxEventLoopBase::GetActive()->YieldFor(wxEVT_CATEGORY_ALL);
+        wxTheApp->ProcessIdle();
+        if (done())
+            return true;
+        if (watch.Time() > timeoutMs)
+            return false;
+        wxMilliSleep(1);
+    }
+}
+
+double Median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0.0;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+void Measure(LayoutWindow which)
+{
+    const LayoutTable& layout = GetLayoutTable(which);
+    const int32_t w = layout.width, h = layout.height;
+    const Rect knob = {w / 2 - kKnobSize / 2, w / 2 - kKnobSize / 2 + kKnobSize, h / 2 - kKnobSize / 2,
+                       h / 2 - kKnobSize / 2 + kKnobSize};
+    const std::vector<LayoutRecord> table = {Record(0, {0, w, 0, h}, "Canvas", -1, "", -1),
+                                             Record(1, {0, w, 0, h}, "flCanvas", 0, layout.backdrop, -1),
+                                             Record(2, knob, "Knob", 1, "KnobTrackRotation.bmp", 0)};
+    ParameterSet set(&kKnobParameter, 1);
+    ControlPage page(&set, table.data(), int32_t(table.size()));
+    auto* window = new SkinWindow(nullptr, wxID_ANY, " Bench", wxDEFAULT_FRAME_STYLE, nullptr, 0, wxPoint(10, 10));
+    window->SetView(&page);
+    window->Show(true);
+    WindowSurface& surface = window->GetSurface();
+    const int64_t area = int64_t(w) * h;
+    Pump([&] { return surface.GetFigures().blittedPixels >= area; }, 5000);
+    Pump([] { return false; }, 300);
+
+    printf("%s backdrop (%s, %d x %d = %lld pixels), one %d x %d knob (%.4f of the window)\n", layout.name,
+           layout.backdrop, int(w), int(h), (long long)area, int(kKnobSize), int(kKnobSize),
+           double(kKnobSize * kKnobSize) / double(area));
+
+    // Ticks of the window's own timer while nothing changes.
+    surface.ResetFigures();
+    Pump([] { return false; }, kQuietMilliseconds);
+    const SurfaceFigures quiet = surface.GetFigures();
+    printf("  quiet: %d ms (about %d ticks): %d rectangles drawn, %lld pixels refreshed, %d paints, "
+           "%lld pixels blitted\n",
+           kQuietMilliseconds, kQuietMilliseconds / 100, quiet.marks, (long long)quiet.refreshedPixels, quiet.paints,
+           (long long)quiet.blittedPixels);
+
+    // Ticks in which the knob turns one frame, each followed by the paint it causes.
+    wxTimer trigger(window, 1);
+    std::vector<double> tickMicroseconds, blitMicroseconds, ratios;
+    int64_t refreshed = 0, blitted = 0;
+    for (int i = 0; i < kChangingTicks; ++i) {
+        surface.ResetFigures();
+        set.SetParameter(0, float(i % kKnobFrames) / float(kKnobFrames) + 0.5f / kKnobFrames);
+        wxTimerEvent tick(trigger);
+        const auto start = std::chrono::steady_clock::now();
+        window->GetEventHandler()->ProcessEvent(tick);
+        tickMicroseconds.push_back(
+            std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
+        Pump([&] { return surface.GetFigures().blittedPixels >= surface.GetFigures().refreshedPixels; }, 1000);
+        const SurfaceFigures f = surface.GetFigures();
+        refreshed += f.refreshedPixels;
+        blitted += f.blittedPixels;
+        ratios.push_back(double(f.blittedPixels) / double(area));
+        blitMicroseconds.push_back(double(f.blitNanoseconds) / 1000.0);
+    }
+    printf("  one knob changing, %d ticks: %.1f pixels refreshed and %.1f blitted per tick; blitted / window "
+           "pixels = %.5f (median %.5f)\n",
+           kChangingTicks, double(refreshed) / kChangingTicks, double(blitted) / kChangingTicks,
+           double(blitted) / kChangingTicks / double(area), Median(ratios));
+    printf("  time of one tick (deliver, broadcast, drag poll, page paint, changed-pixel search): median %.1f us, "
+           "max %.1f us; paint handler (blit): median %.1f us\n",
+           Median(tickMicroseconds), *std::max_element(tickMicroseconds.begin(), tickMicroseconds.end()),
+           Median(blitMicroseconds));
+
+    window->SetView(nullptr);
+    window->Destroy();
+    Pump([] { return false; }, 50);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    UseX11Backend();
+    wxApp::SetInstance(new wxApp);
+    if (!wxEntryStart(argc, argv)) {
+        fprintf(stderr, "bench_paint_tick: no display (run it under xvfb-run)\n");
+        return 1;
+    }
+    FailOnWxAssert();
+    wxLog::EnableLogging(false);
+    int result = 0;
+    if (OpenProjectResources() == 0) {
+        fprintf(stderr, "bench_paint_tick: no resource archive (build the project first)\n");
+        result = 1;
+    } else if (wxTheApp->CallOnInit()) {
+        wxGUIEventLoop loop;
+        wxEventLoopActivator active(&loop);
+        Measure(LayoutWindow::ConnectionLost);
+        Measure(LayoutWindow::Main);
+        wxTheApp->OnExit();
+    }
+    wxEntryCleanup();
+    return result;
+}
