@@ -1,19 +1,15 @@
 // The two-state buttons on a small page: when each kind acts (press, release inside), what a release
 // outside, a hidden or disabled button and a bare release do, the values written, resets, and the
-// effect-slot and visibility rules.
+// type buttons' visibility.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 
 #include "PAL/Parameter.h"
 #include "PAL/ParameterListener.h"
 #include "PAL/ViewLib/flButton.h"
 #include "PAL/ViewLib/flButton2.h"
-#include "PAL/ViewLib/flFXPushButton.h"
 #include "PAL/ViewLib/flHPushButton.h"
-#include "PAL/ViewLib/flLogoButton.h"
-#include "PAL/ViewLib/flPushButton.h"
 #include "support/LayoutRecordMaker.h"
 #include "support/TestPage.h"
 #include "unit/params/ParamTestSupport.h"
@@ -39,40 +35,23 @@ const Kind kKinds[] = {
     {"flLogoButton", "", false, false},
 };
 
-// Each write as the listener sees it, with the button's pressed look and tracking flag at that moment.
-struct Write {
-    int32_t index;
-    float value;
-    bool pressed;
-    bool tracking;
-};
-
-bool Pressed(View* v)
-{
-    if (auto* b = dynamic_cast<flPushButton*>(v))
-        return b->IsPressed();
-    if (auto* b = dynamic_cast<flHPushButton*>(v))
-        return b->IsPressed();
-    if (auto* b = dynamic_cast<flFXPushButton*>(v))
-        return b->IsPressed();
-    return v->IsTracking();
-}
-
+// Each value written, as the listener sees it, and whether the button was still held at that moment.
 struct Listener : ParameterListener {
     float GetSampleRate() override { return 48000.0f; }
     void ParameterChanged(int32_t index) override
     {
-        writes.push_back({index, set->GetParameter(index), Pressed(button), button->IsTracking()});
+        values.push_back(index == 0 ? set->GetParameter(0) : -1.0f);
+        heldDuringWrite = heldDuringWrite || button->IsTracking();
     }
     ParameterSet* set = nullptr;
     View* button = nullptr;
-    std::vector<Write> writes;
+    std::vector<float> values;
+    bool heldDuringWrite = false;
 };
 
 std::vector<ParamDescriptor> Descriptors()
 {
-    return {MakeDescriptor("Toggled", 0, 1, 0, UnitNone, TaperLinear, 0),
-            MakeDescriptor("Order", 0, 1, 0, UnitNone, TaperLinear, 1),
+    return {MakeDescriptor("Toggled", 0, 1, 0, UnitNone, TaperLinear, 0), MakeDescriptor("Order", 0, 1, 0, UnitNone, TaperLinear, 1),
             MakeDescriptor("Switch", 0, 1, 0, UnitNone, TaperLinear, 2)};
 }
 
@@ -97,101 +76,66 @@ struct ButtonPage : TestPage {
         set.GetParameterObject(index)->SetNormalisedValue(v);
         page->OnParameterChanged(index);
     }
-    std::vector<float> Written() const
-    {
-        std::vector<float> values;
-        for (const Write& w : listener.writes)
-            values.push_back(w.value);
-        return values;
-    }
+    const std::vector<float>& Written() const { return listener.values; }
     Listener listener;
 };
 
-TEST(Buttons, PressActingKindsActOnPressTheOthersOnReleaseInside)
-{
-    for (const Kind& kind : kKinds) {
-        SCOPED_TRACE(kind.className);
-        ButtonPage p(kind);
-        p.Press(17, 17);
-        EXPECT_EQ(p.value(), kind.actsOnPress ? 1.0f : 0.0f);
-        EXPECT_EQ(Pressed(p.button()), !kind.actsOnPress);
-        p.Release();
-        EXPECT_EQ(p.value(), 1.0f);
-        EXPECT_FALSE(Pressed(p.button()));
-        EXPECT_FALSE(p.button()->IsTracking());
-        ASSERT_EQ(p.listener.writes.size(), 1u);
-        EXPECT_EQ(p.listener.writes[0].index, 0);
-        // Release-acting kinds have popped up before they write (a listener may open a dialog).
-        EXPECT_FALSE(p.listener.writes[0].pressed);
-        EXPECT_FALSE(p.listener.writes[0].tracking);
-    }
-}
-
-TEST(Buttons, ReleasingOutsideOrOnceHiddenWritesNothingButEndsThePress)
-{
-    enum How { Outside, HiddenItself, ParentHidden };
-    for (How how : {Outside, HiddenItself, ParentHidden}) {
-        for (const Kind& kind : kKinds) {
-            SCOPED_TRACE(std::string(kind.className) + " case " + std::to_string(how));
-            ButtonPage p(kind);
-            p.Press(17, 17);
-            if (how == Outside)
-                p.MoveTo(26, 17);
-            else
-                p.V(how == HiddenItself ? 2 : 1)->SetHidden(true, p.page->GetContext());
-            // Hidden itself it pops up at once; outside, or under a hidden parent, at the release.
-            EXPECT_EQ(Pressed(p.button()), how != HiddenItself && !kind.actsOnPress);
-            p.Release();
-            EXPECT_EQ(p.Written(), kind.actsOnPress ? std::vector<float>{1.0f} : std::vector<float>{});
-            EXPECT_FALSE(Pressed(p.button()));
-            EXPECT_FALSE(p.button()->IsTracking());
-            // Shown again, the button is not stuck.
-            p.V(how == HiddenItself ? 2 : 1)->SetHidden(false, p.page->GetContext());
-            p.Click(17, 17);
-            EXPECT_EQ(p.value(), kind.actsOnPress && !kind.setsOnly ? 0.0f : 1.0f);
-        }
-    }
-}
-
-TEST(Buttons, AReleaseActsOnEveryEdgeOfTheRectangleAndNotBeyond)
-{
-    struct Case {
-        int32_t x, y;
-        bool acts;
-    } cases[] = {{10, 17, true}, {25, 17, true}, {17, 10, true}, {17, 25, true}, {25, 25, true},
-                 {9, 17, false}, {26, 17, false}, {17, 9, false}, {17, 26, false}};
-    for (const Kind& kind : kKinds) {
-        if (kind.actsOnPress)
-            continue;
-        for (const Case& c : cases) {
-            SCOPED_TRACE(std::string(kind.className) + " at " + std::to_string(c.x) + "," + std::to_string(c.y));
-            ButtonPage p(kind);
-            p.Press(17, 17);
-            p.MoveTo(c.x, c.y);
-            p.Release();
-            EXPECT_EQ(p.value(), c.acts ? 1.0f : 0.0f);
-        }
-    }
-}
-
-TEST(Buttons, ABareReleaseChangesNothingAndADoubleClickActsTwice)
+TEST(Buttons, PressKindsActOnPressTheOthersOnReleaseInsideAndADoubleClickActsTwice)
 {
     for (const Kind& kind : kKinds) {
         SCOPED_TRACE(kind.className);
         ButtonPage p(kind);
         p.window.input.x = p.window.input.y = 17;
-        p.page->OnMouseDown(17, 17, 0, false);
+        p.page->OnMouseDown(17, 17, 0, false);  // a bare release does nothing
         p.page->OnMouseMove();
-        EXPECT_TRUE(p.listener.writes.empty());
-        EXPECT_FALSE(Pressed(p.button()));
-
-        p.Click(17, 17);
+        EXPECT_TRUE(p.Written().empty());
+        p.Press(17, 17);
+        EXPECT_EQ(p.value(), kind.actsOnPress ? 1.0f : 0.0f);
+        EXPECT_EQ(p.button()->IsTracking(), !kind.actsOnPress);
+        p.Release();
+        EXPECT_EQ(p.Written(), std::vector<float>{1.0f});
+        EXPECT_FALSE(p.button()->IsTracking());
+        // Release-acting kinds have popped up before they write (a listener may open a dialog).
+        EXPECT_FALSE(p.listener.heldDuringWrite);
         p.Click(17, 17);
         EXPECT_EQ(p.Written(), kind.setsOnly ? std::vector<float>({1.0f, 1.0f}) : std::vector<float>({1.0f, 0.0f}));
     }
 }
 
-TEST(Buttons, TwoStateKindsWriteOnlyZeroOrOneWhateverTheStoredValue)
+TEST(Buttons, AReleaseActsInsideEveryEdgeAndNeitherOutsideNorOnceHidden)
+{
+    enum Hide { None, Itself, Parent };
+    struct Case {
+        int32_t x, y;
+        Hide hide;
+        bool acts;
+    } cases[] = {{10, 17, None, true},   {25, 17, None, true},   {17, 10, None, true}, {25, 25, None, true},
+                 {9, 17, None, false},   {26, 17, None, false},  {17, 9, None, false}, {17, 26, None, false},
+                 {17, 17, Itself, false}, {17, 17, Parent, false}};
+    for (const Kind& kind : kKinds) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(kind.className) + " at " + std::to_string(c.x) + "," + std::to_string(c.y) +
+                         " hide " + std::to_string(c.hide));
+            ButtonPage p(kind);
+            p.Press(17, 17);
+            p.MoveTo(c.x, c.y);
+            if (c.hide != None)
+                p.V(c.hide == Itself ? 2 : 1)->SetHidden(true, p.page->GetContext());
+            // Hidden itself it pops up at once; otherwise at the release.
+            EXPECT_EQ(p.button()->IsTracking(), c.hide != Itself && !kind.actsOnPress);
+            p.Release();
+            EXPECT_EQ(p.Written(), kind.actsOnPress || c.acts ? std::vector<float>{1.0f} : std::vector<float>{});
+            EXPECT_FALSE(p.button()->IsTracking());
+            if (c.hide != None) {  // shown again, it is not stuck
+                p.V(c.hide == Itself ? 2 : 1)->SetHidden(false, p.page->GetContext());
+                p.Click(17, 17);
+                EXPECT_EQ(p.value(), kind.actsOnPress && !kind.setsOnly ? 0.0f : 1.0f);
+            }
+        }
+    }
+}
+
+TEST(Buttons, OnlyZeroOrOneIsWrittenWhateverTheStoredValueAltResetsAndControlIsAPlainClick)
 {
     struct Case {
         float stored, toggled;
@@ -204,19 +148,12 @@ TEST(Buttons, TwoStateKindsWriteOnlyZeroOrOneWhateverTheStoredValue)
             p.Click(17, 17);
             EXPECT_EQ(p.Written(), std::vector<float>{kind.setsOnly ? 1.0f : c.toggled});
         }
-    }
-}
-
-TEST(Buttons, AltClickResetsAndControlClickIsAPlainClick)
-{
-    for (const Kind& kind : kKinds) {
-        SCOPED_TRACE(kind.className);
         ButtonPage p(kind);
         p.Store(0, 1.0f);
         p.window.input.option = true;
         p.Click(17, 17);
         EXPECT_EQ(p.value(), 0.0f);  // the default
-        EXPECT_FALSE(Pressed(p.button()));
+        EXPECT_FALSE(p.button()->IsTracking());
         p.window.input.option = false;
         p.window.input.command = true;
         p.Click(17, 17);
@@ -224,37 +161,30 @@ TEST(Buttons, AltClickResetsAndControlClickIsAPlainClick)
     }
 }
 
-TEST(Buttons, ADisabledButtonIgnoresPressesButFollowsItsParameter)
+TEST(Buttons, ADisabledButtonIgnoresPressesButFollowsItsParameterAndTheLogoNeverRepaints)
 {
-    ButtonPage one(kKinds[0]), two(kKinds[1]);
+    ButtonPage one(kKinds[0]), two(kKinds[1]), logo(kKinds[5]);
     static_cast<flButton*>(one.button())->SetEnabled(false);
     static_cast<flButton2*>(two.button())->SetEnabled(false);
     for (ButtonPage* p : {&one, &two}) {
         p->PaintIfNeeded();
         p->Click(17, 17);
-        EXPECT_TRUE(p->listener.writes.empty());
+        EXPECT_TRUE(p->Written().empty());
         EXPECT_FALSE(p->page->NeedsPaint());
         p->set.SetParameter(0, 1.0f);
         EXPECT_TRUE(p->page->NeedsPaint());
     }
     EXPECT_EQ(static_cast<flButton*>(one.button())->GetValue(), 1.0f);
     EXPECT_EQ(static_cast<flButton2*>(two.button())->GetValue(), 1.0f);
+
+    logo.PaintIfNeeded();
+    logo.Click(17, 17);
+    logo.set.SetParameter(0, 0.0f);
+    EXPECT_EQ(logo.Written(), std::vector<float>{1.0f});
+    EXPECT_FALSE(logo.page->NeedsPaint());
 }
 
-TEST(Buttons, TheLogoButtonNeverAsksForARepaint)
-{
-    ButtonPage p(kKinds[5]);
-    p.PaintIfNeeded();
-    const size_t changed = p.window.changed.size();
-    p.Click(17, 17);
-    p.set.SetParameter(0, 0.0f);
-    EXPECT_EQ(p.Written(), std::vector<float>{1.0f});
-    EXPECT_FALSE(p.page->NeedsPaint());
-    p.page->Paint();
-    EXPECT_EQ(p.window.changed.size(), changed);
-}
-
-TEST(HPushButton, ShownOnlyWhileItsVisibilityParameterEqualsTheModeDigit)
+TEST(HPushButton, ShownOnlyWhileItsVisibilityParameterEqualsTheModeDigitAndHiddenItEndsThePress)
 {
     struct Case {
         const char* digit;
@@ -272,48 +202,14 @@ TEST(HPushButton, ShownOnlyWhileItsVisibilityParameterEqualsTheModeDigit)
         p.Click(17, 17);
         EXPECT_EQ(p.value(), c.hidden ? 0.0f : 1.0f);
     }
-}
-
-TEST(HPushButton, HiddenByItsParameterWhilePressedItEndsThePressWithoutAWrite)
-{
+    // Hidden by its parameter while held, it ends the press without a write.
     ButtonPage p(kKinds[3]);
     p.Press(17, 17);
     p.set.SetParameter(1, 1.0f);
     EXPECT_TRUE(p.button()->IsHidden());
-    EXPECT_FALSE(Pressed(p.button()));
+    EXPECT_FALSE(static_cast<flHPushButton*>(p.button())->IsPressed() || p.button()->IsTracking());
     p.Release();
-    EXPECT_TRUE(p.listener.writes.empty());
-    p.set.SetParameter(1, 0.0f);
-    EXPECT_FALSE(p.button()->IsHidden());
-    EXPECT_FALSE(Pressed(p.button()));
-}
-
-TEST(FXPushButton, TheFaceFollowsTheEffectOrderTheSwitchAndThePress)
-{
-    using F = flFXPushButton;
-    struct Case {
-        const char* slot;
-        float order, effectSwitch;
-        int32_t face;
-    } cases[] = {
-        {"0", 0.0f, 0.0f, F::Eq1},        {"0", 0.0f, 1.0f, F::Amp1},       {"0", 1.0f, 0.0f, F::Compressor},
-        {"1", 1.0f, 0.0f, F::Eq2},        {"1", 1.0f, 0.7f, F::Amp2},       {"1", 0.0f, 1.0f, F::Compressor},
-        {"0", 0.5f, 0.0f, F::Compressor}, {"0", kNaN, kNaN, F::Eq1},        {"1", kNaN, 0.0f, F::Compressor},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.slot) + " " + std::to_string(c.order) + " " + std::to_string(c.effectSwitch));
-        std::string strings(kKinds[4].strings);
-        strings.back() = c.slot[0];
-        ButtonPage p({"flFXPushButton", strings.c_str(), false, false});
-        p.Store(1, c.order);
-        p.Store(2, c.effectSwitch);
-        auto* button = static_cast<F*>(p.button());
-        EXPECT_EQ(button->ChooseImage(), c.face);
-        p.Press(17, 17);
-        EXPECT_EQ(button->ChooseImage(), c.face + F::kPressed);
-        p.Release();
-        EXPECT_EQ(button->ChooseImage(), c.face);
-    }
+    EXPECT_TRUE(p.Written().empty());
 }
 
 }  // namespace
