@@ -18,7 +18,8 @@ namespace {
 // 0, 1, 2 of a small set, on a window of the table's size.
 struct RealButtons : TestPage {
     RealButtons(LayoutWindow which, std::initializer_list<int32_t> positions)
-        : TestPage({MakeDescriptor("A", 0, 1, 0, UnitNone, TaperLinear, 0), MakeDescriptor("B", 0, 1, 0, UnitNone, TaperLinear, 1),
+        : TestPage({MakeDescriptor("A", 0, 1, 0, UnitNone, TaperLinear, 0),
+                    MakeDescriptor("B", 0, 1, 0, UnitNone, TaperLinear, 1),
                     MakeDescriptor("C", 0, 1, 0, UnitNone, TaperLinear, 2)},
                    Table(GetLayoutTable(which), positions), GetLayoutTable(which).width, GetLayoutTable(which).height),
           backdrop(GetLayoutTable(which).backdrop)

@@ -9,7 +9,9 @@
 #include "PAL/ParameterListener.h"
 #include "PAL/ViewLib/flButton.h"
 #include "PAL/ViewLib/flButton2.h"
+#include "PAL/ViewLib/flFXPushButton.h"
 #include "PAL/ViewLib/flHPushButton.h"
+#include "PAL/ViewLib/flPushButton.h"
 #include "support/LayoutRecordMaker.h"
 #include "support/TestPage.h"
 #include "unit/params/ParamTestSupport.h"
@@ -35,13 +37,25 @@ const Kind kKinds[] = {
     {"flLogoButton", "", false, false},
 };
 
+// The pressed look, or the tracking flag of kinds without one.
+bool Held(View* v)
+{
+    if (auto* b = dynamic_cast<flPushButton*>(v))
+        return b->IsPressed();
+    if (auto* b = dynamic_cast<flHPushButton*>(v))
+        return b->IsPressed();
+    if (auto* b = dynamic_cast<flFXPushButton*>(v))
+        return b->IsPressed();
+    return v->IsTracking();
+}
+
 // Each value written, as the listener sees it, and whether the button was still held at that moment.
 struct Listener : ParameterListener {
     float GetSampleRate() override { return 48000.0f; }
     void ParameterChanged(int32_t index) override
     {
         values.push_back(index == 0 ? set->GetParameter(0) : -1.0f);
-        heldDuringWrite = heldDuringWrite || button->IsTracking();
+        heldDuringWrite = heldDuringWrite || Held(button);
     }
     ParameterSet* set = nullptr;
     View* button = nullptr;
@@ -51,8 +65,9 @@ struct Listener : ParameterListener {
 
 std::vector<ParamDescriptor> Descriptors()
 {
-    return {MakeDescriptor("Toggled", 0, 1, 0, UnitNone, TaperLinear, 0), MakeDescriptor("Order", 0, 1, 0, UnitNone, TaperLinear, 1),
-            MakeDescriptor("Switch", 0, 1, 0, UnitNone, TaperLinear, 2)};
+    return {MakeDescriptor("Toggled", 0, 1, 0, UnitNone, TaperLinear, 0),
+            MakeDescriptor("Visibility", 0, 1, 0, UnitNone, TaperLinear, 1),
+            MakeDescriptor("Other", 0, 1, 0, UnitNone, TaperLinear, 2)};
 }
 
 // One button at {10, 25, 10, 25} (x and y 10..25 hit it), inside a plain container {5, 50, 5, 50},
@@ -91,7 +106,7 @@ TEST(Buttons, PressKindsActOnPressTheOthersOnReleaseInsideAndADoubleClickActsTwi
         EXPECT_TRUE(p.Written().empty());
         p.Press(17, 17);
         EXPECT_EQ(p.value(), kind.actsOnPress ? 1.0f : 0.0f);
-        EXPECT_EQ(p.button()->IsTracking(), !kind.actsOnPress);
+        EXPECT_EQ(Held(p.button()), !kind.actsOnPress);
         p.Release();
         EXPECT_EQ(p.Written(), std::vector<float>{1.0f});
         EXPECT_FALSE(p.button()->IsTracking());
@@ -122,10 +137,10 @@ TEST(Buttons, AReleaseActsInsideEveryEdgeAndNeitherOutsideNorOnceHidden)
             if (c.hide != None)
                 p.V(c.hide == Itself ? 2 : 1)->SetHidden(true, p.page->GetContext());
             // Hidden itself it pops up at once; otherwise at the release.
-            EXPECT_EQ(p.button()->IsTracking(), c.hide != Itself && !kind.actsOnPress);
+            EXPECT_EQ(Held(p.button()), c.hide != Itself && !kind.actsOnPress);
             p.Release();
             EXPECT_EQ(p.Written(), kind.actsOnPress || c.acts ? std::vector<float>{1.0f} : std::vector<float>{});
-            EXPECT_FALSE(p.button()->IsTracking());
+            EXPECT_FALSE(Held(p.button()) || p.button()->IsTracking());
             if (c.hide != None) {  // shown again, it is not stuck
                 p.V(c.hide == Itself ? 2 : 1)->SetHidden(false, p.page->GetContext());
                 p.Click(17, 17);
@@ -207,7 +222,7 @@ TEST(HPushButton, ShownOnlyWhileItsVisibilityParameterEqualsTheModeDigitAndHidde
     p.Press(17, 17);
     p.set.SetParameter(1, 1.0f);
     EXPECT_TRUE(p.button()->IsHidden());
-    EXPECT_FALSE(static_cast<flHPushButton*>(p.button())->IsPressed() || p.button()->IsTracking());
+    EXPECT_FALSE(Held(p.button()) || p.button()->IsTracking());
     p.Release();
     EXPECT_TRUE(p.Written().empty());
 }

@@ -27,7 +27,8 @@ std::vector<ParamDescriptor> Descriptors(int n)
 struct Panel : TestPage, ParameterListener {
     Panel(int n, const char* tag)
         : TestPage(Descriptors(n),
-                   {Record(0, {0, 60, 0, 60}, "View", -1, ""), Record(1, {10, 25, 10, 25}, "flCopyButton", 0, Args(tag)),
+                   {Record(0, {0, 60, 0, 60}, "View", -1, ""),
+                    Record(1, {10, 25, 10, 25}, "flCopyButton", 0, Args(tag)),
                     Record(2, {10, 25, 24, 39}, "flPasteButton", 0, Args(tag)),
                     Record(3, {40, 55, 10, 25}, "flButton", 0, "", {0})},
                    60, 60)
