@@ -138,6 +138,25 @@ TEST(RateLed, ExactlyTheLampWithTheSelectedCodeIsLit)
     }
 }
 
+TEST(ExtLed, AltClickResetsAndControlClickIsAPlainClick)
+{
+    ASSERT_TRUE(LoadRealArchive());
+    struct Row {
+        bool option, command;
+        float before, after;
+    };
+    const Row rows[] = {{false, false, 0.0f, 1.0f}, {false, true, 0.0f, 1.0f}, {true, false, 1.0f, 0.0f},
+                        {true, true, 1.0f, 0.0f},   {true, false, 0.0f, 0.0f}};
+    for (const Row& row : rows) {
+        RateWindow w;
+        w.page.page->SetValue(1, 0, row.before);
+        w.page.window.input.option = row.option;
+        w.page.window.input.command = row.command;
+        w.page.Click(20, 70);
+        EXPECT_EQ(w.page.set.GetParameter(1), row.after) << row.option << row.command << row.before;
+    }
+}
+
 struct CountingObserver : ParameterObserver {
     void OnParameterChanged(int32_t index) override { changes.push_back(index); }
     std::vector<int32_t> changes;
