@@ -1,0 +1,158 @@
+// Faders: the value from the pointer, step quantisation, where the drag ends, and the handle drawn
+// from the real artwork.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "PAL/BitmapCache.h"
+#include "PAL/ViewLib/flHSlider.h"
+#include "PAL/ViewLib/flVSlider.h"
+#include "support/LayoutRecordMaker.h"
+#include "support/RealArchive.h"
+#include "support/TestPage.h"
+#include "unit/knobs/ComposeProbe.h"
+#include "unit/params/ParamTestSupport.h"
+
+namespace {
+
+constexpr Rect kVertical = {343, 364, 25, 153};  // main-window faders
+constexpr Rect kMainCross = {18, 130, 282, 297};
+constexpr Rect kEqSelector = {76, 212, 25, 40};
+constexpr Rect kAmpSelector = {37, 130, 26, 41};
+
+// One slider (control 1) on a 640 x 404 window over the main backdrop.
+TestPage SliderPage(const char* cls, Rect r, const std::string& strings, float value = 0.5f)
+{
+    return TestPage({MakeDescriptor("Level", 0, 1, value, UnitNone, TaperLinear, 0)},
+                    {Record(0, {0, 640, 0, 404}, "View", -1, ""), Record(1, r, cls, 0, strings.c_str(), {0})}, 640,
+                    404);
+}
+
+const std::string kFader = "FaderHandle.bmp\nFaderHandleMask.bmp\nFaderTrayMask.bmp\nBackground.bmp";
+std::string Cross(const char* trayMask, const char* step = nullptr)
+{
+    return std::string("XFaderHandle.bmp\nXFaderHandleMask.bmp\n") + trayMask + "\nBackground.bmp" +
+           (step ? std::string("\n") + step : "");
+}
+
+TEST(VerticalSlider, TheHandleCentreFollowsThePointerOver95Pixels)
+{
+    ASSERT_TRUE(LoadRealArchive());
+    TestPage t = SliderPage("flVSlider", kVertical, kFader);
+    const int32_t half = BitmapCache::Get("FaderHandle.bmp")->GetHeight() / 2;
+    const struct {
+        int32_t below;  // pointer below the top edge, less the handle's half height
+        float value;
+    } cases[] = {{0, 1.0f}, {-30, 1.0f}, {19, 0.8f}, {95, 0.0f}, {300, 0.0f}, {38, 0.6f}};
+    for (const auto& c : cases) {
+        // The press point does not matter: only the pointer's height does.
+        t.Press(350, kVertical.top + 60);
+        t.MoveTo(355, kVertical.top + half + c.below);
+        t.Release();
+        EXPECT_NEAR(t.set.GetParameter(0), c.value, 1e-6) << c.below;
+    }
+    EXPECT_EQ(t.As<flVSlider>(1)->GetTravel(), 95);
+    EXPECT_EQ(t.As<flVSlider>(1)->HandleTop(0.5f), 49);
+    EXPECT_EQ(t.As<flVSlider>(1)->HandleTop(NAN), 97);
+}
+
+TEST(HorizontalSlider, StepsQuantiseTheHandleAndTheValueWritten)
+{
+    ASSERT_TRUE(LoadRealArchive());
+    const struct {
+        Rect r;
+        const char* step;
+        int32_t travel;
+        int32_t x;  // handle left edge the pointer asks for
+        float value;
+    } cases[] = {
+        {kMainCross, nullptr, 96, 0, 0.0f},   {kMainCross, nullptr, 96, 48, 0.5f},
+        {kMainCross, nullptr, 96, 95, 95.0f / 96}, {kMainCross, nullptr, 96, 96, 1.0f},
+        {kMainCross, nullptr, 96, 300, 1.0f}, {kMainCross, nullptr, 96, -40, 0.0f},
+        {kEqSelector, "15", 120, 7, 0.0f},    {kEqSelector, "15", 120, 8, 15.0f / 120},
+        {kEqSelector, "15", 120, 22, 15.0f / 120}, {kEqSelector, "15", 120, 23, 30.0f / 120},
+        {kEqSelector, "15", 120, 120, 1.0f},  {kEqSelector, "15", 120, -20, 0.0f},
+        {kEqSelector, "0x", 120, 8, 8.0f / 120},  // no digits: step 1
+    };
+    for (const auto& c : cases) {
+        TestPage t = SliderPage("flHSlider", c.r, Cross("XFaderTrayMaskEQ.bmp", c.step));
+        auto* slider = t.As<flHSlider>(1);
+        EXPECT_EQ(slider->GetTravel(), c.travel);
+        t.Press(c.r.left + 30, c.r.top + 5);
+        t.MoveTo(c.r.left + 6 + c.x, c.r.top + 50);  // the pointer's height does not matter
+        t.Release();
+        EXPECT_NEAR(t.set.GetParameter(0), c.value, 1e-6) << c.x << " step " << (c.step ? c.step : "1");
+        // The handle is drawn where the value written puts it.
+        EXPECT_EQ(slider->HandleLeft(t.set.GetParameter(0)), std::lround(c.value * float(c.travel)));
+    }
+}
+
+TEST(SliderRelease, AReleaseOnTheSliderEndsTheDragWithoutAFinalStepAReleaseElsewhereWithOne)
+{
+    ASSERT_TRUE(LoadRealArchive());
+    for (const char* cls : {"flVSlider", "flHSlider"}) {
+        const bool vertical = std::string(cls) == "flVSlider";
+        const Rect r = vertical ? kVertical : kMainCross;
+        TestPage t = SliderPage(cls, r, vertical ? kFader : Cross("XFaderTrayMask.bmp"));
+        const int32_t y = r.top + (vertical ? 40 : 5);
+        t.Press(r.left + 10, y);
+        const float pressed = t.set.GetParameter(0);
+        t.window.input.x = r.left + 12;  // moved, not yet polled, then released on the slider
+        t.window.input.y = r.top + 10;
+        t.Release();
+        EXPECT_EQ(t.set.GetParameter(0), pressed) << cls;
+        EXPECT_FALSE(t.V(1)->IsTracking()) << cls;
+
+        t.Press(r.left + 10, y);
+        t.window.input.x = 639;  // released far away: the next poll takes one last step
+        t.window.input.y = 0;
+        t.Release();
+        EXPECT_EQ(t.set.GetParameter(0), 1.0f) << cls;
+        EXPECT_FALSE(t.V(1)->IsTracking()) << cls;
+    }
+}
+
+TEST(SliderPixels, HandlesAreDrawnWhereTheValuePutsThem)
+{
+    ASSERT_TRUE(LoadRealArchive());
+    const Bitmap* fader = BitmapCache::Get("FaderHandle.bmp");
+    const Bitmap* faderMask = BitmapCache::Get("FaderHandleMask.bmp");
+    TestPage v = SliderPage("flVSlider", kVertical, kFader, 0.5f);
+    v.page->Paint();
+    EXPECT_GT(ExpectOpaqueShows(v.window.buffer, kVertical.left, kVertical.top + 49, *fader, 0, 0, *faderMask, 0, 0,
+                                fader->GetWidth(), fader->GetHeight(), "fader at 0.5"),
+              50);
+
+    // Without a tray mask, or with one of another size than the slider, the whole handle shows.
+    const Bitmap* handle = BitmapCache::Get("XFaderHandle.bmp");
+    const Bitmap* handleMask = BitmapCache::Get("XFaderHandleMask.bmp");
+    for (const char* trayMask : {"SPACER_MISSING_BMP", "XFaderTrayMask.bmp"}) {
+        TestPage h = SliderPage("flHSlider", kAmpSelector, Cross(trayMask, "26"), 0.5f);
+        h.page->Paint();
+        const int32_t x = h.As<flHSlider>(1)->HandleLeft(0.5f);
+        EXPECT_EQ(x, 26);  // (77 x 0.5 + 13) / 26 = 1.98: one step
+        EXPECT_GT(ExpectOpaqueShows(h.window.buffer, kAmpSelector.left + x + 1, kAmpSelector.top, *handle, 0, 0,
+                                    *handleMask, 0, 0, handle->GetWidth(), handle->GetHeight(), trayMask),
+                  20);
+    }
+    // Through the real tray mask the handle shows only in the opening.
+    const Bitmap* trayMask = BitmapCache::Get("XFaderTrayMask.bmp");
+    const Bitmap* background = BitmapCache::Get("Background.bmp");
+    TestPage h = SliderPage("flHSlider", kMainCross, Cross("XFaderTrayMask.bmp"), 0.5f);
+    h.page->Paint();
+    int hidden = 0;
+    for (int32_t i = 0; i < handle->GetWidth(); ++i)
+        for (int32_t j = 0; j < handle->GetHeight(); ++j) {
+            const int32_t x = 49 + i;
+            if (trayMask->GetPixel(x, j) != 0)
+                continue;
+            ++hidden;
+            EXPECT_EQ(h.window.buffer.GetPixel(kMainCross.left + x, kMainCross.top + j),
+                      Dim(background->GetPixel(kMainCross.left + x, kMainCross.top + j)));
+        }
+    EXPECT_GT(hidden, 0);
+}
+
+}  // namespace
