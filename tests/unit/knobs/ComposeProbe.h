@@ -18,6 +18,17 @@ inline uint32_t Dim(uint32_t pixel)
     return out;
 }
 
+// Source s through mask m over destination d, channel by channel.
+inline uint32_t Blend(uint32_t s, uint32_t d, uint32_t m)
+{
+    uint32_t out = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const uint32_t sc = (s >> shift) & 0xFF, dc = (d >> shift) & 0xFF, mc = (m >> shift) & 0xFF;
+        out |= ((sc * mc + (255 - mc) * dc) / 256) << shift;
+    }
+    return out;
+}
+
 // Over a w x h area, wherever mask (read from (mx, my)) is 0xFFFFFF the window at (wx + i, wy + j) must
 // be Dim of source at (sx + i, sy + j). Returns the count of pixels checked.
 inline int ExpectOpaqueShows(const Bitmap& window, int32_t wx, int32_t wy, const Bitmap& source, int32_t sx,
