@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "PAL/BitmapCache.h"
+#include "PAL/ParameterListener.h"
 #include "PAL/ViewLib/flKnob.h"
 #include "PAL/ViewLib/flKnob2.h"
 #include "PAL/ViewLib/flKnob3.h"
@@ -50,24 +51,27 @@ TestPage KnobPage(const std::string& cls, const std::string& strings, std::vecto
 TEST(KnobFrames, ValuesMapToTheFramesOfA270DegreeSweep)
 {
     const struct {
-        float value;
+        float degrees;  // from the centre
         int32_t frame;
-    } cases[] = {
-        {0.5f, 14}, {0.5f + 2.4f / 270, 14}, {0.5f - 2.4f / 270, 14}, {0.5f + 2.6f / 270, 15},
-        {0.5f - 2.6f / 270, 13}, {0.5f + 9.9f / 270, 15}, {0.5f + 10.1f / 270, 16}, {0.5f - 10.1f / 270, 12},
-        {0.5f + 20.1f / 270, 17}, {0.5f - 20.1f / 270, 11}, {0.0f, 0}, {1.0f, 28},
-        {-3.0f, 0}, {7.0f, 28}, {NAN, 0}, {INFINITY, 28},
-    };
+    } cases[] = {{0, 14},  {2.4f, 14}, {-2.4f, 14}, {2.6f, 15},  {-2.6f, 13},  {9.9f, 15},  {10.1f, 16},
+                 {-10.1f, 12}, {20.1f, 17}, {-20.1f, 11}, {-135, 0}, {135, 28}, {-900, 0}, {1800, 28}};
     for (const auto& c : cases)
-        EXPECT_EQ(flKnob::FrameOf(c.value), c.frame) << c.value;
+        EXPECT_EQ(flKnob::FrameOf(0.5f + c.degrees / 270), c.frame) << c.degrees;
+    EXPECT_EQ(flKnob::FrameOf(NAN), 0);
+    EXPECT_EQ(flKnob::FrameOf(INFINITY), 28);
 }
 
-struct Move {
-    int32_t right, up;  // pointer position relative to the press
+struct WriteCounter : ParameterListener {
+    float GetSampleRate() override { return 48000.0f; }
+    void ParameterChanged(int32_t index) override { writes += index == 0; }
+    int writes = 0;
 };
 
 TEST(KnobDrag, TheDominantAxisMovesTheValueAt200PixelsPerRange)
 {
+    struct Move {
+        int32_t right, up;  // pointer position relative to the press
+    };
     const struct {
         const char* cls;
         float mode, start;
@@ -75,73 +79,52 @@ TEST(KnobDrag, TheDominantAxisMovesTheValueAt200PixelsPerRange)
         bool shift;
         float expected;
     } cases[] = {
-        {"flKnob", 1, 0.5f, {{0, 100}}, false, 1.0f},
-        {"flKnob", 1, 0.5f, {{30, 40}}, false, 0.7f},
-        {"flKnob", 1, 0.5f, {{40, -40}}, false, 0.3f},   // a tie goes to the vertical
-        {"flKnob", 1, 0.5f, {{40, -30}}, false, 0.7f},   // rightward wins over a smaller fall
-        {"flKnob", 1, 0.5f, {{-10, -40}}, false, 0.3f},
-        {"flKnob", 1, 0.5f, {{0, 100}}, true, 0.6f},     // Shift: 1000 pixels per range
-        {"flKnob", 1, 0.5f, {{0, 20}, {0, 40}}, false, 0.7f},
-        {"flKnob", 1, 0.2f, {{0, -100}}, false, 0.0f},
-        {"flKnob3", 0, 0.5f, {{30, 40}}, false, 0.7f},
-        {"flKnob2", 1, 0.5f, {{30, 40}}, false, 0.7f},  // continuous
+        {"flKnob", 1, 0.5f, {{0, 100}}, false, 1.0f},   {"flKnob", 1, 0.5f, {{30, 40}}, false, 0.7f},
+        {"flKnob", 1, 0.5f, {{40, -40}}, false, 0.3f},  // a tie goes to the vertical
+        {"flKnob", 1, 0.5f, {{40, -30}}, false, 0.7f},  {"flKnob", 1, 0.5f, {{-10, -40}}, false, 0.3f},
+        {"flKnob", 1, 0.5f, {{0, 100}}, true, 0.6f},    // Shift: 1000 pixels per range
+        {"flKnob", 1, 0.5f, {{0, 20}, {0, 40}}, false, 0.7f}, {"flKnob", 1, 0.2f, {{0, -100}}, false, 0.0f},
+        {"flKnob3", 0, 0.5f, {{30, 40}}, false, 0.7f},  {"flKnob2", 1, 0.5f, {{30, 40}}, false, 0.7f},
         {"flKnob2", 1, 0.5f, {{0, 100}}, true, 0.6f},
-        {"flKnob2", 0, 0.0f, {{0, 10}}, false, 1.0f},   // switch: 20 pixels per range, snapped
-        {"flKnob2", 0, 0.0f, {{0, 9}}, false, 0.0f},
-        {"flKnob2", 0, 1.0f, {{0, -10}}, false, 1.0f},  // 0.5 snaps up
+        {"flKnob2", 0, 0.0f, {{0, 10}}, false, 1.0f},  // switch mode: 20 pixels per range, snapped
+        {"flKnob2", 0, 0.0f, {{0, 9}}, false, 0.0f},    {"flKnob2", 0, 1.0f, {{0, -10}}, false, 1.0f},
         {"flKnob2", 0, 1.0f, {{0, -11}}, false, 0.0f},
     };
     for (const auto& c : cases) {
-        TestPage t = KnobPage(c.cls, "", Params(c.start, c.mode));
+        TestPage t = KnobPage(c.cls, "", Params(c.start, c.mode));  // no bitmaps: it draws nothing but turns
+        WriteCounter counter;
+        t.set.SetListener(&counter);
         t.window.input.shift = c.shift;
         t.Press(50, 200);
+        t.MoveTo(50, 200);
+        // Held still, a plain or lock knob writes nothing; a mode knob writes on every poll.
+        EXPECT_EQ(counter.writes, std::string(c.cls) == "flKnob2" ? 2 : 0) << c.cls;
         for (const Move& m : c.moves)
             t.MoveTo(50 + m.right, 200 - m.up);
         t.Release();
         EXPECT_NEAR(t.set.GetParameter(0), c.expected, 1e-6) << c.cls << " from " << c.start;
         EXPECT_FALSE(t.V(2)->IsTracking());
-    }
-}
-
-TEST(KnobDrag, APlainKnobWritesOnlyWhenMovedAModeKnobOnEveryPoll)
-{
-    for (const char* cls : {"flKnob", "flKnob2"}) {
-        TestPage t = KnobPage(cls, "", Params());
-        WriteCounter counter;
-        t.set.SetListener(&counter);
-        t.Press(50, 200);
-        t.MoveTo(50, 200);
-        t.MoveTo(50, 200);
-        const int still = counter.writes[0];
-        t.MoveTo(50, 190);
-        EXPECT_EQ(still, std::string(cls) == "flKnob" ? 0 : 3) << cls;
-        EXPECT_EQ(counter.writes[0], still + 1) << cls;
-        EXPECT_NEAR(t.set.GetParameter(0), 0.55f, 1e-6) << cls;  // without bitmaps it still turns
         t.set.SetListener(nullptr);
     }
 }
 
 TEST(KnobMode, SwitchModeSnapsTheCurrentValueAndOptionClickResetsTheMode)
 {
-    // The mode's index is below the value's, as in the main window: on the first refresh the mode
-    // arrives first, and the value's default is snapped, never zeroed.
+    // The mode's index is below the value's, as in the main window, so the first refresh brings the
+    // mode first: the value's default is snapped, not zeroed.
     TestPage first({MakeDescriptor("Mode", 0, 1, 0, UnitNone, TaperLinear, 0),
                     MakeDescriptor("Value", 0, 1, 0.7f, UnitNone, TaperLinear, 1)},
                    {Record(0, {0, 640, 0, 404}, "View", -1, ""), Record(1, kKnob, "flKnob2", 0, kStrips, {1, 0})}, 640,
                    404);
     EXPECT_EQ(first.set.GetParameter(1), 1.0f);
-    EXPECT_FALSE(first.As<flKnob2>(1)->IsContinuous());
 
     TestPage t = KnobPage("flKnob2", kStrips, Params(0.5f, 1.0f));
-    EXPECT_EQ(t.set.GetParameter(0), 0.5f);
-    t.set.SetParameter(0, 0.49f);
-    t.set.SetParameter(1, 0.0f);
-    EXPECT_EQ(t.set.GetParameter(0), 0.0f);
-    t.set.SetParameter(1, 1.0f);
-    t.set.SetParameter(0, 0.5f);
-    t.set.SetParameter(1, 0.0f);
-    EXPECT_EQ(t.set.GetParameter(0), 1.0f);
-
+    for (float value : {0.49f, 0.5f}) {
+        t.set.SetParameter(1, 1.0f);
+        t.set.SetParameter(0, value);
+        t.set.SetParameter(1, 0.0f);
+        EXPECT_EQ(t.set.GetParameter(0), value < 0.5f ? 0.0f : 1.0f);
+    }
     t.window.input.option = true;
     t.Click(50, 200);
     EXPECT_EQ(t.set.GetParameter(0), 0.5f);
@@ -152,113 +135,92 @@ TEST(KnobLock, ALockedKnobIgnoresPressDragAndOptionClickAndResetsOnlyItsValueWhe
 {
     // The lock's default is 1: a reset of both would lock the knob.
     TestPage t = KnobPage("flKnob3", "", Params(0.5f, 1.0f));
-    EXPECT_FALSE(t.As<flKnob3>(2)->IsEnabled());
     t.set.SetParameter(0, 0.2f);
-    t.Press(50, 200);
-    t.MoveTo(50, 150);
-    t.Release();
-    t.window.input.option = true;
-    t.Click(50, 200);
+    for (bool option : {false, true}) {
+        t.window.input.option = option;
+        t.Press(50, 200);
+        t.MoveTo(50, 150);
+        t.Release();
+    }
     EXPECT_EQ(t.set.GetParameter(0), 0.2f);
-
     t.set.SetParameter(1, 0.0f);
-    EXPECT_TRUE(t.As<flKnob3>(2)->IsEnabled());
     t.Click(50, 200);
     EXPECT_EQ(t.set.GetParameter(0), 0.5f);
     EXPECT_EQ(t.set.GetParameter(1), 0.0f);
 }
 
-TEST(TextKnob, HoverShowsFiveCharactersOfValueTextAndLeavingRestoresTheCaption)
+TEST(TextKnob, HoverAndDragShowFiveCharactersOfTheValueLeavingRestoresTheCaption)
 {
     ASSERT_TRUE(LoadRealArchive());
-    std::vector<ParamDescriptor> params = {MakeDescriptor("Gain", -12, 12, 3, UnitDecibels, TaperLinear, 0)};
     TestPage t = KnobPage("flTextKnob",
-                          std::string(kStrips) +
-                              "\nBackground.bmp\nKnobRotationHw.bmp\nfont.bmp\nFontMask.bmp\nBackground.bmp\n"
-                              "JUSTIFY_CENTRE\nGAIN",
-                          params);
+                          std::string(kStrips) + "\nBackground.bmp\nKnobRotationHw.bmp\nfont.bmp\nFontMask.bmp\n"
+                                                 "Background.bmp\nJUSTIFY_CENTRE\nGAIN",
+                          {MakeDescriptor("Gain", -12, 12, 3, UnitDecibels, TaperLinear, 0)});
     auto* knob = t.As<flTextKnob>(2);
-    const Rect label = knob->GetLabel().GetBounds();
-    EXPECT_EQ(label.left, kKnob.left - 4);
-    EXPECT_EQ(label.right, kKnob.right + 4);
-    EXPECT_EQ(label.top, kKnob.bottom + 8);
-    EXPECT_EQ(label.bottom, kKnob.bottom + 18);
-    EXPECT_STREQ(knob->GetLabel().GetText(), "GAIN");
-
-    // "3.000 dB" in 5 characters.
+    const Static& label = knob->GetLabel();
+    const Rect r = label.GetBounds();
+    EXPECT_TRUE(r.left == 36 && r.right == 71 && r.top == 225 && r.bottom == 235);
+    EXPECT_STREQ(label.GetText(), "GAIN");
     t.page->OnMouseOver(50, 200);
-    EXPECT_STREQ(knob->GetLabel().GetText(), "3.0dB");
+    EXPECT_STREQ(label.GetText(), "3.0dB");  // of "3.000 dB"
     t.page->OnMouseOver(300, 300);
-    EXPECT_STREQ(knob->GetLabel().GetText(), "GAIN");
-
-    // A drag shows the value; while disabled the caption stays and the knob does not turn.
+    EXPECT_STREQ(label.GetText(), "GAIN");
     t.page->OnMouseOver(50, 200);
     t.Press(50, 200);
     t.MoveTo(50, 150);
-    EXPECT_STRNE(knob->GetLabel().GetText(), "GAIN");
+    EXPECT_STREQ(label.GetText(), "9.0dB");
     t.Release();
     t.page->OnMouseOver(300, 300);
+
+    // Disabled: the caption stays and the knob does not turn, but an Option-click resets it.
     knob->SetEnabled(false);
-    const float before = t.set.GetParameter(0);
     t.page->OnMouseOver(50, 200);
     t.Press(50, 200);
-    t.MoveTo(50, 150);
+    t.MoveTo(50, 100);
     t.Release();
-    EXPECT_STREQ(knob->GetLabel().GetText(), "GAIN");
-    EXPECT_EQ(t.set.GetParameter(0), before);
-
+    EXPECT_STREQ(label.GetText(), "GAIN");
+    EXPECT_NEAR(t.set.GetParameterValue(0), 9.0f, 1e-5);
     knob->SetCaption("FREQ");
-    EXPECT_STREQ(knob->GetLabel().GetText(), "FREQ");
-    t.page->OnMouseOver(300, 300);
-    EXPECT_STREQ(knob->GetLabel().GetText(), "FREQ");
-    // An Option-click resets even while disabled.
+    EXPECT_STREQ(label.GetText(), "FREQ");
     t.window.input.option = true;
     t.Click(50, 200);
     EXPECT_NEAR(t.set.GetParameterValue(0), 3.0f, 1e-5);
 }
 
-// The cap frame of value's position lies at (4, 4) through the cap mask; the knob's corner shows the
-// backdrop through a clear track mask.
+// The cap frame of the value lies at (4, 4) through the cap mask; the knob's corner shows the
+// backdrop at (bx, by) through a clear track mask.
 void ExpectKnobShows(TestPage& t, float value, const char* caps, const Bitmap& backdrop, int32_t bx, int32_t by)
 {
     t.set.SetParameter(0, value);
     t.page->Paint();
     const int32_t frame = flKnob::FrameOf(value);
-    const Bitmap* strip = BitmapCache::Get(caps);
     const Bitmap* mask = BitmapCache::Get("KnobMask.bmp");
-    const Bitmap* trackMask = BitmapCache::Get("KnobTrackMask.bmp");
-    ASSERT_TRUE(strip && mask && trackMask);
-    EXPECT_GT(ExpectOpaqueShows(t.window.buffer, kKnob.left + 4, kKnob.top + 4, *strip, 20 * frame, 0, *mask, 0, 0,
-                                19, 19, caps + std::to_string(frame)),
+    ASSERT_TRUE(mask && BitmapCache::Get(caps));
+    EXPECT_GT(ExpectOpaqueShows(t.window.buffer, kKnob.left + 4, kKnob.top + 4, *BitmapCache::Get(caps), 20 * frame,
+                                0, *mask, 0, 0, 19, 19, caps + std::to_string(frame)),
               100);
-    ASSERT_EQ(trackMask->GetPixel(27 * frame, 0), 0u);
+    ASSERT_EQ(BitmapCache::Get("KnobTrackMask.bmp")->GetPixel(27 * frame, 0), 0u);
     EXPECT_EQ(t.window.buffer.GetPixel(kKnob.left, kKnob.top), Dim(backdrop.GetPixel(bx, by))) << frame;
 }
 
 TEST(KnobPixels, RealStripsShowTheFrameOfTheValueOverTheBackground)
 {
     ASSERT_TRUE(LoadRealArchive());
-    const std::string k3 = std::string(kStrips) + "\nBackground.bmp\nKnobRotationHw.bmp";
-    const Bitmap* background = BitmapCache::Get("Background.bmp");
-    ASSERT_TRUE(background);
+    const Bitmap& background = *BitmapCache::Get("Background.bmp");
     TestPage plain = KnobPage("flKnob", std::string(kStrips) + "\nBackground.bmp", Params());
     for (float v : {0.0f, 0.5f, 0.75f, 1.0f})
-        ExpectKnobShows(plain, v, "KnobRotation.bmp", *background, kKnob.left, kKnob.top);
-
-    TestPage locked = KnobPage("flKnob3", k3, Params(0.25f, 1.0f));
-    ExpectKnobShows(locked, 0.25f, "KnobRotationHw.bmp", *background, kKnob.left, kKnob.top);
+        ExpectKnobShows(plain, v, "KnobRotation.bmp", background, kKnob.left, kKnob.top);
+    TestPage locked = KnobPage("flKnob3", std::string(kStrips) + "\nBackground.bmp\nKnobRotationHw.bmp", Params(0.25f));
+    ExpectKnobShows(locked, 0.25f, "KnobRotationHw.bmp", background, kKnob.left, kKnob.top);
     locked.set.SetParameter(1, 0.0f);
-    ExpectKnobShows(locked, 0.25f, "KnobRotation.bmp", *background, kKnob.left, kKnob.top);
+    ExpectKnobShows(locked, 0.25f, "KnobRotation.bmp", background, kKnob.left, kKnob.top);
 
-    // An flKnob2 cuts its background from the tray's image at its place inside the tray.
-    const Bitmap* cover = BitmapCache::Get("OutputStereoCover.bmp");
-    ASSERT_TRUE(cover);
+    // An flKnob2 cuts its background from its tray's image at its place in the tray, or leaves it
+    // blank when the tray has none.
     TestPage mode = KnobPage("flKnob2", kStrips, Params());
-    ExpectKnobShows(mode, 0.5f, "KnobRotation.bmp", *cover, kKnob.left - 18, kKnob.top - 172);
-    // A tray without an image leaves it blank.
+    ExpectKnobShows(mode, 0.5f, "KnobRotation.bmp", *BitmapCache::Get("OutputStereoCover.bmp"), 22, 20);
     TestPage blank = KnobPage("flKnob2", kStrips, Params(), "NoSuchCover.bmp");
-    const Bitmap empty(1, 1);
-    ExpectKnobShows(blank, 0.5f, "KnobRotation.bmp", empty, 0, 0);
+    ExpectKnobShows(blank, 0.5f, "KnobRotation.bmp", Bitmap(1, 1), 0, 0);
 }
 
 }  // namespace
