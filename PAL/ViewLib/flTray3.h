@@ -8,12 +8,12 @@
 
 #include <cstdint>
 
+#include "PAL/ViewLib/TrayCover.h"
 #include "PAL/ViewLib/View.h"
 
 class flTray3 : public View {
 public:
     flTray3(const LayoutRecord* record, ControlPage* page);
-    ~flTray3() override;
 
     void SetBitmaps(const char* const* items, int32_t count) override;
     void OnValueChanged(int32_t sub) override;
@@ -29,11 +29,6 @@ public:
     static constexpr Rect kFirstColumn = {0, 45, 4, 121};
 
 private:
-    void Release();
-
     float m_value = 0.0f;
-    Bitmap* m_cover = nullptr;
-    Bitmap* m_mask = nullptr;
-    Bitmap* m_work = nullptr;
-    Bitmap* m_background = nullptr;
+    TrayCover m_cover;
 };

@@ -9,12 +9,12 @@
 
 #include <cstdint>
 
+#include "PAL/ViewLib/TrayCover.h"
 #include "PAL/ViewLib/View.h"
 
 class flTray4 : public View {
 public:
     flTray4(const LayoutRecord* record, ControlPage* page);
-    ~flTray4() override;
 
     void SetBitmaps(const char* const* items, int32_t count) override;
     void SetMouseOver(bool over, DrawContext* context) override;
@@ -27,12 +27,7 @@ public:
     bool IsInverted() const { return m_invert; }
 
 private:
-    void Release();
-
     float m_values[2] = {0.0f, 0.0f};
     bool m_invert = false;
-    Bitmap* m_cover = nullptr;
-    Bitmap* m_mask = nullptr;
-    Bitmap* m_work = nullptr;
-    Bitmap* m_background = nullptr;
+    TrayCover m_cover;
 };
