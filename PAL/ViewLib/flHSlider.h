@@ -2,8 +2,8 @@
 // The horizontal fader: left is 0.0. The handle's centre follows the pointer across a travel of the
 // control's width less the handle's width less 3; with a step above 1 the handle and the written value
 // move in whole steps of that many pixels (the model selectors of the effect panels). The handle shows
-// only inside the tray mask's opening; without a tray mask of the control's size it shows whole. A drag step writes the value
-// and invalidates; the page repaints.
+// only inside the tray mask's opening; without a tray mask of the control's size it shows whole. A drag
+// step writes the value and invalidates; the page repaints.
 //
 // Arguments: handle, handle mask, tray mask (the control's size), window background, and optionally
 // the step in decimal digits. Bound parameter 0 is the value.

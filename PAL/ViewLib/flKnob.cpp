@@ -108,7 +108,8 @@ int32_t flKnob::FrameOf(float value)
         return 14;
     if (std::fabs(a) < 10.0f)
         return a >= 0.0f ? 15 : 13;
-    const int32_t t = a > 0.0f ? 16 + int32_t((a - 10.0f) * 12.0f / 120.0f) : 12 - int32_t((-a - 10.0f) * 12.0f / 120.0f);
+    const int32_t t =
+        a > 0.0f ? 16 + int32_t((a - 10.0f) * 12.0f / 120.0f) : 12 - int32_t((-a - 10.0f) * 12.0f / 120.0f);
     return t < 0 ? 0 : t > kFrames - 1 ? kFrames - 1 : t;
 }
 

@@ -41,7 +41,8 @@ TestPage KnobPage(const std::string& cls, const std::string& strings, std::vecto
     const bool single = cls == "flKnob" || cls == "flTextKnob";
     std::vector<LayoutRecord> table = {
         Record(0, {0, 640, 0, 404}, "View", -1, ""),
-        mode ? Record(1, {18, 128, 172, 231}, "flTray2", 0, tray.c_str(), {2}) : Record(1, {0, 640, 0, 404}, "View", 0, ""),
+        mode ? Record(1, {18, 128, 172, 231}, "flTray2", 0, tray.c_str(), {2})
+             : Record(1, {0, 640, 0, 404}, "View", 0, ""),
         single ? Record(2, kKnob, cls.c_str(), 1, strings.c_str(), {0})
                : Record(2, kKnob, cls.c_str(), 1, strings.c_str(), {0, 1})};
     // The argument texts are read while the page is built, inside this call.

@@ -90,7 +90,8 @@ TEST(SliderRelease, AReleaseOnTheSliderEndsTheDragWithoutAFinalStepAReleaseElsew
     ASSERT_TRUE(LoadRealArchive());
     for (const bool vertical : {true, false}) {
         const Rect r = vertical ? kVertical : kMainCross;
-        TestPage t = SliderPage(vertical ? "flVSlider" : "flHSlider", r, vertical ? kFader : Cross("XFaderTrayMask.bmp"));
+        TestPage t =
+            SliderPage(vertical ? "flVSlider" : "flHSlider", r, vertical ? kFader : Cross("XFaderTrayMask.bmp"));
         for (const bool onSlider : {true, false}) {
             t.Press(r.left + 10, r.top + (vertical ? 40 : 5));
             const float pressed = t.set.GetParameter(0);
@@ -108,8 +109,10 @@ TEST(SliderPixels, HandlesAreDrawnWhereTheValuePutsThem)
     ASSERT_TRUE(LoadRealArchive());
     TestPage v = SliderPage("flVSlider", kVertical, kFader, 0.5f);
     v.page->Paint();
-    EXPECT_GT(ExpectOpaqueShows(v.window.buffer, kVertical.left, kVertical.top + 49, *BitmapCache::Get("FaderHandle.bmp"),
-                                0, 0, *BitmapCache::Get("FaderHandleMask.bmp"), 0, 0, 21, 27, "fader"),
+    const Bitmap& fader = *BitmapCache::Get("FaderHandle.bmp");
+    const Bitmap& faderMask = *BitmapCache::Get("FaderHandleMask.bmp");
+    EXPECT_GT(ExpectOpaqueShows(v.window.buffer, kVertical.left, kVertical.top + 49, fader, 0, 0, faderMask, 0, 0, 21,
+                                27, "fader"),
               50);
 
     // Without a tray mask, or with one of another size than the slider, the whole handle shows.
