@@ -1,3 +1,13 @@
 #include "PAL/ViewLib/ViewClasses.h"
 
-void RegisterLedViewClasses() {}
+#include "PAL/ViewLib/ViewFactory.h"
+#include "PAL/ViewLib/flExtLed.h"
+#include "PAL/ViewLib/flFXLed.h"
+#include "PAL/ViewLib/flRateLed.h"
+
+void RegisterLedViewClasses()
+{
+    RegisterViewClass("flExtLed", CreateViewOf<flExtLed>);
+    RegisterViewClass("flRateLed", CreateViewOf<flRateLed>);
+    RegisterViewClass("flFXLed", CreateViewOf<flFXLed>);
+}

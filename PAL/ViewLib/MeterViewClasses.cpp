@@ -1,3 +1,11 @@
 #include "PAL/ViewLib/ViewClasses.h"
 
-void RegisterMeterViewClasses() {}
+#include "PAL/ViewLib/ViewFactory.h"
+#include "PAL/ViewLib/flInvPPM.h"
+#include "PAL/ViewLib/flPPM.h"
+
+void RegisterMeterViewClasses()
+{
+    RegisterViewClass("flPPM", CreateViewOf<flPPM>);
+    RegisterViewClass("flInvPPM", CreateViewOf<flInvPPM>);
+}

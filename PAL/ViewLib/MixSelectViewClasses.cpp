@@ -1,3 +1,11 @@
 #include "PAL/ViewLib/ViewClasses.h"
 
-void RegisterMixSelectViewClasses() {}
+#include "PAL/ViewLib/ViewFactory.h"
+#include "PAL/ViewLib/flCueMixButton.h"
+#include "PAL/ViewLib/flIpMixButton.h"
+
+void RegisterMixSelectViewClasses()
+{
+    RegisterViewClass("flCueMixButton", CreateViewOf<flCueMixButton>);
+    RegisterViewClass("flIpMixButton", CreateViewOf<flIpMixButton>);
+}

@@ -242,6 +242,14 @@ View* View::GetRoot()
     return root;
 }
 
+bool View::IsVisibleInTree() const
+{
+    for (const View* view = this; view; view = view->GetParent())
+        if (view->IsHidden())
+            return false;
+    return true;
+}
+
 void View::SetFocus(bool focused)
 {
     ClearFocusAll();

@@ -101,6 +101,8 @@ public:
     const LayoutRecord* GetRecord() const { return m_record; }
     Rect GetBounds() const { return Rect{m_left, m_right, m_top, m_bottom}; }
     bool IsTracking() const { return m_tracking; }
+    // False when this view or one of its ancestors is hidden: nothing of it is on screen.
+    bool IsVisibleInTree() const;
     bool IsOver() const { return m_over; }
     bool IsDirty() const { return m_dirty; }
     View* GetHovered() const { return m_hovered; }

@@ -1,0 +1,44 @@
+#pragma once
+// The common part of the bar meters: fed by code through SetLevel, never by parameters, and drawn
+// by the window's 100 ms tick. A meter is redrawn by the tick that follows a new level, at most once
+// per tick, and only while it and every ancestor are visible; a full page paint draws it as well.
+//
+// The meter cuts the window background under its rectangle once (SetBitmaps) and composes each
+// paint in its own work image: background, then the lit part of the bar at the same rows.
+// GUI thread only.
+
+#include <cstdint>
+
+#include "PAL/ViewLib/View.h"
+
+class LevelMeter : public View {
+public:
+    LevelMeter(const LayoutRecord* record, ControlPage* page);
+    ~LevelMeter() override;
+
+    // Items: the bar (from the bitmap cache), then the window background.
+    void SetBitmaps(const char* const* items, int32_t count) override;
+    // The tick: paints once when a level arrived since the last tick.
+    void Broadcast(DrawContext* context) override;
+
+    // A meter value from the device (1.0 full scale). Stores and marks the meter; draws nothing.
+    virtual void SetLevel(float value) = 0;
+    // The displayed level, 0..1 of the bar.
+    virtual float GetLevel() const = 0;
+
+    bool HasNewLevel() const { return m_changed; }
+
+protected:
+    // Composes the background and rows top..bottom of bar (none when bar is missing) and draws the
+    // result into the meter's rectangle; clears the dirty flag. A hidden meter draws nothing.
+    void DrawBar(DrawContext* context, const Bitmap* bar, int32_t top, int32_t bottom);
+
+    Bitmap* m_bar = nullptr;
+    bool m_changed = false;
+
+private:
+    void Release();
+
+    Bitmap* m_background = nullptr;
+    Bitmap* m_work = nullptr;
+};

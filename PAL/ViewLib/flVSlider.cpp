@@ -1,0 +1,85 @@
+#include "PAL/ViewLib/flVSlider.h"
+
+#include "PAL/BitmapCache.h"
+#include "PAL/DrawContext.h"
+#include "PAL/ViewLib/ControlPage.h"
+#include "PAL/ViewLib/UnitValue.h"
+
+flVSlider::flVSlider(const LayoutRecord* record, ControlPage* page) : View(record, page) {}
+
+flVSlider::~flVSlider()
+{
+    Release();
+}
+
+void flVSlider::Release()
+{
+    delete m_work;
+    delete m_background;
+    m_work = nullptr;
+    m_background = nullptr;
+    m_handle = m_handleMask = m_trayMask = nullptr;
+}
+
+void flVSlider::SetBitmaps(const char* const* items, int32_t count)
+{
+    Release();
+    m_value = 0.0f;
+    m_travel = 0;
+    if (count != 4 || !items)
+        return;
+    m_handle = BitmapCache::Get(items[0]);
+    m_handleMask = BitmapCache::Get(items[1]);
+    m_trayMask = BitmapCache::Get(items[2]);
+    if (m_handle)
+        m_travel = kTravel;
+    if (m_travel <= 0)
+        m_travel = 1;
+    m_work = new Bitmap(GetWidth(), GetHeight());
+    if (const Bitmap* backdrop = BitmapCache::Get(items[3])) {
+        m_background = new Bitmap(GetWidth(), GetHeight());
+        const Rect under = GetBounds();
+        backdrop->CopyTo(m_background, 0, 0, &under);
+    }
+}
+
+void flVSlider::OnMouseDown(int32_t, int32_t, int32_t, bool pressed, DrawContext*)
+{
+    m_tracking = pressed;
+}
+
+void flVSlider::OnValueChanged(int32_t sub)
+{
+    if (sub != 0 || !m_owner)
+        return;
+    m_value = m_owner->GetValue(m_id, 0);
+    Invalidate();
+}
+
+int32_t flVSlider::HandleTop(float value) const
+{
+    return int32_t((1.0f - SanitiseUnit(value)) * float(m_travel)) + kHandleOffset;
+}
+
+void flVSlider::Paint(DrawContext* context)
+{
+    if (context && !m_hidden && m_handle && m_handleMask && m_background && m_work) {
+        m_background->CopyTo(m_work, 0, 0, nullptr);
+        m_handle->CopyMasked(m_work, m_handleMask, 0, HandleTop(m_value), nullptr, true);
+        context->DrawBitmap(m_work, GetBounds(), nullptr);
+    }
+    m_dirty = false;
+}
+
+void flVSlider::OnDrag(DrawContext* context)
+{
+    if (!context || !m_handle || m_travel < 1)
+        return;
+    int32_t x = 0, y = 0;
+    context->GetMousePosition(x, y);
+    const int64_t pos = int64_t(y) - m_top - m_handle->GetHeight() / 2;
+    m_value = SanitiseUnit(1.0f - float(pos) / float(m_travel));
+    if (m_owner)
+        m_owner->SetValue(m_id, 0, m_value);
+    Paint(context);
+}

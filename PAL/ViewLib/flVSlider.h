@@ -1,0 +1,43 @@
+#pragma once
+// The vertical fader: top is 1.0. The handle's centre follows the pointer's height (drawn 2 pixels
+// lower) over a travel of 95 pixels, whatever the point of the press; each drag step writes the value
+// and paints at once. A release on the slider ends the drag without a further step.
+//
+// Arguments: handle, handle mask, tray mask, window background (exactly 4); the tray mask is not
+// drawn. Bound parameter 0 is the value.
+
+#include <cstdint>
+
+#include "PAL/ViewLib/View.h"
+
+class flVSlider : public View {
+public:
+    flVSlider(const LayoutRecord* record, ControlPage* page);
+    ~flVSlider() override;
+
+    void SetBitmaps(const char* const* items, int32_t count) override;
+    // Tracking follows the button: a press starts the drag, a release on the slider ends it.
+    void OnMouseDown(int32_t x, int32_t y, int32_t modifiers, bool pressed, DrawContext* context) override;
+    void OnValueChanged(int32_t sub) override;
+    void OnDrag(DrawContext* context) override;
+    void Paint(DrawContext* context) override;
+
+    float GetSliderValue() const { return m_value; }
+    int32_t GetTravel() const { return m_travel; }
+    // The handle's top inside the control for a value (NaN counts as 0, values held to 0..1).
+    int32_t HandleTop(float value) const;
+
+    static constexpr int32_t kTravel = 95;
+    static constexpr int32_t kHandleOffset = 2;
+
+private:
+    void Release();
+
+    float m_value = 0.0f;
+    int32_t m_travel = 0;
+    const Bitmap* m_handle = nullptr;
+    Bitmap* m_background = nullptr;
+    const Bitmap* m_handleMask = nullptr;
+    const Bitmap* m_trayMask = nullptr;
+    Bitmap* m_work = nullptr;
+};
