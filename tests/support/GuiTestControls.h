@@ -1,9 +1,12 @@
 #pragma once
 // Controls for GUI tests of the window glue, registered under test names: a "Swatch" that fills its
-// rectangle with the colour of its first argument (hex) and then paints its children, and a "Bar"
+// rectangle with the colour of its first argument (hex), paints its children, and logs the presses
+// and releases that reach it ("down x,y", "up x,y"), and a "Bar"
 // that shows the value of its parameter as a bar (blue rising from the bottom, white above).
 
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "PAL/DrawContext.h"
 #include "PAL/ViewLib/ControlPage.h"
@@ -17,6 +20,19 @@ public:
     {
         if (count > 0)
             colour = uint32_t(strtoul(items[0], nullptr, 16));
+    }
+    void OnMouseDown(int32_t x, int32_t y, int32_t modifiers, bool pressed, DrawContext* context) override
+    {
+        View* target = FindViewAt(x, y);
+        if (target && target != this)
+            target->OnMouseDown(x, y, modifiers, pressed, context);
+        else
+            Log().push_back((pressed ? "down " : "up ") + std::to_string(x) + "," + std::to_string(y));
+    }
+    static std::vector<std::string>& Log()
+    {
+        static std::vector<std::string> log;
+        return log;
     }
     void Paint(DrawContext* context) override
     {

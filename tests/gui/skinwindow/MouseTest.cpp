@@ -1,5 +1,6 @@
-// Real pointer and keyboard events (XTest) reach the page through the window: a drag on the generic
-// knob changes its parameter, an Alt-click resets it, and a right-click does nothing.
+// Real pointer and keyboard events (XTest) reach the page through the window: presses and releases
+// at the pointer, a double-click as a second press, a drag on the generic knob changes its parameter,
+// an Alt-click resets it, and a right-click does nothing.
 #include <gtest/gtest.h>
 
 #include <wx/uiaction.h>
@@ -29,6 +30,21 @@ struct MouseTest : testing::Test {
 };
 
 }  // namespace
+
+TEST_F(MouseTest, PressesAndReleasesReachTheControlUnderThePointer)
+{
+    MoveTo(20, 25);  // the orange swatch
+    SwatchView::Log().clear();
+    input.MouseClick();
+    ASSERT_TRUE(PumpUntil([] { return SwatchView::Log().size() >= 2; }));
+    EXPECT_EQ(SwatchView::Log(), (std::vector<std::string>{"down 20,25", "up 20,25"}));
+
+    SwatchView::Log().clear();
+    input.MouseDblClick();
+    ASSERT_TRUE(PumpUntil([] { return SwatchView::Log().size() >= 4; }));
+    PumpFor(100);
+    EXPECT_EQ(SwatchView::Log(), (std::vector<std::string>{"down 20,25", "up 20,25", "down 20,25", "up 20,25"}));
+}
 
 TEST_F(MouseTest, ADragOnTheKnobTurnsItsParameter)
 {
