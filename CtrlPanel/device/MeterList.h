@@ -8,6 +8,7 @@
 
 #include "CtrlPanel/device/DeviceListener.h"
 #include "PAL/MeterGroups.h"
+#include "PAL/MeterLevels.h"
 
 #include <atomic>
 #include <cstdint>
@@ -22,7 +23,7 @@ struct MeterEntry {
     bool enabled;
 };
 
-class MeterList : public DeviceListener, public MeterGroups {
+class MeterList : public DeviceListener, public MeterGroups, public MeterLevels {
 public:
     MeterList();
 
@@ -35,7 +36,7 @@ public:
     // read, 0 when nothing was to be read, -1 when the read failed (the meters are then unchanged).
     int ReadMeters();
 
-    float Meter(int slot) const { return m_meters[slot].load(std::memory_order_relaxed); }
+    float Meter(int slot) const override { return m_meters[slot].load(std::memory_order_relaxed); }
     void SetMeter(int slot, float value) { m_meters[slot].store(value, std::memory_order_relaxed); }
     // Sets every slot to 0, except the two compressor gain slots (7, 10), which rest at 1.
     void ClearMeters();
