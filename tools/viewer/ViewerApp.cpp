@@ -14,6 +14,7 @@
 #include "platform/wx/DesktopSetup.h"
 #include "platform/wx/SkinWindow.h"
 #include "tools/viewer/GenericParameters.h"
+#include "tools/viewer/LiveWindows.h"
 #include "tools/viewer/MissingClassView.h"
 
 namespace {
@@ -23,7 +24,8 @@ constexpr long kScreenshotTimeoutMilliseconds = 10000;
 
 void PrintUsage()
 {
-    fprintf(stderr, "usage: viewer TABLE [--screenshot FILE.png] [--archive FILE.res]\n       viewer --list\n");
+    fprintf(stderr, "usage: viewer TABLE [--screenshot FILE.png] [--archive FILE.res] [--generic]\n"
+                    "       viewer --list\n");
 }
 
 const LayoutTable* FindTable(const wxString& name)
@@ -59,6 +61,8 @@ bool ViewerApp::ParseArguments()
         const wxString arg = argv[i];
         if ((arg == "--screenshot" || arg == "--archive") && i + 1 < argc) {
             (arg == "--screenshot" ? m_screenshot : m_archive) = argv[++i];
+        } else if (arg == "--generic") {
+            m_generic = true;
         } else if (!arg.StartsWith("-") && tableName.empty()) {
             tableName = arg;
         } else {
@@ -92,14 +96,12 @@ bool ViewerApp::LoadArchive()
 
 void ViewerApp::OpenWindow()
 {
-    for (const std::string& name : MissingClassView::StandInForMissing(*m_table))
-        printf("viewer: class %s is not built yet: crossed boxes stand in for it\n", name.c_str());
-    m_descriptors = GenericParameters(*m_table);
-    m_set = std::make_unique<ParameterSet>(m_descriptors.data(), int32_t(m_descriptors.size()));
-    m_page = std::make_unique<ControlPage>(m_set.get(), m_table->records, m_table->count);
-    m_window = new SkinWindow(nullptr, wxID_ANY, wxString(" ") + m_table->name, wxDEFAULT_FRAME_STYLE, nullptr, 0,
-                              wxPoint(20, 20));
-    m_window->SetView(m_page.get());
+    if (!m_generic) {
+        m_live = std::make_unique<LiveWindows>();
+        m_window = m_live->Open(*m_table, wxPoint(20, 20));
+    }
+    if (!m_window)
+        OpenGenericWindow();
     // The close box only hides a skinned window; here it also ends the program.
     m_window->Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& event) {
         event.Skip();
@@ -113,10 +115,22 @@ void ViewerApp::OpenWindow()
     }
 }
 
+void ViewerApp::OpenGenericWindow()
+{
+    for (const std::string& name : MissingClassView::StandInForMissing(*m_table))
+        printf("viewer: class %s is not built yet: crossed boxes stand in for it\n", name.c_str());
+    m_descriptors = GenericParameters(*m_table);
+    m_set = std::make_unique<ParameterSet>(m_descriptors.data(), int32_t(m_descriptors.size()));
+    m_page = std::make_unique<ControlPage>(m_set.get(), m_table->records, m_table->count);
+    m_window = new SkinWindow(nullptr, wxID_ANY, wxString(" ") + m_table->name, wxDEFAULT_FRAME_STYLE, nullptr, 0,
+                              wxPoint(20, 20));
+    m_window->SetView(m_page.get());
+}
+
 void ViewerApp::OnPoll(wxTimerEvent&)
 {
     const int64_t area = int64_t(m_table->width) * m_table->height;
-    if (m_window->GetSurface().GetFigures().blittedPixels >= area) {
+    if (m_window->GetSurface().GetFigures().blittedPixels >= area && (!m_live || m_live->Settled())) {
         m_poll.Stop();
         Finish(SaveScreenshot() ? 0 : 1);
     } else if (m_waiting.Time() > kScreenshotTimeoutMilliseconds) {
@@ -169,6 +183,8 @@ int ViewerApp::OnRun()
 
 int ViewerApp::OnExit()
 {
+    if (m_live)
+        m_live->Release();
     if (m_window) {
         m_window->SetView(nullptr);
         m_window->Destroy();
@@ -176,5 +192,6 @@ int ViewerApp::OnExit()
     }
     m_page.reset();
     m_set.reset();
+    m_live.reset();
     return wxApp::OnExit();
 }

@@ -1,8 +1,9 @@
 #pragma once
-// The window viewer: shows one layout table in a skinned window over generic parameters and the built
-// artwork, and optionally saves what the window shows as a PNG and exits.
+// The window viewer: shows one layout table in a skinned window with the built artwork, and optionally
+// saves what the window shows as a PNG and exits. Windows whose behaviour is built run live on the
+// simulated unit (LiveWindows); the others, or all with --generic, show over generic parameters.
 //
-//   viewer TABLE [--screenshot FILE.png] [--archive FILE.res]
+//   viewer TABLE [--screenshot FILE.png] [--archive FILE.res] [--generic]
 //   viewer --list
 
 #include <memory>
@@ -16,6 +17,7 @@
 #include "PAL/ParamDescriptor.h"
 
 class ControlPage;
+class LiveWindows;
 class ParameterSet;
 class SkinWindow;
 
@@ -33,6 +35,7 @@ private:
     bool ParseArguments();
     bool LoadArchive();
     void OpenWindow();
+    void OpenGenericWindow();
     // Polls until the window has been painted whole, then saves it and ends the program.
     void OnPoll(wxTimerEvent& event);
     bool SaveScreenshot();
@@ -44,6 +47,8 @@ private:
     std::vector<ParamDescriptor> m_descriptors;
     std::unique_ptr<ParameterSet> m_set;
     std::unique_ptr<ControlPage> m_page;
+    std::unique_ptr<LiveWindows> m_live;
+    bool m_generic = false;
     SkinWindow* m_window = nullptr;
     wxTimer m_poll;
     wxStopWatch m_waiting;
