@@ -9,20 +9,16 @@
 #include <memory>
 #include <vector>
 
-#include <wx/app.h>
-#include <wx/evtloop.h>
-#include <wx/init.h>
-#include <wx/log.h>
-#include <wx/stopwatch.h>
-#include <wx/utils.h>
 
 #include "PAL/LayoutRecord.h"
 #include "PAL/LayoutTables.h"
 #include "PAL/ParameterSet.h"
 #include "PAL/ResourceLocator.h"
 #include "PAL/ViewLib/ControlPage.h"
-#include "platform/wx/DesktopSetup.h"
 #include "platform/wx/SkinWindow.h"
+#include "platform/wx/GuiSession.h"
+#include "tests/support/GuiPump.h"
+#include "tests/support/LayoutRecordMaker.h"
 
 namespace {
 
@@ -32,37 +28,6 @@ constexpr int32_t kKnobSize = 27;
 constexpr int32_t kKnobFrames = 29;
 
 const ParamDescriptor kKnobParameter = {0, "Knob", 0.0f, 1.0f, 0.0f, UnitNone, TaperLinear};
-
-LayoutRecord Record(int32_t index, Rect r, const char* className, int32_t parent, const char* strings, int32_t param)
-{
-    LayoutRecord record{};
-    record.index = index;
-    record.left = r.left;
-    record.right = r.right;
-    record.top = r.top;
-    record.bottom = r.bottom;
-    record.className = className;
-    record.parent = parent;
-    record.strings = strings;
-    record.params[0] = param;
-    record.params[1] = -1;
-    return record;
-}
-
-template <class Done>
-bool Pump(Done done, long timeoutMs)
-{
-    wxStopWatch watch;
-    for (;;) {
-        wxEventLoopBase::GetActive()->YieldFor(wxEVT_CATEGORY_ALL);
-        wxTheApp->ProcessIdle();
-        if (done())
-            return true;
-        if (watch.Time() > timeoutMs)
-            return false;
-        wxMilliSleep(1);
-    }
-}
 
 double Median(std::vector<double> values)
 {
@@ -78,9 +43,9 @@ void Measure(LayoutWindow which)
     const int32_t w = layout.width, h = layout.height;
     const Rect knob = {w / 2 - kKnobSize / 2, w / 2 - kKnobSize / 2 + kKnobSize, h / 2 - kKnobSize / 2,
                        h / 2 - kKnobSize / 2 + kKnobSize};
-    const std::vector<LayoutRecord> table = {Record(0, {0, w, 0, h}, "Canvas", -1, "", -1),
-                                             Record(1, {0, w, 0, h}, "flCanvas", 0, layout.backdrop, -1),
-                                             Record(2, knob, "Knob", 1, "KnobTrackRotation.bmp", 0)};
+    const std::vector<LayoutRecord> table = {Record(0, {0, w, 0, h}, "Canvas", -1, ""),
+                                             Record(1, {0, w, 0, h}, "flCanvas", 0, layout.backdrop),
+                                             Record(2, knob, "Knob", 1, "KnobTrackRotation.bmp", {0})};
     ParameterSet set(&kKnobParameter, 1);
     ControlPage page(&set, table.data(), int32_t(table.size()));
     auto* window = new SkinWindow(nullptr, wxID_ANY, " Bench", wxDEFAULT_FRAME_STYLE, nullptr, 0, wxPoint(10, 10));
@@ -88,8 +53,8 @@ void Measure(LayoutWindow which)
     window->Show(true);
     WindowSurface& surface = window->GetSurface();
     const int64_t area = int64_t(w) * h;
-    Pump([&] { return surface.GetFigures().blittedPixels >= area; }, 5000);
-    Pump([] { return false; }, 300);
+    PumpUntil([&] { return surface.GetFigures().blittedPixels >= area; }, 5000);
+    PumpFor(300);
 
     printf("%s backdrop (%s, %d x %d = %lld pixels), one %d x %d knob (%.4f of the window)\n", layout.name,
            layout.backdrop, int(w), int(h), (long long)area, int(kKnobSize), int(kKnobSize),
@@ -97,7 +62,7 @@ void Measure(LayoutWindow which)
 
     // Ticks of the window's own timer while nothing changes.
     surface.ResetFigures();
-    Pump([] { return false; }, kQuietMilliseconds);
+    PumpFor(kQuietMilliseconds);
     const SurfaceFigures quiet = surface.GetFigures();
     printf("  quiet: %d ms (about %d ticks): %d rectangles drawn, %lld pixels refreshed, %d paints, "
            "%lld pixels blitted\n",
@@ -116,7 +81,7 @@ void Measure(LayoutWindow which)
         window->GetEventHandler()->ProcessEvent(tick);
         tickMicroseconds.push_back(
             std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
-        Pump([&] { return surface.GetFigures().blittedPixels >= surface.GetFigures().refreshedPixels; }, 1000);
+        PumpUntil([&] { return surface.GetFigures().blittedPixels >= surface.GetFigures().refreshedPixels; }, 1000);
         const SurfaceFigures f = surface.GetFigures();
         refreshed += f.refreshedPixels;
         blitted += f.blittedPixels;
@@ -134,32 +99,23 @@ void Measure(LayoutWindow which)
 
     window->SetView(nullptr);
     window->Destroy();
-    Pump([] { return false; }, 50);
+    PumpFor(50);
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    UseX11Backend();
-    wxApp::SetInstance(new wxApp);
-    if (!wxEntryStart(argc, argv)) {
+    GuiSession session(argc, argv);
+    if (!session.IsOk()) {
         fprintf(stderr, "bench_paint_tick: no display (run it under xvfb-run)\n");
         return 1;
     }
-    FailOnWxAssert();
-    wxLog::EnableLogging(false);
-    int result = 0;
     if (OpenProjectResources() == 0) {
         fprintf(stderr, "bench_paint_tick: no resource archive (build the project first)\n");
-        result = 1;
-    } else if (wxTheApp->CallOnInit()) {
-        wxGUIEventLoop loop;
-        wxEventLoopActivator active(&loop);
-        Measure(LayoutWindow::ConnectionLost);
-        Measure(LayoutWindow::Main);
-        wxTheApp->OnExit();
+        return 1;
     }
-    wxEntryCleanup();
-    return result;
+    Measure(LayoutWindow::ConnectionLost);
+    Measure(LayoutWindow::Main);
+    return 0;
 }

@@ -78,9 +78,9 @@ void SkinWindow::SetView(ControlPage* page)
     if (m_page) {
         m_page->SetContext(nullptr);
         ReleaseViews(m_page);
-    } else {
-        SetTip("");
     }
+    // No control of the new page is under the pointer yet.
+    SetTip("");
     m_page = page;
     AttachView();
 }

@@ -23,8 +23,8 @@ class View;
 
 class SkinWindow : public wxFrame, public LinkWindow {
 public:
-    // meterList is not owned; null (and then group 0) for a window without meters. Made hidden, with
-    // no page; the tick starts at once.
+    // meterList is not owned; null (and then group 0) for a window without meters. A window of group 0
+    // never changes the meter list. Made hidden, with no page; the tick starts at once.
     SkinWindow(wxWindow* parent, wxWindowID id, const wxString& title, long style, MeterGroups* meterList,
                int32_t meterGroup, const wxPoint& position = wxDefaultPosition,
                const wxSize& size = wxDefaultSize);

@@ -12,6 +12,7 @@
 #include "PAL/ViewLib/ControlPage.h"
 #include "PAL/ViewLib/View.h"
 #include "PAL/ViewLib/ViewFactory.h"
+#include "support/PixelPicture.h"
 
 class SwatchView : public View {
 public:
@@ -39,9 +40,7 @@ public:
         if (m_hidden)
             return;
         Bitmap fill(GetWidth(), GetHeight());
-        for (int32_t y = 0; y < fill.GetHeight(); ++y)
-            for (int32_t x = 0; x < fill.GetWidth(); ++x)
-                fill.SetPixel(x, y, colour);
+        FillColour(fill, colour);
         context->DrawBitmap(&fill, GetBounds(), nullptr);
         View::Paint(context);
     }
