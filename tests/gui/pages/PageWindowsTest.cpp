@@ -77,6 +77,15 @@ protected:
         input.MouseMove(target);
         PumpUntil([&] { return wxGetMouseState().GetPosition() == target; }, 1000);
     }
+    // Presses at (x, fromY), moves up to toY in small steps, releases.
+    void DragUp(SkinWindow* window, int32_t x, int32_t fromY, int32_t toY)
+    {
+        MoveTo(window, x, fromY);
+        input.MouseDown();
+        for (int32_t y = fromY - 5; y >= toY; y -= 5)
+            MoveTo(window, x, y);
+        input.MouseUp();
+    }
 
     MainParameterSet main{kMainParamDescriptors, kMainParamCount};
     PageController mainController{&main, nullptr};
@@ -139,12 +148,8 @@ TEST_F(PageWindowsTest, ACustomInputMixFaderChangesTheMainSet)
     EXPECT_EQ(window->GetClientSize(), wxSize(233, 205));
 
     // "Input 3 Level": the fader at 142..163, 24..152; drag it towards the top.
-    MoveTo(window, 152, 100);
-    input.MouseDown();
-    for (int32_t y = 96; y >= 50; y -= 6)
-        MoveTo(window, 152, y);
-    input.MouseUp();
     PageController* own = window->GetOwnController();
+    DragUp(window, 152, 100, 50);
     ASSERT_TRUE(
         PumpUntil([&] { return own->GetParameter(2) > 0.7f && !own->GetPage()->GetView(3)->IsTracking(); }));
     EXPECT_EQ(main.GetParameter(122), own->GetParameter(2));
@@ -157,12 +162,8 @@ TEST_F(PageWindowsTest, ACustomInputMixFaderChangesTheMainSet)
     cue->Move(340, 60);
     ShowAndWait(cue);
     EXPECT_EQ(cue->GetTitle(), " Custom Playback Mix for Outputs 1&2");
-    MoveTo(cue, 286, 140);
-    input.MouseDown();
-    for (int32_t y = 130; y >= 60; y -= 10)
-        MoveTo(cue, 286, y);
-    input.MouseUp();
     PageController* cueOwn = cue->GetOwnController();
+    DragUp(cue, 286, 140, 60);
     ASSERT_TRUE(
         PumpUntil([&] { return cueOwn->GetParameter(4) > 0.7f && !cueOwn->GetPage()->GetView(5)->IsTracking(); }));
     EXPECT_EQ(main.GetParameter(73), cueOwn->GetParameter(4));
