@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <set>
 
 #include "PAL/BitmapCache.h"
 #include "PAL/LayoutTables.h"
@@ -245,12 +244,6 @@ TEST(ControlPageCache, TheLastPageToGoEmptiesTheBitmapCache)
 TEST(LayoutTablesForPages, EveryRealTableCanBeBuilt)
 {
     RegisterViewClasses();
-    // Classes that arrive with the controls; each name leaves this list when its class registers.
-    const std::set<std::string> pending = {
-        "Canvas", "Static", "flButton", "flButton2", "flCanvas", "flCopyButton", "flCueMixButton", "flEQType",
-        "flExtLed", "flExtText", "flFXLed", "flFXPushButton", "flHPushButton", "flHSlider", "flInvPPM",
-        "flIpMixButton", "flKnob", "flKnob2", "flKnob3", "flLogoButton", "flPPM", "flPasteButton",
-        "flPushButton", "flRateLed", "flTextKnob", "flTray", "flTray2", "flTray3", "flTray4", "flVSlider"};
     for (int w = 0; w < kLayoutWindowCount; ++w) {
         const LayoutTable& t = GetLayoutTable(LayoutWindow(w));
         SCOPED_TRACE(t.name);
@@ -269,7 +262,7 @@ TEST(LayoutTablesForPages, EveryRealTableCanBeBuilt)
             if (n > 0) {
                 EXPECT_EQ(r.index, i);
             }
-            EXPECT_TRUE(IsViewClassRegistered(r.className) || pending.count(r.className)) << i << " " << r.className;
+            EXPECT_TRUE(IsViewClassRegistered(r.className)) << i << " " << r.className;
         }
     }
 }
