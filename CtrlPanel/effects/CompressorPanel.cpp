@@ -174,7 +174,3 @@ void CompressorPanel::Tick(DrawContext*)
         m_outputMeter->SetLevel(meters->Meter(slot + 2));
 }
 
-void CompressorPanel::Idle()
-{
-    Tick(GetPage() ? GetPage()->GetContext() : nullptr);
-}

@@ -45,9 +45,6 @@ public:
     // The meter update: the levels of the compressor's meter group into the input, gain-reduction
     // and output meters, while the group is enabled.
     void Tick(DrawContext* context) override;
-    // The meter update alone. The page's broadcast, which is the meters' tick, stays with the window's
-    // 100 ms timer: run on every idle call it would let the bars fall by 0.9 per idle call.
-    void Idle() override;
 
     // The entry "Simple Compressor Model" chose last (entry 0 before any choice).
     const CompPreset& GetCurrentPreset() const { return *m_current; }
