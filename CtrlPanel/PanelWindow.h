@@ -18,7 +18,8 @@ public:
     PanelWindow(const ResourceArchive* archive, wxWindow* parent, const wxString& title, long style);
     ~PanelWindow() override;
 
-    // While shown and with a panel: the panel's idle work (its refresh, then its page's tick).
+    // While shown and with a panel: the panel's idle work (its refresh from the device); the window's
+    // own tick follows.
     void OnTick() override;
 
     PageController* GetPanel() const { return m_panel.get(); }
