@@ -149,7 +149,6 @@ SkinWindow* LiveWindows::Open(const LayoutTable& table, const wxPoint& place)
     } else {
         m_window = new PanelWindow(&ResourceArchive::Global(), nullptr, PanelWindow::kTitle, kPanelStyle);
         m_window->Move(place);
-        printf("viewer: the unit runs at %d Hz\n", hal->GetSampleRate());
     }
     return m_window;
 }
