@@ -14,7 +14,6 @@
 #include "platform/wx/DesktopSetup.h"
 #include "platform/wx/SkinWindow.h"
 #include "tools/viewer/GenericParameters.h"
-#include "tools/viewer/MissingClassView.h"
 
 namespace {
 
@@ -92,8 +91,6 @@ bool ViewerApp::LoadArchive()
 
 void ViewerApp::OpenWindow()
 {
-    for (const std::string& name : MissingClassView::StandInForMissing(*m_table))
-        printf("viewer: class %s is not built yet: crossed boxes stand in for it\n", name.c_str());
     m_descriptors = GenericParameters(*m_table);
     m_set = std::make_unique<ParameterSet>(m_descriptors.data(), int32_t(m_descriptors.size()));
     m_page = std::make_unique<ControlPage>(m_set.get(), m_table->records, m_table->count);
