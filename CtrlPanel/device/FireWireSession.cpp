@@ -202,7 +202,12 @@ int WriteBlock(void*, uint64_t address, const uint8_t* data, uint32_t* length)
     FwHandle handle = g_handle;
     if (!handle)
         return -1;
-    return WithRetries("FWAWriteBlock", [&] { return GetFireWireBus().WriteBlock(handle, address, data, length); });
+    // The bus writes back the count it wrote, also when it failed: every attempt offers the whole block.
+    const uint32_t full = *length;
+    return WithRetries("FWAWriteBlock", [&] {
+        *length = full;
+        return GetFireWireBus().WriteBlock(handle, address, data, length);
+    });
 }
 
 int ReadBlock(void*, uint64_t, uint8_t*, uint32_t*) { return -1; }

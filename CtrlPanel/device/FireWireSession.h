@@ -44,6 +44,7 @@ int ExecuteAVC(void* token, const uint8_t* command, uint32_t length, uint8_t* re
 int ReadQuadlet(void* token, uint64_t address, uint32_t* value);
 // value is byte-reversed before it goes to the platform.
 int WriteQuadlet(void* token, uint64_t address, uint32_t value);
+// *length: the byte count; on return, the count the last attempt wrote.
 int WriteBlock(void* token, uint64_t address, const uint8_t* data, uint32_t* length);
 // Block reads are not supported by the unit: always -1.
 int ReadBlock(void* token, uint64_t address, uint8_t* data, uint32_t* length);

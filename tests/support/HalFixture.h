@@ -15,6 +15,7 @@
 #include "platform/sim/SimAudioHardware.h"
 #include "platform/sim/SimClock.h"
 #include "platform/sim/SimFireWireBus.h"
+#include "platform/sim/SimScenario.h"
 #include "platform/sim/SimVelbrin.h"
 #include "support/RecordingNotifier.h"
 
@@ -48,10 +49,7 @@ protected:
     {
         SetAudioHardware(&audio);
         SetFireWireBus(&bus);
-        unit.SetStateHook([this](const SimUnitState& s) {
-            audio.SetUnitState(s.onBus, s.dspBooted, s.dspMode);
-            audio.SetClockSourceExternal(s.externalClock);
-        });
+        SimScenario::LinkAudio(unit, audio);
         bus.Plug(&unit);
         DrainMainThreadQueue();
         VelbrinHAL::ClearFirmwareUpdatePendingForTests();
@@ -68,14 +66,23 @@ protected:
         SetAudioHardware(nullptr);
     }
 
-    // Builds the HAL and waits until its monitor has found the audio device.
+    // Builds the HAL and waits until its monitor has found the audio device, for at most 3 s of the
+    // program's clock (which the idle polling thread moves on).
     VelbrinHAL* MakeHal()
     {
         VelbrinHAL::CreateInstance();
         hal = VelbrinHAL::GetInstance();
         hal->AddListener(&events);
-        WaitFor([&] { return hal->GetMonitor()->HasDevice() || !unit.IsDspBooted(); });
+        const uint64_t until = clock->NowMs() + 3000;
+        WaitFor([&] { return hal->GetMonitor()->HasDevice() || clock->NowMs() > until; });
         return hal;
+    }
+
+    // Waits (in real time, bounded) until the program's clock has passed ms from now.
+    void LetTimePass(uint64_t ms)
+    {
+        const uint64_t until = clock->NowMs() + ms;
+        WaitFor([&] { return clock->NowMs() > until; });
     }
 
     VelbrinHAL* OpenHal()

@@ -221,6 +221,19 @@ TEST_F(FireWireDeviceTest, TimeoutsAndBusResetsAreRetriedThreeTimesWithSleeps)
     EXPECT_EQ(clock->TotalSleptMs(), 1200u);
 }
 
+TEST_F(FireWireDeviceTest, ABlockWriteRetryOffersTheWholeBlockAgain)
+{
+    // The failed attempt reports 0 bytes written; the retry must still send all 24.
+    OpenClean();
+    unit.FailNext(SimXfer::WriteBlock, 1, kFwTimeout);
+    std::vector<ItemValue> pairs = {{3, 1}, {4, 2}, {5, 3}};
+    ASSERT_EQ(device->WriteItems(pairs.data(), 3), 0);
+    auto log = unit.Log();
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[1].length, 24u);
+    EXPECT_EQ(unit.GetItem(5), 3u);
+}
+
 TEST_F(FireWireDeviceTest, OtherErrorsReturnAfterOneAttempt)
 {
     OpenClean();

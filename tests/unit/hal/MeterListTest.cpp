@@ -30,7 +30,7 @@ TEST_F(MeterListTest, TheMainGroupIsReadInOneAvcCommandAndScaled)
 {
     unit.SetItem(65, 0x80000000u);
     unit.SetItem(503, 65535);
-    unit.SetItem(64, 0x40000000u);
+    unit.SetItem(67, 0x40000000u);
     OpenHal();
     MeterList* meters = hal->GetMeterList();
     meters->SetEnabled(1, true);
@@ -42,7 +42,7 @@ TEST_F(MeterListTest, TheMainGroupIsReadInOneAvcCommandAndScaled)
         EXPECT_EQ(t.pairs[i].item, order[i]);
     ASSERT_TRUE(WaitFor([&] { return meters->Meter(0) > 0.99f; }));
     EXPECT_FLOAT_EQ(meters->Meter(0), 1.0f);
-    EXPECT_FLOAT_EQ(meters->Meter(2), 0.5f);
+    EXPECT_FLOAT_EQ(meters->Meter(1), 0.5f);
     EXPECT_FLOAT_EQ(meters->Meter(4), 1.0f);
 }
 

@@ -193,9 +193,12 @@ TEST_F(MixEngineTest, TheUnitsKnobAndButtonsReachTheParametersOnTheGuiSide)
     CountingObserver observer;
     set.AddObserver(&observer);
     OpenWithEngine(60);
-    unit.TurnLevelKnob(1.0f);  // hardware level control is on for outputs 1&2 .. 7&8
+    ParameterSet::DeliverWorkerChanges();  // the knob's position at open
+    observer.calls.clear();
+    unit.TurnLevelKnob(0.5f);  // hardware level control is on for outputs 1&2 .. 7&8
     unit.PressMute();
-    ASSERT_TRUE(WaitFor([&] { return set.GetParameter(1) == 1.0f && set.GetParameter(25) == 1.0f; }));
+    const float level = 4096.0f / 8191.0f;
+    ASSERT_TRUE(WaitFor([&] { return set.GetParameter(1) == level && set.GetParameter(25) == 1.0f; }));
     EXPECT_EQ(observer.calls[1], 0);  // stored by the polling thread, not yet told
     EXPECT_GT(ParameterSet::DeliverWorkerChanges(), 0);
     EXPECT_EQ(observer.calls[1], 1);
