@@ -15,9 +15,11 @@ constexpr int kInfoBlockWords = 26;
 constexpr uint64_t kItemQuadletBase = 0x000100000000ull;
 constexpr uint64_t kItemBlockWriteAddress = 0x000100010000ull;
 constexpr uint64_t kInfoBlockAddress = 0xFFFFC8020000ull;
-// Largest pair count of one AV/C write frame (its answer must fit the 512-byte shared buffer).
-constexpr uint32_t kMaxAvcWritePairs = 63;
-// Returned for an AV/C read answer that does not match its command.
+// Largest pair count of one AV/C frame (its count byte holds 8 bits, and an answer fits the 512-byte
+// shared buffer). Longer reads and writes go as several frames.
+constexpr uint32_t kMaxAvcPairs = 63;
+// Returned for an AV/C answer that does not match its command, or whose response code is not the
+// one that carries the command out (STABLE for a read, ACCEPTED for a write).
 constexpr int kBadAvcAnswer = int(0xE00002BC);
 
 class FireWireDevice {
@@ -33,8 +35,9 @@ public:
     int Close();
     bool IsOpen() const { return m_open; }
 
-    // Reads n items in place. Fewer than 6 go as quadlet reads (only `value` changes); more as one
-    // AV/C STATUS command whose answer also replaces `item`.
+    // Reads n items in place. Fewer than 6 go as quadlet reads (only `value` changes); more as AV/C
+    // STATUS commands of up to kMaxAvcPairs pairs, whose answers also replace `item`. A failed AV/C
+    // read leaves every pair as it was.
     int ReadItems(ItemValue* pairs, uint32_t n);
     // Writes n pairs: one block write when the unit takes them, else quadlets (n < 6) or AV/C.
     int WriteItems(const ItemValue* pairs, uint32_t n);
@@ -45,6 +48,8 @@ public:
 private:
     int ReadQuadlets(ItemValue* pairs, uint32_t n);
     int ReadAvc(ItemValue* pairs, uint32_t n);
+    // One frame of at most kMaxAvcPairs pairs; the answer's pairs go to `answered`.
+    int ReadAvcFrame(const ItemValue* pairs, uint32_t n, ItemValue* answered);
     int WriteAvc(const ItemValue* pairs, uint32_t n);
     // Open without the lock; closes the handle again on every failure after it was opened.
     int OpenLocked();
