@@ -341,6 +341,9 @@ void VelbrinHAL::Start(int knownRate)
         rate = knownRate;
     if (rate < kHighRate)
         WriteRouting(m_mixEngine->IsStereoInput());
+    // The unit may have lost what was sent before (a failed transfer, a new connection, a DSP
+    // that booted anew): every value the writers hold goes out again.
+    m_thread->RequeueSources();
     m_thread->StartAVC(2000);
     m_mixEngine->SetSampleRate(float(rate));
     m_thread->SetMixEngine(m_mixParameters ? m_mixEngine : nullptr);

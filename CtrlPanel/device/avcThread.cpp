@@ -51,6 +51,14 @@ void avcThread::RemoveSource(ParamWriter* writer)
     std::replace(m_sources.begin(), m_sources.end(), writer, static_cast<ParamWriter*>(nullptr));
 }
 
+void avcThread::RequeueSources()
+{
+    std::lock_guard<std::mutex> lock(m_sourcesLock);
+    for (ParamWriter* writer : m_sources)
+        if (writer)
+            writer->MarkHeldPending();
+}
+
 void avcThread::RequestTerminate()
 {
     m_terminate = true;

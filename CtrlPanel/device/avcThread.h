@@ -42,6 +42,8 @@ public:
     void AddSource(ParamWriter* writer);
     // Nulls every entry equal to writer; the list keeps its length. Call while paused.
     void RemoveSource(ParamWriter* writer);
+    // Every value the sources hold is sent again (after an open).
+    void RequeueSources();
     void RequestTerminate();
 
     // --- read by the HAL ---

@@ -183,12 +183,10 @@ void SimVelbrin::Record(SimTransaction t)
             m_log.push_back(std::move(t));
         }
     }
-    --m_inFlight;
 }
 
 int SimVelbrin::Enter(SimXfer kind)
 {
-    ++m_inFlight;  // Record, which every transfer ends with, counts it out
     std::unique_lock<std::mutex> lock(m_lock);
     // Storing to flash keeps the unit from answering until it is done.
     const uint64_t now = GetClock().NowMs();
@@ -201,14 +199,18 @@ int SimVelbrin::Enter(SimXfer kind)
     Script& s = m_script[int(kind)];
     if (s.delayMs) {
         uint32_t ms = s.delayMs;
+        ++m_waiting;
         lock.unlock();
         std::this_thread::sleep_for(std::chrono::milliseconds(ms));
         lock.lock();
+        --m_waiting;
     }
     if (s.hang) {
         uint64_t generation = m_hangGeneration;
         ++m_hung;
+        ++m_waiting;
         m_hangCv.wait_for(lock, std::chrono::seconds(60), [&] { return m_hangGeneration != generation; });
+        --m_waiting;
         --m_hung;
         return kFwTimeout;
     }

@@ -123,8 +123,8 @@ public:
     void SetHang(SimXfer kind, bool hang);
     void ReleaseHang();
     int HungTransfers() const { return m_hung.load(); }
-    // Transfers that have arrived and not yet been answered (delayed, hung or in progress).
-    int TransfersInFlight() const { return m_inFlight.load(); }
+    // Transfers held right now by a scripted delay or hang.
+    int WaitingTransfers() const { return m_waiting.load(); }
     void SetAvcAnswer(SimAvcAnswer mode, uint32_t argument = 0);
 
     // --- the unit's own items (time is the program's clock) ---
@@ -248,7 +248,7 @@ private:
 
     std::deque<SimTransaction> m_log;
     size_t m_logCapacity = kSimDefaultLogCapacity;
-    std::atomic<int> m_inFlight{0};
+    std::atomic<int> m_waiting{0};
 
     std::condition_variable m_hangCv;
     uint64_t m_hangGeneration = 0;

@@ -229,6 +229,26 @@ TEST_F(MixEngineTest, AClickDuringTheCycleIsNotRevertedByTheDevicesOldState)
     engine->SetParameterSet(nullptr);
 }
 
+TEST_F(MixEngineTest, AChangeRefusedWhileThePollingThreadIsPausedGoesOutInALaterCycle)
+{
+    // Drive the cycles by hand: the engine is not given to the polling thread.
+    OpenHal();
+    MixEngine* engine = hal->GetMixEngine();
+    engine->SetParameterSet(&set);
+    engine->SetSampleRate(44100);
+    engine->Refresh();  // sends everything
+    const uint32_t item = MixEngine::PlaybackItem(false, 0, 1);
+    ASSERT_EQ(unit.GetItem(item), 0u);
+    set.SetParameter(70, 0.5f);
+    hal->GetThread()->StopAVC();  // the GUI pauses the thread: the HAL refuses direct writes
+    engine->Refresh();
+    hal->GetThread()->StartAVC(0);
+    EXPECT_EQ(unit.GetItem(item), 0u);
+    engine->Refresh();
+    EXPECT_EQ(unit.GetItem(item), 8191u);
+    engine->SetParameterSet(nullptr);
+}
+
 TEST_F(MixEngineTest, EveryStepDoesNothingWithoutAParameterSet)
 {
     OpenHal();
