@@ -217,7 +217,7 @@ int VelbrinHAL::Open()
         return -1;
     }
     m_open = true;
-    m_bootMessageNode = 0;
+    m_bootMessageConnection = 0;
     Start();
     SendEvent(kDeviceEventOpened);
     DebugLog("  VelbrinHAL::Open() : We're alive!\n");
@@ -248,10 +248,11 @@ void VelbrinHAL::Close()
 
 void VelbrinHAL::ShowBootFailure()
 {
-    const uint32_t node = FireWireSession::NodeId();
-    if (node != 0 && node == m_bootMessageNode)
+    // Once per connection of the unit: the reconnect loop's retries stay quiet, a replug speaks again.
+    const uint64_t connection = FireWireSession::ConnectionCount();
+    if (connection == m_bootMessageConnection)
         return;
-    m_bootMessageNode = node;
+    m_bootMessageConnection = connection;
     GetUserNotifier().ShowMessage(kBootFailureMessage, "VelbrinControl");
 }
 

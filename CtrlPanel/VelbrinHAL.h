@@ -125,5 +125,5 @@ private:
     // Held by Open, Close and SetSampleRate: no close can slip into an open or a mode switch.
     std::recursive_mutex m_stateLock;
     MeterList* m_meterList = nullptr;
-    uint32_t m_bootMessageNode = 0;  // node id of the unit the boot message was shown for
+    uint64_t m_bootMessageConnection = 0;  // the unit connection the boot message was shown for
 };

@@ -27,6 +27,8 @@ std::mutex g_watchLock;
 uint64_t g_watchId = 0;
 uint64_t g_watchGeneration = 0;  // tells a stale removal notice from the current one
 bool g_matching = false;
+uint64_t g_serviceId = 0;  // the unit followed now; 0 after its removal
+std::atomic<uint64_t> g_connections{0};
 
 std::atomic<bool> g_canQuadletRead{false};
 std::atomic<bool> g_canBlockRead{false};
@@ -86,6 +88,7 @@ void StopDeviceMatching()
     g_matching = false;
     CancelWatchLocked();
     g_nodeId = 0;
+    g_serviceId = 0;
 }
 
 void OnDeviceMatched()
@@ -100,6 +103,10 @@ void OnDeviceMatched()
         GetClock().SleepUs(500);
         if (!unit.hasNodeId)
             continue;
+        if (unit.serviceId != g_serviceId) {
+            g_serviceId = unit.serviceId;
+            ++g_connections;
+        }
         g_nodeId = unit.nodeId;
         CancelWatchLocked();
         if (unit.nodeId != 0) {
@@ -119,6 +126,7 @@ void OnDeviceMatched()
     }
     CancelWatchLocked();
     g_nodeId = 0;
+    g_serviceId = 0;
 }
 
 void OnDeviceInterest(uint32_t messageType)
@@ -128,9 +136,12 @@ void OnDeviceInterest(uint32_t messageType)
     std::lock_guard<std::mutex> lock(g_watchLock);
     g_watchId = 0;  // the bus dropped the watch when it told us
     g_nodeId = 0;
+    g_serviceId = 0;
 }
 
 uint32_t NodeId() { return g_nodeId; }
+
+uint64_t ConnectionCount() { return g_connections; }
 
 int Open()
 {

@@ -26,6 +26,9 @@ void OnDeviceInterest(uint32_t messageType);
 bool IsAcceptedGuid(uint64_t guid);
 
 uint32_t NodeId();
+// Counts the units taken up: it grows whenever the followed unit is one that newly appeared on the
+// bus (a replug, a re-enumeration), also when the bus gave it its old node id again.
+uint64_t ConnectionCount();
 
 // Rescans the bus (the unit may have re-enumerated with a new node id), then opens the handle.
 // -1 when no device is matched, else the platform's result.
