@@ -2,6 +2,7 @@
 
 #include "CtrlPanel/device/FireWireSession.h"
 #include "platform/ByteOrder.h"
+#include "platform/Clock.h"
 #include "platform/DebugLog.h"
 
 #include <cstring>
@@ -126,9 +127,20 @@ int FireWireDevice::OpenLocked()
 
 int FireWireDevice::Close()
 {
-    BusLock lock(m_mutex);
+    Clock& clock = GetClock();
+    const uint64_t until = clock.NowMs() + kCloseWaitMs;
+    bool locked = m_mutex.TryLock() == wxMUTEX_NO_ERROR;
+    while (!locked && clock.NowMs() < until) {
+        clock.SleepMs(10);
+        locked = m_mutex.TryLock() == wxMUTEX_NO_ERROR;
+    }
+    if (!locked)
+        DebugLog("FireWireDevice::Close() : bus still busy after %u ms, closing the handle anyway\n", kCloseWaitMs);
     m_open = false;
-    return FireWireSession::Close();
+    const int status = FireWireSession::Close();
+    if (locked)
+        m_mutex.Unlock();
+    return status;
 }
 
 int FireWireDevice::ReadItems(ItemValue* pairs, uint32_t n)

@@ -15,6 +15,7 @@ constexpr int kInfoBlockWords = 26;
 constexpr uint64_t kItemQuadletBase = 0x000100000000ull;
 constexpr uint64_t kItemBlockWriteAddress = 0x000100010000ull;
 constexpr uint64_t kInfoBlockAddress = 0xFFFFC8020000ull;
+constexpr uint32_t kCloseWaitMs = 3000;
 // Largest pair count of one AV/C frame (its count byte holds 8 bits, and an answer fits the 512-byte
 // shared buffer). Longer reads and writes go as several frames.
 constexpr uint32_t kMaxAvcPairs = 63;
@@ -31,7 +32,8 @@ public:
 
     // 0 on success; -1 or the platform's status on failure (the unit then stays closed).
     int Open();
-    // Idempotent; waits for a transfer in flight.
+    // Idempotent. Waits for a transfer in flight for at most kCloseWaitMs of the program's clock; past
+    // that it traces and closes the handle anyway, which ends the transfer on a bus that honours it.
     int Close();
     bool IsOpen() const { return m_open; }
 

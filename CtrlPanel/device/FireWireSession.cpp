@@ -149,6 +149,11 @@ int Open()
     uint32_t nodeId = g_nodeId;
     if (nodeId == 0)
         return -1;
+    // One handle at a time: a handle still open is closed before the next is taken.
+    if (FwHandle old = g_handle.exchange(0)) {
+        DebugLog("FireWireSession::Open() : closing the handle still open\n");
+        GetFireWireBus().Close(old);
+    }
     FwHandle handle = 0;
     int status = GetFireWireBus().Open(nodeId, &handle);
     if (status == 0)

@@ -30,8 +30,8 @@ uint32_t NodeId();
 // bus (a replug, a re-enumeration), also when the bus gave it its old node id again.
 uint64_t ConnectionCount();
 
-// Rescans the bus (the unit may have re-enumerated with a new node id), then opens the handle.
-// -1 when no device is matched, else the platform's result.
+// Rescans the bus (the unit may have re-enumerated with a new node id), closes a handle still open,
+// then opens the handle. -1 when no device is matched, else the platform's result.
 int Open();
 // Closes the handle (0 is passed on as it is) and clears it; the platform's result.
 int Close();
