@@ -15,12 +15,14 @@ SimFireWireBus::~SimFireWireBus()
     m_tickerCv.notify_all();
     if (m_ticker.joinable())
         m_ticker.join();
+    // Units off the bus still refer to it (an unplugged unit, one coming back): all are let go.
     std::vector<SimVelbrin*> units;
     {
         std::lock_guard<std::mutex> lock(m_lock);
-        for (auto& a : m_units)
-            units.push_back(a.unit);
+        units.assign(m_known.begin(), m_known.end());
         m_units.clear();
+        m_comingBack.clear();
+        m_known.clear();
     }
     for (SimVelbrin* unit : units) {
         unit->AbortHangs();
@@ -62,6 +64,7 @@ void SimFireWireBus::Forget(SimVelbrin* unit)
     std::lock_guard<std::mutex> lock(m_lock);
     UnplugLocked(unit, &notify);
     m_comingBack.erase(unit);
+    m_known.erase(unit);
 }
 
 void SimFireWireBus::Tick()
@@ -111,6 +114,7 @@ uint32_t SimFireWireBus::Plug(SimVelbrin* unit)
                 ++nodeId;
         }
         m_units.push_back({unit, nodeId, m_nextServiceId++});
+        m_known.insert(unit);
         onArrival = m_onArrival;
     }
     unit->AttachedTo(this, true);

@@ -11,6 +11,7 @@
 #include <condition_variable>
 #include <map>
 #include <mutex>
+#include <set>
 #include <thread>
 
 class SimFireWireBus : public FireWireBus {
@@ -81,6 +82,7 @@ private:
     FwHandle m_nextHandle = 1;
     int m_refused = 0;
     std::map<SimVelbrin*, uint64_t> m_comingBack;  // unit -> due time (ms)
+    std::set<SimVelbrin*> m_known;  // every unit that refers to this bus, on it or not
 
     std::mutex m_tickerLock;
     std::condition_variable m_tickerCv;

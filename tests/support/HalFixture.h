@@ -8,6 +8,7 @@
 #include "CtrlPanel/VelbrinHAL.h"
 #include "CtrlPanel/device/AudioDeviceMonitor.h"
 #include "CtrlPanel/device/MeterList.h"
+#include "CtrlPanel/device/ParamWriter.h"
 #include "CtrlPanel/device/avcThread.h"
 #include "platform/AudioHardware.h"
 #include "platform/FireWireBus.h"
@@ -21,6 +22,7 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -92,6 +94,14 @@ protected:
         return hal;
     }
 
+    // A writer block that outlives the HAL (TearDown destroys the HAL before the fixture's members),
+    // so the polling thread never drains a block that is gone.
+    ParamWriter& NewWriter(uint32_t baseItem, uint32_t count)
+    {
+        writers.push_back(std::make_unique<ParamWriter>(baseItem, count));
+        return *writers.back();
+    }
+
     // Polls cond in real time; false after limitMs.
     static bool WaitFor(const std::function<bool()>& cond, int limitMs = 5000)
     {
@@ -122,6 +132,7 @@ protected:
         return false;
     }
 
+    std::vector<std::unique_ptr<ParamWriter>> writers;
     ScopedSimClock clock{20};
     SimAudioHardware audio;
     SimVelbrin unit;

@@ -10,7 +10,7 @@ class HalCloseTest : public HalTest {};
 
 TEST_F(HalCloseTest, ACycleThatFailsDuringARateChangeLeavesTheHalFullyClosed)
 {
-    ParamWriter writer(2600, 2);
+    ParamWriter& writer = NewWriter(2600, 2);
     MakeHal();
     hal->AddSource(&writer);
     hal->GetMeterList()->SetEnabled(1, true);  // six meter items: one AV/C read per cycle

@@ -22,7 +22,7 @@ protected:
 
 TEST_F(PollingThreadTest, FortyFiveDirtyEntriesLeaveAsTwentyTwentyFive)
 {
-    ParamWriter writer(2000, 60);
+    ParamWriter& writer = NewWriter(2000, 60);
     MakeHal();
     hal->AddSource(&writer);
     for (uint32_t i = 0; i < 45; ++i)
@@ -41,7 +41,8 @@ TEST_F(PollingThreadTest, FortyFiveDirtyEntriesLeaveAsTwentyTwentyFive)
 
 TEST_F(PollingThreadTest, NullSourcesAreSkipped)
 {
-    ParamWriter removed(2100, 4), kept(2200, 4);
+    ParamWriter& removed = NewWriter(2100, 4);
+    ParamWriter& kept = NewWriter(2200, 4);
     MakeHal();
     hal->AddSource(&removed);
     hal->AddSource(&kept);
@@ -57,7 +58,8 @@ TEST_F(PollingThreadTest, AtHighRatesDspItemsMetersAndStatusAreLeftAlone)
 {
     unit.SetDspMode(3);
     audio.SetDeviceNominalRate(176400);
-    ParamWriter dspOnly(512, 2), mixed(499, 3);
+    ParamWriter& dspOnly = NewWriter(512, 2);
+    ParamWriter& mixed = NewWriter(499, 3);
     MakeHal();
     ASSERT_TRUE(WaitFor([&] { return hal->GetMonitor()->GetNominalSampleRate() == 176400; }));
     hal->AddSource(&dspOnly);
@@ -116,7 +118,7 @@ TEST_F(PollingThreadTest, ClockStatusDecode)
 
 TEST_F(PollingThreadTest, NothingIsSentWhilePaused)
 {
-    ParamWriter writer(2300, 4);
+    ParamWriter& writer = NewWriter(2300, 4);
     MakeHal();
     hal->AddSource(&writer);
     ASSERT_EQ(hal->Open(), 0);
@@ -135,7 +137,7 @@ TEST_F(PollingThreadTest, NothingIsSentWhilePaused)
 
 TEST_F(PollingThreadTest, AFailedWriterTransferClosesTheHalFromInsideTheCycle)
 {
-    ParamWriter writer(2400, 2);
+    ParamWriter& writer = NewWriter(2400, 2);
     OpenHal();
     hal->AddSource(&writer);
     ASSERT_TRUE(WaitFor([&] { return !PollingLog().empty(); }));
@@ -177,7 +179,7 @@ TEST_F(PollingThreadTest, APauseDuringTheStartDelayKeepsWhatIsLeftOfIt)
 
 TEST_F(PollingThreadTest, APauseWaitsForTheCycleInFlight)
 {
-    ParamWriter writer(2700, 2);
+    ParamWriter& writer = NewWriter(2700, 2);
     OpenHal();
     hal->AddSource(&writer);
     ASSERT_TRUE(WaitFor([&] { return !PollingLog().empty(); }));
@@ -194,7 +196,7 @@ TEST_F(PollingThreadTest, APauseWaitsForTheCycleInFlight)
 
 TEST_F(PollingThreadTest, ValuesPoppedForAFailedTransferReachTheUnitAfterTheNextOpen)
 {
-    ParamWriter writer(2500, 4);
+    ParamWriter& writer = NewWriter(2500, 4);
     OpenHal();
     hal->AddSource(&writer);
     ASSERT_TRUE(WaitFor([&] { return !PollingLog().empty(); }));
