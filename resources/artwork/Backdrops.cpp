@@ -536,10 +536,16 @@ void SampleRateBackdrop(ArtworkSet& set)
         const Box b = BoxOf(GetLayoutTable(LayoutWindow::SampleRate).records[rec]);
         Surface img = backdrop.Crop(b.x, b.y, b.w, b.h);
         {
+            // The glow stays within rows 1..7: the lamps lie at a pitch of 8 and are 9 high, so
+            // rows 0 and 8 are shared with the neighbours and must show the backdrop.
             Cairo cr(img);
-            cairo_arc(cr, 6.5, 4.5, 4.2, 0, 2 * kPi);
-            SetRgb(cr, colour, 0.28);
+            cairo_arc(cr, 6.5, 4.5, 3.5, 0, 2 * kPi);
+            cairo_pattern_t* glow = cairo_pattern_create_radial(6.5, 4.5, 2.0, 6.5, 4.5, 3.5);
+            cairo_pattern_add_color_stop_rgba(glow, 0, colour.r, colour.g, colour.b, 0.55);
+            cairo_pattern_add_color_stop_rgba(glow, 1, colour.r, colour.g, colour.b, 0.12);
+            cairo_set_source(cr, glow);
             cairo_fill(cr);
+            cairo_pattern_destroy(glow);
             cairo_arc(cr, 6.5, 4.5, 2.6, 0, 2 * kPi);
             cairo_pattern_t* p = cairo_pattern_create_radial(6.0, 3.8, 0, 6.5, 4.5, 2.6);
             const Rgb hot = Mix(colour, Rgb{1, 1, 1}, 0.7);
@@ -658,8 +664,10 @@ void AmpBackdrop(ArtworkSet& set)
 {
     Backdrop bd(LayoutWindow::AmpSim);
     bd.Caption(14.5, 78, "ON", Align::Centre);
-    bd.Module(28, 8, 126, 56);
-    bd.Caption(31, 2, "MODEL", Align::Left, Palette::Accent());
+    // "MODEL" above its box: ink on rows 3..7 (two rows clear of the window's edge), its shadow on
+    // row 8, one clear row, the box from row 10.
+    bd.Module(28, 10, 126, 54);
+    bd.Caption(31, 3, "MODEL", Align::Left, Palette::Accent());
     bd.Module(28, 69, 165, 62);
     bd.Caption(31, 71, "TONE", Align::Left, Palette::Accent());
     LevelSection(bd, 11, 2, false);

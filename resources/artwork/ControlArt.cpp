@@ -89,7 +89,7 @@ Rgb TrackColour(TrackStyle style, double angle)
 
 void DrawTrack(cairo_t* cr, TrackStyle style, double angle)
 {
-    const double c = kKnobCentre, r = 11.2;
+    const double c = kKnobCentre, r = kTrackRadius;
     const bool bipolar = style == TrackStyle::Bipolar || style == TrackStyle::Tone;
     const double from = bipolar ? 0.0 : -135.0;
     const Rgb colour = TrackColour(style, angle);
@@ -98,20 +98,20 @@ void DrawTrack(cairo_t* cr, TrackStyle style, double angle)
     if (hi - lo > 0.5) {
         cairo_new_path(cr);
         cairo_arc(cr, c, c, r, Rad(lo), Rad(hi));
-        cairo_set_line_width(cr, 4.6);
+        cairo_set_line_width(cr, 4.0);
         SetRgb(cr, colour, 0.22);
         cairo_stroke_preserve(cr);
-        cairo_set_line_width(cr, 2.2);
+        cairo_set_line_width(cr, 2.0);
         SetRgb(cr, Mix(colour, Rgb{1, 1, 1}, 0.15));
         cairo_stroke(cr);
     }
     // The position itself: a hot dot at the end of the arc.
     const double px = c + std::cos(Rad(angle)) * r, py = c + std::sin(Rad(angle)) * r;
     cairo_new_path(cr);
-    cairo_arc(cr, px, py, 2.6, 0, 2 * kPi);
+    cairo_arc(cr, px, py, 2.1, 0, 2 * kPi);
     SetRgb(cr, colour, 0.30);
     cairo_fill(cr);
-    cairo_arc(cr, px, py, 1.45, 0, 2 * kPi);
+    cairo_arc(cr, px, py, 1.3, 0, 2 * kPi);
     SetRgb(cr, Mix(colour, Rgb{1, 1, 1}, 0.6));
     cairo_fill(cr);
 }
@@ -360,17 +360,17 @@ void DrawKnobWell(cairo_t* cr, const Box& r)
     cairo_pattern_destroy(well);
     // The unlit track: a groove the lit arcs lie in.
     cairo_new_path(cr);
-    cairo_arc(cr, cx, cy, 11.2, Rad(-135), Rad(135));
+    cairo_arc(cr, cx, cy, kTrackRadius, Rad(-135), Rad(135));
     cairo_set_line_width(cr, 2.6);
     SetRgb(cr, Hex(0x030304));
     cairo_stroke(cr);
-    cairo_arc(cr, cx, cy, 11.2, Rad(-135), Rad(135));
+    cairo_arc(cr, cx, cy, kTrackRadius, Rad(-135), Rad(135));
     cairo_set_line_width(cr, 1.0);
     SetRgb(cr, Hex(0x2a2620));
     cairo_stroke(cr);
     // End marks.
     for (double a : {-135.0, 135.0}) {
-        cairo_arc(cr, cx + std::cos(Rad(a)) * 11.2, cy + std::sin(Rad(a)) * 11.2, 0.9, 0, 2 * kPi);
+        cairo_arc(cr, cx + std::cos(Rad(a)) * kTrackRadius, cy + std::sin(Rad(a)) * kTrackRadius, 0.9, 0, 2 * kPi);
         SetRgb(cr, Palette::SilkDim(), 0.8);
         cairo_fill(cr);
     }

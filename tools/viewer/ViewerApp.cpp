@@ -15,7 +15,6 @@
 #include "platform/wx/SkinWindow.h"
 #include "tools/viewer/GenericParameters.h"
 #include "tools/viewer/LiveWindows.h"
-#include "tools/viewer/MissingClassView.h"
 
 namespace {
 
@@ -117,8 +116,6 @@ void ViewerApp::OpenWindow()
 
 void ViewerApp::OpenGenericWindow()
 {
-    for (const std::string& name : MissingClassView::StandInForMissing(*m_table))
-        printf("viewer: class %s is not built yet: crossed boxes stand in for it\n", name.c_str());
     m_descriptors = GenericParameters(*m_table);
     m_set = std::make_unique<ParameterSet>(m_descriptors.data(), int32_t(m_descriptors.size()));
     m_page = std::make_unique<ControlPage>(m_set.get(), m_table->records, m_table->count);
