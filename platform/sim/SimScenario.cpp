@@ -1,6 +1,7 @@
 #include "platform/sim/SimScenario.h"
 
 #include "platform/sim/SimAudioHardware.h"
+#include "platform/sim/SimControlFile.h"
 #include "platform/sim/SimFireWireBus.h"
 
 #include <cstdlib>
@@ -21,10 +22,23 @@ void SimScenario::LinkAudio(SimVelbrin& unit, SimAudioHardware& audio)
     });
 }
 
+void SimScenario::WatchControlFile()
+{
+    const char* path = getenv("VELBRIN_SIM_CONTROL");
+    if (!path || !*path)
+        return;
+    // Built after the unit and the bus, so it is destroyed before them and writes its last state
+    // while both still exist.
+    SimVelbrin& unit = Unit();
+    SimFireWireBus& bus = SimFireWireBus::Default();
+    static SimControlFile control(path, bus, unit);
+}
+
 bool SimScenario::ApplyFromEnvironment()
 {
     Unit().SetLogCapacity(0);
     LinkAudio(Unit(), SimAudioHardware::Default());
+    WatchControlFile();
     const char* name = getenv("VELBRIN_SIM_SCENARIO");
     if (!name || !*name || strcmp(name, "present") == 0) {
         SimFireWireBus::Default().Plug(&Unit());

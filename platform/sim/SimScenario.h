@@ -3,6 +3,8 @@
 // VELBRIN_SIM_SCENARIO: "present" (the default: one Velbrin on the bus), "absent" (an empty bus),
 // "old-firmware" (a Velbrin with firmware build 5400). The unit's audio device appears on the
 // default simulated audio side. The unit keeps no transaction log in the program.
+// VELBRIN_SIM_CONTROL names a control file that unplugs and replugs the unit while the program runs,
+// and through which the unit's state can be read (SimControlFile).
 
 #include "platform/sim/SimVelbrin.h"
 
@@ -15,6 +17,9 @@ public:
     static void LinkAudio(SimVelbrin& unit, SimAudioHardware& audio);
     // Sets up the default simulated bus once; returns false for an unknown scenario name.
     static bool ApplyFromEnvironment();
+    // Starts the control-file watcher when VELBRIN_SIM_CONTROL names a file (once; it lives until the
+    // program ends). Part of ApplyFromEnvironment.
+    static void WatchControlFile();
     // The unit of the scenario (also when it is not on the bus).
     static SimVelbrin& Unit();
 };

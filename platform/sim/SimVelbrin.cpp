@@ -61,6 +61,12 @@ uint32_t SimVelbrin::GetItem(uint32_t item) const
     return it == m_items.end() ? 0 : it->second;
 }
 
+std::map<uint32_t, uint32_t> SimVelbrin::Items() const
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    return m_items;
+}
+
 void SimVelbrin::SetItem(uint32_t item, uint32_t value)
 {
     std::lock_guard<std::mutex> lock(m_lock);

@@ -113,6 +113,8 @@ public:
     // --- device state (not logged, no faults) ---
     uint32_t GetItem(uint32_t item) const;
     void SetItem(uint32_t item, uint32_t value);
+    // Every item the store holds, in item order.
+    std::map<uint32_t, uint32_t> Items() const;
     uint32_t InfoWord(int word) const;
     void SetInfoWord(int word, uint32_t value);
     void SetFirmwareVersion(uint32_t major, uint32_t minor, uint32_t build);
