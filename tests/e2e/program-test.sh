@@ -1,0 +1,165 @@
+#!/usr/bin/env bash
+# End-to-end checks of the whole program on the simulated unit, under an X display (Xvfb), as a user
+# would make them: windows found by their titles, controls clicked and dragged with the real pointer,
+# keys pressed, the simulated unit read through its control file, the program ended by a signal.
+#
+#   program-test.sh <program> <resource archive> <case>
+#   cases: session, second-instance, corrupt-file, old-firmware
+set -u
+PROGRAM=$1
+RESOURCES=$2
+CASE=$3
+. "$(dirname "$0")/lib.sh"
+
+# Page sizes of the main window's layouts.
+MAIN_W=640 MAIN_H=404 SHRINK_W=361 SHRINK_H=316 TINY_W=389 TINY_H=68
+LOST='^FireWire Connection Lost$'
+
+# The first poll of the unit waits 2 s after the open; the windows come before it.
+wait_for_main_window() {
+  wait_until 15 main_window_is "$PID" "$MAIN_W" "$MAIN_H"
+}
+
+case_session() {
+  start_program session
+  check "the main window comes up with the main page's size" wait_for_main_window
+  check "exactly one main window" [ "$(count_windows "$PID" '^ VelbrinControl$')" -eq 1 ]
+  local main
+  main=$(main_window "$PID")
+  [ -n "$main" ] || { fail "no main window to go on with"; return; }
+  wait_until 5 painted "$main"
+  check "the main window is painted" painted "$main"
+  screenshot "$main" main
+  sleep 1
+  check "the connection-lost window is hidden while the unit is there" no_window "$PID" "$LOST"
+
+  control unplug
+  check "unplugging the unit shows the connection-lost window" wait_until 10 has_window "$PID" "$LOST"
+  local lost
+  lost=$(windows "$PID" "$LOST" | head -1)
+  [ -n "$lost" ] && screenshot "$lost" connection-lost
+  control plug
+  check "replugging it hides the window again" wait_until 15 no_window "$PID" "$LOST"
+
+  # "Playback Mix 1&2": the fader at x 343..364, y 25..153 of the main page, at the top (1.0) from
+  # the start. It reaches the unit as the gain of playback 1&2 in mix 1&2 (item 36, mono inputs).
+  control state
+  local before
+  before=$(unit_item 36)
+  check "the unit has the playback gain before the drag" [ "$before" -gt 0 ]
+  drag_page "$main" "$MAIN_H" 353 40 120
+  reached() { control state && [ "$(unit_item 36)" -lt "$before" ]; }
+  check "the dragged fader lowers the unit's playback gain" wait_until 5 reached
+  screenshot "$main" fader-dragged
+
+  # Shrink (617..632, 348..363 on the main page), then on the reduced page Shrink (340..355,
+  # 124..139) and Expand (340..355, 110..125), on the smallest page Expand (368..383, 35..50).
+  click_page "$main" "$MAIN_H" 624 355
+  check "Shrink: the reduced page" wait_until 5 main_window_is "$PID" "$SHRINK_W" "$SHRINK_H"
+  screenshot "$main" shrink
+  click_page "$main" "$SHRINK_H" 347 131
+  check "Shrink again: the smallest page" wait_until 5 main_window_is "$PID" "$TINY_W" "$TINY_H"
+  screenshot "$main" tiny
+  click_page "$main" "$TINY_H" 375 42
+  check "Expand: the reduced page" wait_until 5 main_window_is "$PID" "$SHRINK_W" "$SHRINK_H"
+  click_page "$main" "$SHRINK_H" 347 117
+  check "Expand again: the main page" wait_until 5 main_window_is "$PID" "$MAIN_W" "$MAIN_H"
+
+  # Float Mode (617..632, 362..377): the floating frame takes the standard frame's place, and back.
+  click_page "$main" "$MAIN_H" 624 369
+  floated() { local id; id=$(main_window "$PID"); [ -n "$id" ] && [ "$id" != "$main" ]; }
+  check "Float Mode: the floating frame is shown instead" wait_until 5 floated
+  check "one main window while floating" [ "$(count_windows "$PID" '^ VelbrinControl$')" -eq 1 ]
+  local floating
+  floating=$(main_window "$PID")
+  check "the floating frame shows the main page" main_window_is "$PID" "$MAIN_W" "$MAIN_H"
+  [ -n "$floating" ] && screenshot "$floating" floating
+  [ -n "$floating" ] && click_page "$floating" "$MAIN_H" 624 369
+  back() { [ "$(main_window "$PID")" = "$main" ]; }
+  check "Float Mode again: the standard frame is back" wait_until 5 back
+
+  # About (F1): the box is recorded by the test's dialog log instead of being shown.
+  xdotool mousemove --window "$main" 300 200 sleep 0.2 key F1
+  check "About names the unit's firmware" \
+    wait_until 5 box_logged VelbrinControl "Velbrin firmware Version 1.2  (build 5600)"
+  check "About names the DSP firmware" box_logged VelbrinControl "DSP firmware Version 1.7 (build 4600)"
+
+  local flashBefore
+  control state
+  flashBefore=$(unit_field flash-stores)
+  kill -TERM "$PID"
+  check "SIGTERM ends the program" wait_exit "$PID" 15
+  check "through its normal exit (status 0)" [ "$EXIT_STATUS" -eq 0 ]
+  check "the default mix is written: 1176 bytes, valid" valid_mix "$(default_mix)"
+  check "the unit's settings were stored to its flash at exit" \
+    [ "$(unit_field flash-stores)" -gt "${flashBefore:-0}" ]
+}
+
+case_second_instance() {
+  start_program first
+  local first=$PID
+  check "the first copy comes up" wait_for_main_window
+  local mix
+  mix=$(default_mix)
+  local stamp=absent
+  [ -f "$mix" ] && stamp=$(stat -c %Y.%s "$mix")
+  # The second copy runs as the same user with the same home and configuration.
+  RUN2=$WORK/first
+  HOME=$RUN2/home XDG_CONFIG_HOME=$RUN2/config VELBRIN_RESOURCES=$RESOURCES \
+    VELBRIN_TEST_DIALOGS=$WORK/second-dialogs.log "$PROGRAM" >"$WORK/second-out.log" 2>&1 &
+  local second=$!
+  PIDS+=("$second")
+  check "the second copy ends by itself" wait_exit "$second" 15
+  check "it says why" grep -qP '^box\tError\tAnother copy of VelbrinControl is already running\.\t' \
+    "$WORK/second-dialogs.log"
+  local now=absent
+  [ -f "$mix" ] && now=$(stat -c %Y.%s "$mix")
+  check "the second copy wrote no default mix" [ "$now" = "$stamp" ]
+  check "the first copy runs on" alive "$first"
+  check "with its window" has_window "$first" '^ VelbrinControl$'
+  kill -TERM "$first"
+  check "the first copy ends on SIGTERM" wait_exit "$first" 15
+}
+
+case_corrupt_file() {
+  new_run corrupt
+  local file=$RUN/broken.vlbx
+  # A mix file as written by the program, with one byte of the main block changed: its checksums
+  # no longer fit.
+  {
+    printf '\002\000\000\000\001\000\000\000\230\004\000\000\000\000\000\000\011\000\000\000'
+    head -c 1156 /dev/zero
+  } >"$file"
+  printf '\377' | dd of="$file" bs=1 seek=100 conv=notrunc status=none
+  cp "$file" "$RUN/broken.copy"
+  start_program corrupt "$file"
+  check "the program comes up with a damaged mix named on the command line" wait_for_main_window
+  check "the damage is reported" wait_until 5 box_logged Error "This file is corrupt."
+  kill -TERM "$PID"
+  check "the program ends on SIGTERM" wait_exit "$PID" 15
+  check "the damaged file is left byte for byte as it was" cmp -s "$file" "$RUN/broken.copy"
+}
+
+case_old_firmware() {
+  new_run old
+  VELBRIN_SIM_SCENARIO=old-firmware start_program old
+  check "the program hands off to the firmware updater and ends by itself" wait_exit "$PID" 20
+  check "after telling the user" \
+    box_logged VelbrinControl "The firmware installed on your Velbrin is incompatible with this version of VelbrinControl."
+  check "with status 0" [ "$EXIT_STATUS" -eq 0 ]
+}
+
+case "$CASE" in
+  session) case_session ;;
+  second-instance) case_second_instance ;;
+  corrupt-file) case_corrupt_file ;;
+  old-firmware) case_old_firmware ;;
+  *) echo "unknown case $CASE"; exit 2 ;;
+esac
+
+if [ "$FAILED" -ne 0 ]; then
+  for f in "$WORK"/*/err.log "$WORK"/*/dialogs.log; do
+    [ -s "$f" ] && { echo "--- $f"; tail -n 40 "$f"; }
+  done
+  exit 1
+fi
