@@ -104,13 +104,6 @@ int32_t Parameter::FormatCustomValue(float, float, char*, int32_t) { return 0; }
 float Parameter::CustomFromNormalised(float) const { return 0.0f; }
 float Parameter::CustomToNormalised(float) const { return 0.0f; }
 
-void Parameter::SetDefaultValue(float plain)
-{
-    if (std::isnan(plain))
-        return;
-    m_default = std::min(std::max(plain, std::min(m_minimum, m_maximum)), std::max(m_minimum, m_maximum));
-}
-
 void Parameter::SetValue(float plain)
 {
     if (std::isnan(plain))

@@ -58,6 +58,12 @@ public:
 
     // Sets the plain default value.
     void Reset() { SetValue(m_default); }
+    // Replaces the plain default (held to the range; NaN is ignored): Reset then returns to it.
+    void SetDefaultValue(float plain)
+    {
+        if (plain == plain)
+            m_default = plain < m_minimum ? m_minimum : plain > m_maximum ? m_maximum : plain;
+    }
 
     float GetNormalisedValue() const { return m_normalised.load(std::memory_order_relaxed); }
     // Stores a normalised value unchanged: no clamping, no taper. Callers keep it finite.
@@ -70,8 +76,6 @@ public:
     float GetMinimum() const { return m_minimum; }
     float GetMaximum() const { return m_maximum; }
     float GetDefaultValue() const { return m_default; }
-    // A new plain default (the EQ presets move their band defaults), held to the range; NaN is ignored.
-    void SetDefaultValue(float plain);
     int32_t GetSteps() const { return m_steps; }
 
 private:

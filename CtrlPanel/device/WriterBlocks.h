@@ -25,6 +25,16 @@ constexpr uint32_t kCompressor1BaseItem = 768;
 constexpr uint32_t kCompressor2BaseItem = 778;
 constexpr uint32_t kCompressorBlockCount = 8;
 
+// Indices inside a compressor block; every value is 1.31.
+constexpr uint32_t kCompAttackIndex = 0;     // -exp(-1 / (attack s x rate))
+constexpr uint32_t kCompThresholdIndex = 1;  // dB / 64
+constexpr uint32_t kCompReleaseIndex = 2;    // exp(-1 / (release s x rate))
+constexpr uint32_t kCompRatioIndex = 3;      // ratio / 2
+constexpr uint32_t kCompMakeupIndex = 4;     // linear gain / 8
+constexpr uint32_t kCompEnableIndex = 5;     // 1.0 on, 0.0 off
+constexpr uint32_t kCompInputGainIndex = 6;  // linear gain / 8
+constexpr uint32_t kCompOutputGainIndex = 7; // linear gain / 8
+
 // Amp simulator, one block per input. The second block's first item is the first block's last.
 constexpr uint32_t kAmpSim1BaseItem = 1280;
 constexpr uint32_t kAmpSim2BaseItem = 1531;

@@ -5,7 +5,11 @@
 #include <cstring>
 #include <string>
 
+#include "PAL/Parameter.h"
+#include "PAL/ViewLib/PageController.h"
+#include "PAL/ViewLib/UnitValue.h"
 #include "platform/Assert.h"
+#include "resources/params/CompressorParamDescriptors.h"
 
 namespace {
 
@@ -42,6 +46,24 @@ std::vector<std::string> SplitFields(const std::string& line)
             fields.back().push_back(c);
     }
     return fields;
+}
+
+// Sets the plain value (and the default when asked) without notification, then refreshes it through
+// the panel: its controls, then its observers (the panel's handler among them).
+void SetAndRefresh(PageController& panel, int32_t index, float value, bool asDefault)
+{
+    Parameter* parameter = panel.GetParameterObject(index);
+    if (!parameter)
+        return;
+    if (asDefault)
+        parameter->SetDefaultValue(value);
+    parameter->SetValue(value);
+    panel.RefreshParameter(index, false);
+}
+
+float OnCurve(float atZero, float atOne, float exponent, float amount)
+{
+    return float(double(atZero) + (double(atOne) - double(atZero)) * std::pow(double(amount), double(exponent)));
 }
 
 }  // namespace
@@ -122,4 +144,21 @@ const CompPreset* CompPresetList::Get(size_t k) const
 {
     VELBRIN_ASSERT(k < m_presets.size());
     return m_presets[k].get();
+}
+
+void CompPresetList::Apply(const CompPreset& preset, PageController& panel)
+{
+    SetAndRefresh(panel, CompressorParam::Ratio, preset.ratio, true);
+    SetAndRefresh(panel, CompressorParam::ReleaseTime, preset.release, true);
+    SetAndRefresh(panel, CompressorParam::AttackTime, preset.attack, true);
+    SetAndRefresh(panel, CompressorParam::Amount, preset.builtIn ? 0.0f : 0.5f, false);
+}
+
+void CompPresetList::ApplyRanged(const CompPreset& preset, PageController& panel, float amount)
+{
+    const float a = SanitiseUnit(amount);
+    SetAndRefresh(panel, CompressorParam::Threshold,
+                  OnCurve(preset.thresholdAt0, preset.thresholdAt1, preset.thresholdExponent, a), false);
+    SetAndRefresh(panel, CompressorParam::MakeupGain,
+                  OnCurve(preset.makeupAt0, preset.makeupAt1, preset.makeupExponent, a), false);
 }

@@ -17,6 +17,8 @@
 #include <memory>
 #include <vector>
 
+class PageController;
+
 // One preset. Threshold and makeup follow v(a) = v0 + (v1 - v0) x a^exponent over the Amount a, through
 // the three points given.
 struct CompPreset {
@@ -47,6 +49,14 @@ public:
     size_t Count() const { return m_presets.size(); }
     // k must lie below Count().
     const CompPreset* Get(size_t k) const;
+
+    // On a compressor panel (parameters as in CompressorParamDescriptors.h): "Ratio", "Release Time" and
+    // "Attack Time" get the preset's values as value and default, then "Amount" 0 for the built-in
+    // preset and 0.5 for the others. Each change is refreshed through the panel without telling the
+    // listener, so the panel's handler sends it (Amount through ApplyRanged).
+    static void Apply(const CompPreset& preset, PageController& panel);
+    // "Threshold" and "Makeup Gain" from the preset's curves at amount (held to 0..1), refreshed as above.
+    static void ApplyRanged(const CompPreset& preset, PageController& panel, float amount);
 
 private:
     std::vector<std::unique_ptr<CompPreset>> m_presets;

@@ -135,9 +135,9 @@ void PageController::Invalidate()
 
 void PageController::Idle()
 {
+    // The page's broadcast is the meters' clock: it belongs to the window's 100 ms tick alone, so
+    // bars fall at the same pace however often idle processing runs.
     Tick(m_page ? m_page->GetContext() : nullptr);
-    if (m_page)
-        m_page->Broadcast();
 }
 
 bool PageController::NeedsPaint()

@@ -55,7 +55,8 @@ public:
     virtual void OnKey(int32_t key, int32_t second);
     virtual void OnMouseMove();
     virtual void Invalidate();
-    // Tick, then the page's broadcast.
+    // The panel's per-idle work (Tick). The page's broadcast (meter fall-back, clip hold) is left to
+    // the window's 100 ms tick.
     virtual void Idle();
     virtual bool NeedsPaint();
     virtual int32_t QueryZeroA() { return 0; }

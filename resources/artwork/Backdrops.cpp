@@ -384,10 +384,15 @@ void TinyBackdrop(ArtworkSet& set)
         if (s < 2)
             bd.VLine(bd.box(4 + s).x - 1, 28, 64);
     }
+    // Captions over the cross-faders: ink on rows 3..7 (two rows clear of the window's edge), its
+    // shadow on row 8, the faders from row 9; the column rules run through the caption row so that
+    // one column's "PLAYBACK" and the next one's "INPUT" stay apart.
     for (int x : {3, 4, 5}) {
         const Box f = bd.box(x);
-        bd.Caption(f.x + 2, 2, "INPUT", Align::Left, Palette::SilkDim());
-        bd.Caption(f.x + f.w - 3, 2, "PLAYBACK", Align::Right, Palette::SilkDim());
+        bd.Caption(f.x + 4, 3, "INPUT", Align::Left, Palette::SilkDim());
+        bd.Caption(f.x + f.w - 4, 3, "PLAYBACK", Align::Right, Palette::SilkDim());
+        if (x > 3)
+            bd.VLine(f.x - 1, 2, 9);
     }
     bd.CaptionLeft(2, "BIG", 3);
     bd.CaptionLeft(12, "FLOAT", 3);
@@ -531,10 +536,16 @@ void SampleRateBackdrop(ArtworkSet& set)
         const Box b = BoxOf(GetLayoutTable(LayoutWindow::SampleRate).records[rec]);
         Surface img = backdrop.Crop(b.x, b.y, b.w, b.h);
         {
+            // The glow stays within rows 1..7: the lamps lie at a pitch of 8 and are 9 high, so
+            // rows 0 and 8 are shared with the neighbours and must show the backdrop.
             Cairo cr(img);
-            cairo_arc(cr, 6.5, 4.5, 4.2, 0, 2 * kPi);
-            SetRgb(cr, colour, 0.28);
+            cairo_arc(cr, 6.5, 4.5, 3.5, 0, 2 * kPi);
+            cairo_pattern_t* glow = cairo_pattern_create_radial(6.5, 4.5, 2.0, 6.5, 4.5, 3.5);
+            cairo_pattern_add_color_stop_rgba(glow, 0, colour.r, colour.g, colour.b, 0.55);
+            cairo_pattern_add_color_stop_rgba(glow, 1, colour.r, colour.g, colour.b, 0.12);
+            cairo_set_source(cr, glow);
             cairo_fill(cr);
+            cairo_pattern_destroy(glow);
             cairo_arc(cr, 6.5, 4.5, 2.6, 0, 2 * kPi);
             cairo_pattern_t* p = cairo_pattern_create_radial(6.0, 3.8, 0, 6.5, 4.5, 2.6);
             const Rgb hot = Mix(colour, Rgb{1, 1, 1}, 0.7);
@@ -653,8 +664,10 @@ void AmpBackdrop(ArtworkSet& set)
 {
     Backdrop bd(LayoutWindow::AmpSim);
     bd.Caption(14.5, 78, "ON", Align::Centre);
-    bd.Module(28, 8, 126, 56);
-    bd.Caption(31, 2, "MODEL", Align::Left, Palette::Accent());
+    // "MODEL" above its box: ink on rows 3..7 (two rows clear of the window's edge), its shadow on
+    // row 8, one clear row, the box from row 10.
+    bd.Module(28, 10, 126, 54);
+    bd.Caption(31, 3, "MODEL", Align::Left, Palette::Accent());
     bd.Module(28, 69, 165, 62);
     bd.Caption(31, 71, "TONE", Align::Left, Palette::Accent());
     LevelSection(bd, 11, 2, false);
@@ -703,12 +716,14 @@ struct Cover {
         SetRgb(cr, Hex(0x6a6e76), 0.9);
         cairo_stroke(cr);
     }
+    // A badge 11 pixels high around text centred on (cx, cy). It is opaque: whatever it lies over
+    // is hidden whole, so it must hide a caption completely or keep two pixels clear of it.
     void Label(double cx, double cy, const std::string& text, Rgb colour)
     {
         const int tw = PixelFont::Measure(text) - 1;
         const double x = std::floor(cx - tw / 2.0) - 4, y = std::floor(cy) - 5;
         RoundRect(cr, x, y, tw + 8, 11, 2);
-        SetRgb(cr, Hex(0x0c0d10), 0.95);
+        SetRgb(cr, Hex(0x0c0d10));
         cairo_fill(cr);
         RoundRect(cr, x + 0.5, y + 0.5, tw + 7, 10, 2);
         SetRgb(cr, colour, 0.7);
@@ -747,15 +762,17 @@ void AddBackdrops(ArtworkSet& set)
 void AddCovers(ArtworkSet& set)
 {
     {
+        // Below the "PROC" caption (rows 8..13 of the cover), over the switch and the knob.
         Cover c(47, 33);
         c.Glass(0.72);
-        c.Label(23.5, 16.5, "CUSTOM", Palette::Cyan());
+        c.Label(23.5, 21.5, "CUSTOM", Palette::Cyan());
         c.Add(set, "InputGreyOut.bmp", "InputGreyOutMask.bmp");
     }
     {
+        // Over the "REV" caption (columns 5..16, rows 20..25 of the cover), which it hides whole.
         Cover c(48, 36);
         c.Glass(0.72);
-        c.Label(24, 18, "CUSTOM", Palette::Cyan());
+        c.Label(19.5, 22.5, "CUSTOM", Palette::Cyan());
         c.Add(set, "ReverbGreyOut.bmp", "ReverbGreyOutMask.bmp");
     }
     {
@@ -769,24 +786,29 @@ void AddCovers(ArtworkSet& set)
         cairo_set_line_width(c.cr, 1.0);
         SetRgb(c.cr, Hex(0x7fa8d0), 0.9);
         cairo_stroke(c.cr);
-        c.Label(29.5, 62.5, "LINKED", Palette::Ice());
+        // Between the "SWAP" caption (rows 60..65) and the lower switch (row 86 on).
+        c.Label(29.5, 74.5, "LINKED", Palette::Ice());
         c.Add(set, "InputStereoCover.bmp", "InputStereoCoverMask.bmp");
     }
+    // The badge's centre row lies between the captions under each half: the EQ's band names end
+    // on cover row 9 and its GAIN labels begin on row 36; the compressor's top half has preset
+    // names on rows 1..5 and 31..35.
     const struct {
         const char* name;
         const char* mask;
         int w, h;
+        double badgeRow;
         const char* text;
     } halves[] = {
-        {"EqBottomCover.bmp", "EqBottomCoverMask.bmp", 447, 58, "ADVANCED CONTROLS  -  PRESS MODE"},
-        {"EqTopCover.bmp", "EqTopCoverMask.bmp", 450, 54, "SIMPLE CONTROLS  -  PRESS MODE"},
-        {"CompBottomCover.bmp", "CompBottomCoverMask.bmp", 282, 49, "ADVANCED  -  PRESS MODE"},
-        {"CompTopCover.bmp", "CompTopCoverMask.bmp", 285, 49, "SIMPLE  -  PRESS MODE"},
+        {"EqBottomCover.bmp", "EqBottomCoverMask.bmp", 447, 58, 18.5, "ADVANCED CONTROLS  -  PRESS MODE"},
+        {"EqTopCover.bmp", "EqTopCoverMask.bmp", 450, 54, 27, "SIMPLE CONTROLS  -  PRESS MODE"},
+        {"CompBottomCover.bmp", "CompBottomCoverMask.bmp", 282, 49, 24.5, "ADVANCED  -  PRESS MODE"},
+        {"CompTopCover.bmp", "CompTopCoverMask.bmp", 285, 49, 18.5, "SIMPLE  -  PRESS MODE"},
     };
     for (const auto& hv : halves) {
         Cover c(hv.w, hv.h);
         c.Glass(0.74);
-        c.Label(hv.w / 2.0, hv.h / 2.0, hv.text, Palette::Accent());
+        c.Label(hv.w / 2.0, hv.badgeRow, hv.text, Palette::Accent());
         c.Add(set, hv.name, hv.mask);
     }
     {

@@ -166,12 +166,12 @@ private:
                 Paint(k, window);
         const std::string cls = rec.className;
         const auto it = SplitLayoutArguments(rec.strings);
-        if (!alt_ || it.size() < 3)
+        if (it.size() < 3)
             return;
         const Px *cover = Get(it[0]), *mask = Get(it[1]);
         if (!cover || !mask)
             return;
-        if (cls == "flTray3") {
+        if (cls == "flTray3" && alt_) {
             Px work(rec.right - rec.left, rec.bottom - rec.top);
             R whole{rec.left, rec.right, rec.top, rec.bottom};
             CopyTo(window, work, 0, 0, &whole);
@@ -181,10 +181,11 @@ private:
             CopyMasked(*cover, *mask, work, 93, 0);
             Put(work, window, rec);
         } else if (cls == "flTray4") {
+            // An inverted cover is active in the plain state, so that exactly one half of a
+            // panel with two is covered in either state, as in the program.
             const bool invert = it.size() >= 4 && it[3] == "INVERT";
-            if (invert)
-                return;  // one of the two halves is covered: show the other one
-            CopyMasked(*cover, *mask, window, rec.left, rec.top);
+            if (alt_ != invert)
+                CopyMasked(*cover, *mask, window, rec.left, rec.top);
         }
     }
 

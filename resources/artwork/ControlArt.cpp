@@ -89,7 +89,7 @@ Rgb TrackColour(TrackStyle style, double angle)
 
 void DrawTrack(cairo_t* cr, TrackStyle style, double angle)
 {
-    const double c = kKnobCentre, r = 11.2;
+    const double c = kKnobCentre, r = kTrackRadius;
     const bool bipolar = style == TrackStyle::Bipolar || style == TrackStyle::Tone;
     const double from = bipolar ? 0.0 : -135.0;
     const Rgb colour = TrackColour(style, angle);
@@ -98,20 +98,20 @@ void DrawTrack(cairo_t* cr, TrackStyle style, double angle)
     if (hi - lo > 0.5) {
         cairo_new_path(cr);
         cairo_arc(cr, c, c, r, Rad(lo), Rad(hi));
-        cairo_set_line_width(cr, 4.6);
+        cairo_set_line_width(cr, 4.0);
         SetRgb(cr, colour, 0.22);
         cairo_stroke_preserve(cr);
-        cairo_set_line_width(cr, 2.2);
+        cairo_set_line_width(cr, 2.0);
         SetRgb(cr, Mix(colour, Rgb{1, 1, 1}, 0.15));
         cairo_stroke(cr);
     }
     // The position itself: a hot dot at the end of the arc.
     const double px = c + std::cos(Rad(angle)) * r, py = c + std::sin(Rad(angle)) * r;
     cairo_new_path(cr);
-    cairo_arc(cr, px, py, 2.6, 0, 2 * kPi);
+    cairo_arc(cr, px, py, 2.1, 0, 2 * kPi);
     SetRgb(cr, colour, 0.30);
     cairo_fill(cr);
-    cairo_arc(cr, px, py, 1.45, 0, 2 * kPi);
+    cairo_arc(cr, px, py, 1.3, 0, 2 * kPi);
     SetRgb(cr, Mix(colour, Rgb{1, 1, 1}, 0.6));
     cairo_fill(cr);
 }
@@ -360,17 +360,17 @@ void DrawKnobWell(cairo_t* cr, const Box& r)
     cairo_pattern_destroy(well);
     // The unlit track: a groove the lit arcs lie in.
     cairo_new_path(cr);
-    cairo_arc(cr, cx, cy, 11.2, Rad(-135), Rad(135));
+    cairo_arc(cr, cx, cy, kTrackRadius, Rad(-135), Rad(135));
     cairo_set_line_width(cr, 2.6);
     SetRgb(cr, Hex(0x030304));
     cairo_stroke(cr);
-    cairo_arc(cr, cx, cy, 11.2, Rad(-135), Rad(135));
+    cairo_arc(cr, cx, cy, kTrackRadius, Rad(-135), Rad(135));
     cairo_set_line_width(cr, 1.0);
     SetRgb(cr, Hex(0x2a2620));
     cairo_stroke(cr);
     // End marks.
     for (double a : {-135.0, 135.0}) {
-        cairo_arc(cr, cx + std::cos(Rad(a)) * 11.2, cy + std::sin(Rad(a)) * 11.2, 0.9, 0, 2 * kPi);
+        cairo_arc(cr, cx + std::cos(Rad(a)) * kTrackRadius, cy + std::sin(Rad(a)) * kTrackRadius, 0.9, 0, 2 * kPi);
         SetRgb(cr, Palette::SilkDim(), 0.8);
         cairo_fill(cr);
     }
@@ -530,8 +530,10 @@ void DrawPushButton(cairo_t* cr, const Box& r, const std::string& pressedImage, 
         const char* mark = top ? ".#.|###" : "###|.#.";
         PixelPattern(cr, r.w / 2 - 1, r.h / 2 - 1 + dy, mark, Palette::Silk(), pressed ? 0.55 : 0.75);
     } else if (pressedImage == "PushRev.bmp") {
-        // 25 x 25 button with a shadow row below (the window rectangle may be 25 or 26 high).
-        FillRect(cr, 0, 25, 25, 1, Rgb{0, 0, 0}, 0.55);
+        // 25 x 25 button; a rectangle taller than that keeps a shadow row below it in the backdrop,
+        // which the pressed image (25 x 25) leaves alone.
+        if (r.h > 25)
+            FillRect(cr, 0, 25, 25, 1, Rgb{0, 0, 0}, 0.55);
         ButtonBezel(cr, 0, 0, 25, 25, 3.5);
         ButtonFace(cr, 1, 1, 23, 23, 3.0, pressed);
         PixelFont::DrawCentred(cr, 12.5, 9 - PixelFont::kTop + dy, "REV", pressed ? Palette::Accent() : Palette::Silk(),
@@ -881,7 +883,7 @@ void AddControlBitmaps(ArtworkSet& set)
     // Pressed push buttons.
     for (auto [name, w, h] : {std::make_tuple("PushSingle.bmp", 15, 15), std::make_tuple("PushDouble1.bmp", 15, 15),
                               std::make_tuple("PushDouble2.bmp", 15, 15), std::make_tuple("PushToggle.bmp", 15, 15),
-                              std::make_tuple("PushRev.bmp", 25, 26)}) {
+                              std::make_tuple("PushRev.bmp", 25, 25)}) {
         Surface s = Opaque(w, h);
         {
             Cairo cr(s);
@@ -998,17 +1000,21 @@ void AddControlBitmaps(ArtworkSet& set)
         set.Add("Tray" + std::to_string(n) + ".bmp", std::move(s));
     }
 
-    // EQ type symbols: low shelf, bell, cut, bell, high shelf, each 11 x 9.
+    // EQ type symbols, 11 x 9 each, in the frame order the EQ panel selects them by: high-pass,
+    // low shelf, bell, high shelf, low-pass. Each is the filter's response, low frequencies left.
     {
+        const char* symbols[] = {
+            "....###|...#...|..#....|.#.....",  // high-pass: rises from the bottom, flat above
+            "###....|...#...|....###|.......",  // low shelf: high plateau, then low plateau
+            "...#...|..#.#..|.#...#.|#.....#",  // bell
+            "....###|...#...|###....|.......",  // high shelf
+            "###....|...#...|....#..|.....#.",  // low-pass
+        };
         Surface s = Opaque(55, 9);
         Cairo cr(s);
         FillRect(cr, 0, 0, 55, 9, DisplayFace());
-        const Rgb c = Palette::Cyan();
-        PixelPattern(cr, 2, 2, "###....|...#...|....###|.......", c);
-        PixelPattern(cr, 11 + 2, 2, "...#...|..#.#..|.#...#.|#.....#", c);
-        PixelFont::Draw(cr, 22 + 0, 2 - PixelFont::kTop, "CUT", c);
-        PixelPattern(cr, 33 + 2, 2, "...#...|..#.#..|.#...#.|#.....#", c);
-        PixelPattern(cr, 44 + 2, 2, "....###|...#...|###....|.......", c);
+        for (int f = 0; f < 5; ++f)
+            PixelPattern(cr, 11 * f + 2, 2, symbols[f], Palette::Cyan());
         cairo_surface_flush(s.get());
         set.AddStrip("EqTypeSymbols.bmp", s.Clone(), 5, 11, 11, "");
     }

@@ -6,7 +6,8 @@
 //
 // Fixed geometry the controls rely on:
 // - knobs: cap frames 19 x 19 at a 20-pixel pitch, blended at (4, 4) through a 19 x 19 mask; track
-//   frames 27 x 27 at a 27-pixel pitch with a mask of the whole strip; 29 frames each;
+//   frames 27 x 27 at a 27-pixel pitch with a mask of the whole strip, their ink inside 26 x 23;
+//   29 frames each;
 // - vertical faders: handle blended at x 0, y 2 .. 97 in a 21 x 128 control;
 // - horizontal faders: handle 13 x 15 blended at x 1 .. travel + 1; tray masks of the control's size;
 // - peak meters: bars 3 x 96, drawn bottom-aligned (gain reduction: top-aligned);
@@ -23,6 +24,9 @@ struct Box {
 
 // The knob centre inside its control rectangle (the cap's centre at (4, 4) + 9.5).
 constexpr double kKnobCentre = 13.5;
+// The radius of the value track. The lit arcs, their glow and the end dot stay inside 26 x 23, the
+// smallest knob rectangle: what a frame draws beyond the knob's rectangle is cut off on screen.
+constexpr double kTrackRadius = 10.4;
 constexpr int kKnobFrames = 29;
 constexpr int kCapPitch = 20;
 constexpr int kCapSize = 19;

@@ -9,10 +9,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <unistd.h>
@@ -21,6 +23,7 @@
 #include "PAL/BitmapCache.h"
 #include "PAL/LayoutTables.h"
 #include "PAL/ResourceArchive.h"
+#include "support/RealArchive.h"
 
 namespace {
 
@@ -87,13 +90,65 @@ BackedBitmapFont LabelFont(const std::string& glyphs, const std::string& mask)
 // Items that a control draws at its own rectangle's size, by position; positions past the record's
 // items and names meant to stay missing are skipped.
 const std::map<std::string, std::vector<size_t>> kRectSized = {
-    {"flPPM", {0, 2}},         {"flInvPPM", {0}},        {"flButton", {0}},
-    {"flButton2", {0, 1}},     {"flHPushButton", {0, 1}}, {"flFXPushButton", {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
-    {"flFXLed", {0, 1, 2, 3}}, {"flCueMixButton", {1}},   {"flIpMixButton", {1}},
-    {"flTray", {0, 1}},        {"flTray4", {0, 1}},       {"flExtLed", {0}},
-    {"flRateLed", {0}},        {"flExtText", {0}},        {"flVSlider", {2}},
-    {"flHSlider", {2}},
+    {"flPPM", {0, 2}},         {"flInvPPM", {0}},      {"flButton", {0}},
+    {"flButton2", {0, 1}},     {"flFXLed", {0, 1, 2, 3}}, {"flCueMixButton", {1}},
+    {"flIpMixButton", {1}},    {"flTray", {0, 1}},     {"flTray4", {0, 1}},
+    {"flExtLed", {0}},         {"flRateLed", {0}},     {"flExtText", {0}},
+    {"flVSlider", {2}},        {"flHSlider", {2}},
 };
+
+// The images a push button draws whole at its rectangle's top-left corner, by item position.
+const std::map<std::string, std::vector<size_t>> kPushButtonImages = {
+    {"flPushButton", {0}},  {"flCopyButton", {0}},   {"flPasteButton", {0}},
+    {"flHPushButton", {0, 1}}, {"flFXPushButton", {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
+};
+
+// Silkscreen ink of the backdrops: captions are drawn pixel-exact in these colours.
+const std::set<uint32_t> kSilkscreenInk = {0xdcd8cc, 0x8f8d87, 0xf0a63c};
+
+struct Box {
+    int left, top, right, bottom;  // inclusive
+    bool Inside(const Box& o) const { return left >= o.left && right <= o.right && top >= o.top && bottom <= o.bottom; }
+    bool Near(const Box& o, int gap) const
+    {
+        return left - gap <= o.right && right + gap >= o.left && top - gap <= o.bottom && bottom + gap >= o.top;
+    }
+};
+
+// Words of silkscreen ink inside area of the backdrop: ink pixels joined when at most two columns
+// and one row apart, so that the letters of a word join and words stay apart.
+std::vector<Box> InkWords(const Bitmap& backdrop, const Box& area)
+{
+    const int w = area.right - area.left + 1, h = area.bottom - area.top + 1;
+    std::vector<int> word(size_t(w * h), -1);
+    std::vector<Box> words;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            if (word[size_t(y * w + x)] >= 0 || !kSilkscreenInk.count(backdrop.GetPixel(area.left + x, area.top + y)))
+                continue;
+            const int id = int(words.size());
+            words.push_back({area.left + x, area.top + y, area.left + x, area.top + y});
+            std::vector<std::pair<int, int>> todo = {{x, y}};
+            word[size_t(y * w + x)] = id;
+            while (!todo.empty()) {
+                const auto [px, py] = todo.back();
+                todo.pop_back();
+                Box& b = words[size_t(id)];
+                b = {std::min(b.left, area.left + px), std::min(b.top, area.top + py),
+                     std::max(b.right, area.left + px), std::max(b.bottom, area.top + py)};
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -2; dx <= 2; ++dx) {
+                        const int nx = px + dx, ny = py + dy;
+                        if (nx < 0 || ny < 0 || nx >= w || ny >= h || word[size_t(ny * w + nx)] >= 0 ||
+                            !kSilkscreenInk.count(backdrop.GetPixel(area.left + nx, area.top + ny)))
+                            continue;
+                        word[size_t(ny * w + nx)] = id;
+                        todo.push_back({nx, ny});
+                    }
+            }
+        }
+    return words;
+}
 
 }  // namespace
 
@@ -102,7 +157,7 @@ protected:
     static void SetUpTestSuite()
     {
         const std::string dir = BinaryDir() + "/resources/";
-        loaded_ = ResourceArchive::Global().Load((dir + "ProjectResources.res").c_str());
+        loaded_ = LoadRealArchive();
         std::ifstream in(dir + "ProjectResources.manifest");
         std::string line;
         while (std::getline(in, line)) {
@@ -120,11 +175,7 @@ protected:
         }
     }
 
-    static void TearDownTestSuite()
-    {
-        BitmapCache::Empty();
-        ResourceArchive::Global().Clear();
-    }
+    static void TearDownTestSuite() { BitmapCache::Empty(); }
 
     void SetUp() override { ASSERT_TRUE(loaded_) << "ProjectResources.res is not built in " << BinaryDir(); }
 
@@ -197,7 +248,8 @@ TEST_F(Archive, EveryNameTheTablesUseResolvesExceptThoseMeantToStayMissing)
     }
 }
 
-// What each control cuts from its bitmaps, checked on every record of every table.
+// What each control cuts from its bitmaps, checked on every record of every table (the knobs' strips
+// are checked through the knobs themselves, in ControlArtworkTest).
 TEST_F(Archive, EveryControlFindsItsBitmapsInTheGeometryItCuts)
 {
     for (const LayoutTable* t : AllTables()) {
@@ -230,24 +282,6 @@ TEST_F(Archive, EveryControlFindsItsBitmapsInTheGeometryItCuts)
 
             if (cls == "flCanvas") {
                 same(0, t->width, t->height);
-            } else if (cls == "flKnob" || cls == "flKnob2" || cls == "flKnob3" || cls == "flTextKnob") {
-                const Bitmap *cap = get(0), *capMask = get(1), *track = get(2);
-                if (!cap || !capMask || !track)
-                    continue;
-                same(1, 19, cap->GetHeight());
-                EXPECT_GE(cap->GetWidth(), 20 * 28 + 19) << "29 cap frames at a 20-pixel pitch";
-                inside(capMask, 4, 4);
-                same(3, track->GetWidth(), track->GetHeight());
-                EXPECT_GE(track->GetWidth(), 27 * 29) << "29 track frames at a 27-pixel pitch";
-                if (cls == "flKnob3" || cls == "flTextKnob")
-                    same(5, cap->GetWidth(), cap->GetHeight());
-                if (cls == "flKnob2") {
-                    const LayoutRecord& parent = t->records[r.parent];
-                    const Bitmap* image = Bmp(SplitLayoutArguments(parent.strings)[0]);
-                    ASSERT_NE(image, nullptr);
-                    EXPECT_LE(r.right - parent.left, image->GetWidth());
-                    EXPECT_LE(r.bottom - parent.top, image->GetHeight());
-                }
             } else if (cls == "flVSlider") {
                 if (const Bitmap* handle = get(0)) {
                     same(1, handle->GetWidth(), handle->GetHeight());
@@ -261,9 +295,6 @@ TEST_F(Archive, EveryControlFindsItsBitmapsInTheGeometryItCuts)
                     const int step = it.size() == 5 ? std::max(1, atoi(it[4].c_str())) : 1;
                     EXPECT_LE(step * ((travel + step / 2) / step) + 1 + hw, W) << "the handle at value 1 stays inside";
                 }
-            } else if (cls == "flPushButton" || cls == "flCopyButton" || cls == "flPasteButton") {
-                const Bitmap* pressed = get(0);
-                EXPECT_TRUE(!pressed || (pressed->GetWidth() == W && pressed->GetHeight() >= H)) << it[0];
             } else if (cls == "flCueMixButton" || cls == "flIpMixButton") {
                 if (const Bitmap* screen = get(0)) {
                     EXPECT_TRUE(screen->GetWidth() >= 15 && screen->GetHeight() >= 17) << "under every cross";
@@ -290,6 +321,157 @@ TEST_F(Archive, EveryControlFindsItsBitmapsInTheGeometryItCuts)
             }
         }
     }
+}
+
+// A push button draws its images whole from its rectangle's top-left corner, clipped to the
+// rectangle: an image fills the rectangle and loses nothing to the clip. An image that rectangles
+// of different sizes share is the size of the smallest and fits in every one.
+TEST_F(Archive, EveryPushButtonImageIsTheSizeOfTheRectanglesThatDrawIt)
+{
+    struct Use {
+        std::string where;
+        int w, h;
+    };
+    std::map<std::string, std::vector<Use>> uses;
+    for (const LayoutTable* t : AllTables())
+        for (int i = 0; i < t->count; ++i) {
+            const LayoutRecord& r = t->records[i];
+            const auto images = kPushButtonImages.find(r.className);
+            if (images == kPushButtonImages.end())
+                continue;
+            const auto it = SplitLayoutArguments(r.strings);
+            for (size_t k : images->second)
+                if (k < it.size())
+                    uses[it[k]].push_back(
+                        {std::string(t->name) + " record " + std::to_string(i), r.right - r.left, r.bottom - r.top});
+        }
+    EXPECT_GE(uses.size(), 15u);
+    for (const auto& [name, list] : uses) {
+        SCOPED_TRACE(name);
+        const Bitmap* b = Bmp(name);
+        ASSERT_NE(b, nullptr);
+        bool fills = false;
+        for (const Use& u : list) {
+            EXPECT_TRUE(b->GetWidth() <= u.w && b->GetHeight() <= u.h)
+                << b->GetWidth() << "x" << b->GetHeight() << " is clipped by " << u.where << ", " << u.w << "x" << u.h;
+            fills = fills || (b->GetWidth() == u.w && b->GetHeight() == u.h);
+        }
+        EXPECT_TRUE(fills) << b->GetWidth() << "x" << b->GetHeight() << " is smaller than every rectangle that draws it";
+    }
+}
+
+// The EQ panel picks a frame of "EqTypeSymbols.bmp" by the band's filter: 0 high-pass, 1 low shelf,
+// 2 bell, 3 high shelf, 4 low-pass. A frame draws the filter's response as one curve over a flat
+// face, low frequencies left; the curve's height in each inked column tells the filter.
+TEST_F(Archive, EachEqTypeSymbolFrameDrawsTheResponseOfItsFilter)
+{
+    const Bitmap* strip = Bmp("EqTypeSymbols.bmp");
+    ASSERT_NE(strip, nullptr);
+    ASSERT_EQ(strip->GetWidth(), 55);
+    ASSERT_EQ(strip->GetHeight(), 9);
+    enum Shape { Rising, Falling, Peak };
+    const struct {
+        const char* filter;
+        Shape shape;
+        bool levelsOff;  // a shelf levels off in the stop band; a pass filter keeps falling
+    } frames[] = {
+        {"high-pass", Rising, false}, {"low shelf", Falling, true}, {"bell", Peak, false},
+        {"high shelf", Rising, true}, {"low-pass", Falling, false},
+    };
+    for (int f = 0; f < 5; ++f) {
+        SCOPED_TRACE(std::string("frame ") + std::to_string(f) + ", " + frames[f].filter);
+        const uint32_t face = strip->GetPixel(11 * f, 0);
+        std::vector<int> height;
+        for (int x = 0; x < 11; ++x)
+            for (int y = 0; y < 9; ++y)
+                if (strip->GetPixel(11 * f + x, y) != face) {
+                    height.push_back(9 - y);
+                    break;
+                }
+        ASSERT_GE(height.size(), 5u) << "no curve";
+        if (frames[f].shape == Peak) {
+            const auto top = std::max_element(height.begin(), height.end());
+            EXPECT_EQ(height.front(), height.back());
+            EXPECT_GT(*top, height.front());
+            EXPECT_TRUE(std::is_sorted(height.begin(), top + 1));
+            EXPECT_TRUE(std::is_sorted(top, height.end(), std::greater<int>()));
+            continue;
+        }
+        if (frames[f].shape == Falling)
+            std::reverse(height.begin(), height.end());
+        // Now from the stop band to the pass band.
+        const size_t n = height.size();
+        EXPECT_TRUE(std::is_sorted(height.begin(), height.end()));
+        EXPECT_LT(height.front(), height.back());
+        EXPECT_EQ(height[n - 1], height[n - 2]) << "flat in the pass band";
+        EXPECT_EQ(height[0] == height[1], frames[f].levelsOff);
+    }
+}
+
+// A cover's badge (where its mask is fully opaque) hides what lies under it, so it hides a caption
+// whole or keeps two pixels clear of it: the silkscreen words of the window's backdrop under the
+// cover, and the captions of the window's labels.
+TEST_F(Archive, CoverBadgesHideCaptionsWholeOrKeepClearOfThem)
+{
+    int badges = 0;
+    for (const LayoutTable* t : AllTables()) {
+        const Bitmap* backdrop = Bmp(t->backdrop);
+        ASSERT_NE(backdrop, nullptr) << t->backdrop;
+        for (int i = 0; i < t->count; ++i) {
+            const LayoutRecord& r = t->records[i];
+            const std::string cls = r.className;
+            if (cls != "flTray3" && cls != "flTray4")
+                continue;
+            SCOPED_TRACE(std::string(t->name) + " record " + std::to_string(i));
+            const auto it = SplitLayoutArguments(r.strings);
+            const Bitmap* mask = Bmp(it[1]);
+            ASSERT_NE(mask, nullptr) << it[1];
+            const int x0 = r.left + (cls == "flTray3" ? 93 : 0), y0 = r.top;
+            const Box area{x0, y0, x0 + mask->GetWidth() - 1, y0 + mask->GetHeight() - 1};
+            Box badge{area.right, area.bottom, area.left, area.top};
+            for (int y = 0; y < mask->GetHeight(); ++y)
+                for (int x = 0; x < mask->GetWidth(); ++x)
+                    if (mask->GetPixel(x, y) == 0xFFFFFF)
+                        badge = {std::min(badge.left, x0 + x), std::min(badge.top, y0 + y),
+                                 std::max(badge.right, x0 + x), std::max(badge.bottom, y0 + y)};
+            if (badge.left > badge.right)
+                continue;  // a cover without a badge
+            ++badges;
+            std::vector<std::pair<std::string, Box>> captions;
+            for (const Box& word : InkWords(*backdrop, area))
+                captions.push_back({"silkscreen", word});
+            for (int k = 0; k < t->count; ++k) {
+                const LayoutRecord& l = t->records[k];
+                const auto items = SplitLayoutArguments(l.strings);
+                size_t first;
+                Rect rect = {l.left, l.right, l.top, l.bottom};
+                if (!strcmp(l.className, "Static") && items.size() == 5) {
+                    first = 0;
+                } else if (!strcmp(l.className, "flTextKnob") && items.size() == 11) {
+                    first = 6;
+                    rect = {l.left - 4, l.right + 4, l.bottom + 8, l.bottom + 18};
+                } else {
+                    continue;
+                }
+                const std::string& caption = items[first + 4];
+                const int width = LabelFont(items[first], items[first + 1]).MeasureText(caption.c_str());
+                const int room = rect.right - rect.left;
+                const std::string& justify = items[first + 3];
+                const int x = justify.rfind("JUSTIFY_CENTRE", 0) == 0 ? (room - width) / 2
+                              : justify.rfind("JUSTIFY_RIGHT", 0) == 0 ? room - width
+                                                                        : 0;
+                // Capitals fill rows 1..5 of the label; the advance ends one column after the ink.
+                captions.push_back({"label " + std::to_string(k) + " \"" + caption + "\"",
+                                    Box{rect.left + x, rect.top + 1, rect.left + x + width - 2, rect.top + 5}});
+            }
+            for (const auto& [what, c] : captions)
+                EXPECT_TRUE(c.Inside(badge) || !c.Near(badge, 2))
+                    << what << " at " << c.left << ".." << c.right << " x " << c.top << ".." << c.bottom
+                    << " against the badge at " << badge.left << ".." << badge.right << " x " << badge.top << ".."
+                    << badge.bottom;
+        }
+    }
+    EXPECT_GE(badges, 10);
 }
 
 // The labels' font as the program builds it over the archive's glyph grid and mask.
@@ -373,4 +555,18 @@ TEST_F(Archive, GeneratorWritesTheSameBytesOnEveryRunAsTheBuiltArchive)
     EXPECT_FALSE(runs[1].empty());
     EXPECT_TRUE(runs[1] == runs[2]) << "two runs differ";
     EXPECT_TRUE(runs[1] == runs[0]) << "a fresh run differs from the built archive";
+}
+
+// Silkscreen captions keep two pixels of panel between their ink and the window's edge line.
+TEST_F(Archive, SilkscreenCaptionsKeepClearOfTheWindowEdge)
+{
+    for (const LayoutTable* t : AllTables()) {
+        const Bitmap* backdrop = Bmp(t->backdrop);
+        ASSERT_NE(backdrop, nullptr) << t->backdrop;
+        const Box whole{0, 0, backdrop->GetWidth() - 1, backdrop->GetHeight() - 1};
+        const Box inner{3, 3, whole.right - 3, whole.bottom - 3};
+        for (const Box& word : InkWords(*backdrop, whole))
+            EXPECT_TRUE(word.Inside(inner)) << t->name << ": ink at " << word.left << ".." << word.right << " x "
+                                            << word.top << ".." << word.bottom;
+    }
 }
