@@ -23,6 +23,7 @@
 #include "PAL/ViewLib/flPPM.h"
 #include "platform/sim/SimScenario.h"
 #include "resources/params/MainParamDescriptors.h"
+#include "tools/viewer/EqPanelWindow.h"
 #include "tools/viewer/MeterWindow.h"
 
 namespace {
@@ -112,6 +113,10 @@ SkinWindow* LiveWindows::Open(const LayoutTable& table, const wxPoint& place)
         m_page = std::make_unique<ConnectionLostPage>(m_empty.get());
         m_window = new SkinWindow(nullptr, wxID_ANY, "FireWire Connection Lost", kPanelStyle, nullptr, 0, place);
         m_window->SetView(m_page.get());
+        return m_window;
+    }
+    if (Is(table, LayoutWindow::Eq)) {
+        m_window = StartDevice() ? new EqPanelWindow(VelbrinHAL::GetInstance(), place) : nullptr;
         return m_window;
     }
     const bool mainPage = Is(table, LayoutWindow::Main) || Is(table, LayoutWindow::Shrink) ||

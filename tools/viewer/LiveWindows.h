@@ -2,8 +2,8 @@
 // The viewer's windows with their real behaviour, on the simulated unit through the HAL: the main
 // pages over a live main parameter set that the HAL's mix engine drives (meters moving), the
 // custom-mix windows of output pair 1&2 forwarding into that set (each forwarded change is printed),
-// the sample-rate window changing the unit's rate, and the connection-lost window. Tables whose panels
-// are not built yet have no live window.
+// the sample-rate window changing the unit's rate, the EQ of input 1 writing its block, and the
+// connection-lost window. Tables whose panels are not built yet have no live window.
 
 #include <cstdint>
 #include <memory>
