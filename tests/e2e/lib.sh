@@ -116,15 +116,16 @@ click_page() {  # click_page <window> <page height> <x> <y>
   top=$(menu_height "$1" "$2")
   xdotool mousemove --window "$1" "$3" $(( $4 + top )) sleep 0.15 click 1 sleep 0.15
 }
-# Drags from (x, y1) to (x, y2) in page coordinates, in small steps, as a hand would.
-drag_page() {  # drag_page <window> <page height> <x> <y1> <y2>
-  local top y
+# Drags from (x1, y1) to (x2, y2) in page coordinates, in small steps, as a hand would.
+drag_page() {  # drag_page <window> <page height> <x1> <y1> <x2> <y2>
+  local top i steps=12
   top=$(menu_height "$1" "$2")
   xdotool mousemove --window "$1" "$3" $(( $4 + top )) sleep 0.2 mousedown 1 sleep 0.2
-  for (( y = $4; y <= $5; y += 8 )); do
-    xdotool mousemove --window "$1" "$3" $(( y + top )) sleep 0.05
+  for (( i = 1; i <= steps; i++ )); do
+    xdotool mousemove --window "$1" $(( $3 + ($5 - $3) * i / steps )) $(( $4 + top + ($6 - $4) * i / steps )) \
+      sleep 0.05
   done
-  xdotool mousemove --window "$1" "$3" $(( $5 + top )) sleep 0.3 mouseup 1 sleep 0.2
+  xdotool sleep 0.3 mouseup 1 sleep 0.2
 }
 
 screenshot() {  # screenshot <window> <name>

@@ -41,13 +41,14 @@ case_session() {
   control plug
   check "replugging it hides the window again" wait_until 15 no_window "$PID" "$LOST"
 
-  # "Playback Mix 1&2": the fader at x 343..364, y 25..153 of the main page, at the top (1.0) from
-  # the start. It reaches the unit as the gain of playback 1&2 in mix 1&2 (item 36, mono inputs).
+  # "Input/Playback mix for 1&2": the fader at x 18..130, y 282..297 of the main page, at the right
+  # end (all playback) from the start. Drawn to the left it lowers the gain of playback 1&2 in mix
+  # 1&2 on the unit (item 36 with mono inputs).
   control state
   local before
   before=$(unit_item 36)
   check "the unit has the playback gain before the drag" [ "$before" -gt 0 ]
-  drag_page "$main" "$MAIN_H" 353 40 120
+  drag_page "$main" "$MAIN_H" 124 289 30 289
   reached() { control state && [ "$(unit_item 36)" -lt "$before" ]; }
   check "the dragged fader lowers the unit's playback gain" wait_until 5 reached
   screenshot "$main" fader-dragged
