@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -45,6 +46,8 @@ PrivateBus::PrivateBus()
     const std::string configArg = "--config-file=" + config;
     m_pid = fork();
     if (m_pid == 0) {
+        // The daemon ends with the test, also when the test dies.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
         dup2(out[1], 1);
         execl("/usr/bin/dbus-daemon", "dbus-daemon", configArg.c_str(), "--nofork", "--nopidfile",
               "--print-address=1", static_cast<char*>(nullptr));
