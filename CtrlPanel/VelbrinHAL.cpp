@@ -267,7 +267,14 @@ int VelbrinHAL::Open()
     return 0;
 }
 
-bool VelbrinHAL::EnsureOpen() { return m_open || Open() == 0; }
+bool VelbrinHAL::EnsureOpen()
+{
+    // Open can return 0 and still leave the unit closed (a close the polling thread asked for during
+    // the open); the caller wants to know whether it is open now.
+    if (!m_open)
+        Open();
+    return m_open;
+}
 
 void VelbrinHAL::Close()
 {

@@ -68,6 +68,7 @@ public:
     // --- device access ---
     // 0 when open; -1 when the unit, its audio device or its checks fail, or an update is pending.
     int Open();
+    // Opens the unit unless it is open; true when it is open afterwards.
     bool EnsureOpen();
     void Close();
     bool IsOpen() const { return m_open; }

@@ -1,5 +1,6 @@
 #include "PAL/ResourceLocator.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -18,11 +19,11 @@ std::vector<std::string> ResourceLocator::Candidates()
     const char* fromEnvironment = std::getenv("VELBRIN_RESOURCES");
     if (fromEnvironment && *fromEnvironment)
         places.push_back(fromEnvironment);
+    places.push_back(std::string("/usr/share/velbrincontrol/") + kArchiveName);
     std::error_code error;
     const fs::path executable = fs::read_symlink("/proc/self/exe", error);
     if (!error)
         places.push_back((executable.parent_path() / kArchiveName).string());
-    places.push_back(std::string("/usr/share/velbrincontrol/") + kArchiveName);
     places.push_back(std::string(VELBRIN_BUILD_DIR "/resources/") + kArchiveName);
     return places;
 }
@@ -42,14 +43,25 @@ std::string ResourceLocator::Find()
 
 size_t OpenProjectResources()
 {
-    const std::string path = ResourceLocator::Find();
-    if (path.empty()) {
-        DebugLog("OpenProjectResources: no %s found\n", kArchiveName);
-        ResourceArchive::Global().Clear();
-        return 0;
+    const char* fromEnvironment = std::getenv("VELBRIN_RESOURCES");
+    for (const std::string& place : ResourceLocator::Candidates()) {
+        const bool named = fromEnvironment && place == fromEnvironment;
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(place, error)) {
+            if (named)
+                fprintf(stderr, "VELBRIN_RESOURCES names no resource archive: %s\n", place.c_str());
+            continue;
+        }
+        const size_t usable = ResourceArchive::Global().Load(place.c_str());
+        if (usable > 0)
+            return usable;
+        if (named)
+            fprintf(stderr, "VELBRIN_RESOURCES names an archive that cannot be read or holds nothing usable: %s\n",
+                    place.c_str());
+        else
+            DebugLog("OpenProjectResources: %s holds no usable resource\n", place.c_str());
     }
-    const size_t usable = ResourceArchive::Global().Load(path.c_str());
-    if (usable == 0)
-        DebugLog("OpenProjectResources: %s holds no usable resource\n", path.c_str());
-    return usable;
+    DebugLog("OpenProjectResources: no usable %s found\n", kArchiveName);
+    ResourceArchive::Global().Clear();
+    return 0;
 }

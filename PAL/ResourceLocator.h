@@ -1,7 +1,7 @@
 #pragma once
 // Finds "ProjectResources.res", standing in for the application bundle's resource folder. Places, in
-// order: the file named by the environment variable VELBRIN_RESOURCES; beside the executable; the install
-// share folder (/usr/share/velbrincontrol/); the build tree's resources folder.
+// order: the file named by the environment variable VELBRIN_RESOURCES; the install share folder
+// (/usr/share/velbrincontrol/); beside the executable; the build tree's resources folder.
 
 #include <cstddef>
 #include <string>
@@ -15,7 +15,9 @@ public:
     static std::string Find();
 };
 
-// Loads the archive that ResourceLocator finds into the global archive and returns how many of its records
-// are usable. 0 when there is none, it cannot be read (the global archive is then left empty) or it holds
-// nothing usable. A caller that needs certain resources asks ResourceArchive::Missing as well.
+// Loads the first archive among the candidates that holds a usable record into the global archive and
+// returns how many of its records are usable. An archive that VELBRIN_RESOURCES names but that is
+// missing or holds nothing usable is reported on stderr before the next place is tried. 0 when no place
+// has a usable archive (the global archive is then left empty). A caller that needs certain resources
+// asks ResourceArchive::Missing as well.
 size_t OpenProjectResources();

@@ -31,6 +31,9 @@ public:
 
     bool IsLinked() const { return m_linked; }
     bool IsSecondSelected() const { return m_secondSelected != 0; }
+    LinkWindow* GetFirstWindow() const { return m_firstWindow; }
+    // Null for a one-effect slot.
+    LinkWindow* GetSecondWindow() const { return m_secondWindow; }
     int32_t GetSwitchParameter() const { return m_switchParameter; }
     // The main frame exchanges two slots' switches, then calls Relink on both.
     void SetSwitchParameter(int32_t index) { m_switchParameter = index; }

@@ -53,6 +53,12 @@ void avcThread::AddSource(ParamWriter* writer)
     m_sources.push_back(writer);
 }
 
+std::vector<ParamWriter*> avcThread::GetSources()
+{
+    std::lock_guard<std::mutex> lock(m_sourcesLock);
+    return m_sources;
+}
+
 void avcThread::RemoveSource(ParamWriter* writer)
 {
     std::lock_guard<std::mutex> lock(m_sourcesLock);

@@ -59,6 +59,8 @@ public:
     bool IsSpdifPresent() const { return m_spdifPresent; }
     uint32_t ExternalRate() const { return m_externalRate; }
     bool IsCurrentThread() const { return std::this_thread::get_id() == m_threadId.load(); }
+    // The source list in drain order (removed entries are null).
+    std::vector<ParamWriter*> GetSources();
 
     // One pass of the loop (sleeps included); Entry repeats it. Tests call it on a thread that was
     // never run, for deterministic cycles.

@@ -41,6 +41,7 @@ public:
     float PlaybackGain(int mix, int pair) const { return m_playback[mix][pair]; }
     float InputGain(int mix, int column) const { return m_input[mix][column]; }
     uint32_t OutputWord(int output) const { return m_outputWords[output]; }
+    bool IsWriteBackEnabled() const { return m_writeBackEnable; }
 
     // Device items of the mixer.
     static uint32_t PlaybackItem(bool stereo, int mix, int pair);

@@ -51,6 +51,8 @@ public:
     void GetSize(int32_t& width, int32_t& height) override;
     void SetSize(int32_t x, int32_t y, int32_t width, int32_t height) override;
     bool IsShown() override { return wxFrame::IsShown(); }
+    void SetCaption(const std::string& title) override { SetTitle(wxString::FromUTF8(title.c_str())); }
+    std::string GetCaption() override { return std::string(GetTitle().utf8_str()); }
 
     // The hover callback of every view of the page: the tooltip names the first bound parameter of
     // the control the pointer entered, and is emptied when it left.

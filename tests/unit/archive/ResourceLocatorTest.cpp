@@ -30,14 +30,14 @@ struct ScopedResourcesVariable {
 
 }  // namespace
 
-TEST(ResourceLocator, TriesTheEnvironmentThenBesideTheProgramThenShareThenTheBuildTree)
+TEST(ResourceLocator, TriesTheEnvironmentThenShareThenBesideTheProgramThenTheBuildTree)
 {
     char executable[4096] = {};
     ASSERT_GT(readlink("/proc/self/exe", executable, sizeof executable - 1), 0);
     const std::string folder = std::string(executable).substr(0, std::string(executable).rfind('/'));
     const ScopedResourcesVariable variable("/somewhere/Mine.res");
-    const std::vector<std::string> expected = {"/somewhere/Mine.res", folder + "/ProjectResources.res",
-                                               "/usr/share/velbrincontrol/ProjectResources.res",
+    const std::vector<std::string> expected = {"/somewhere/Mine.res", "/usr/share/velbrincontrol/ProjectResources.res",
+                                               folder + "/ProjectResources.res",
                                                std::string(VELBRIN_BUILD_DIR) + "/resources/ProjectResources.res"};
     EXPECT_EQ(ResourceLocator::Candidates(), expected);
     const ScopedResourcesVariable unset(nullptr);
@@ -67,17 +67,29 @@ TEST(ResourceLocator, OpensTheArchiveTheEnvironmentNamesAndPassesOverOneThatIsNo
     }
 }
 
-TEST(ResourceLocator, AGarbageArchiveOrOneWithoutTheNeededBitmapsReadsAsMissing)
+// An archive the environment names that is missing or unreadable is reported, and the next place
+// (here the build tree's archive) is used; one without some bitmaps is used and says which are missing.
+TEST(ResourceLocator, AMissingOrGarbageArchiveFromTheEnvironmentIsReportedAndPassedOver)
 {
     const TempFile garbage(Bytes("Not an archive: a few words of text where the records should be.\n"));
     const TempFile good(MakeArchive({{"Background.bmp", Bytes("BM"), 0}, {"Knob.bmp", Bytes("BM"), 0}}));
     const std::vector<const char*> needed = {"Background.bmp", "Knob.bmp", "Fader.bmp"};
-    {
-        const ScopedResourcesVariable variable(garbage.path.c_str());
-        DebugLogCapture capture;
-        EXPECT_EQ(OpenProjectResources(), 0u);
-        EXPECT_TRUE(!DebugLogEnabled() || capture.Contains("holds no usable resource")) << capture.Text();
-        EXPECT_EQ(ResourceArchive::Global().Missing(needed).size(), 3u);
+    const struct {
+        std::string path;
+        const char* report;
+    } cases[] = {
+        {garbage.path, "cannot be read or holds nothing usable"},
+        {"/nonexistent/ProjectResources.res", "names no resource archive"},
+    };
+    for (const auto& c : cases) {
+        const ScopedResourcesVariable variable(c.path.c_str());
+        testing::internal::CaptureStderr();
+        const size_t usable = OpenProjectResources();
+        const std::string report = testing::internal::GetCapturedStderr();
+        EXPECT_NE(report.find(c.report), std::string::npos) << report;
+        EXPECT_NE(report.find(c.path), std::string::npos) << report;
+        EXPECT_GT(usable, 10u);  // the built archive
+        EXPECT_TRUE(ResourceArchive::Global().Missing({"Background.bmp"}).empty());
     }
     {
         const ScopedResourcesVariable variable(good.path.c_str());

@@ -43,7 +43,11 @@ struct FakeLinkWindow : LinkWindow {
         shown = s;
         return true;
     }
+    void Raise() override {}
+    void SetCaption(const std::string& t) override { title = t; }
+    std::string GetCaption() override { return title; }
     int32_t x, y, w, h;
+    std::string title;
     bool shown = false;
     int moves = 0;
 };

@@ -1,0 +1,300 @@
+#include "CtrlPanel/VelbrinControlApp.h"
+
+#include <cstdio>
+
+#include <wx/cmdline.h>
+#include <wx/debug.h>
+#include <wx/log.h>
+
+#include "CtrlPanel/AppMessages.h"
+#include "CtrlPanel/CustomCueMixWindow.h"
+#include "CtrlPanel/CustomMixWindow.h"
+#include "CtrlPanel/MixFiles.h"
+#include "CtrlPanel/VelbrinControlFrame.h"
+#include "CtrlPanel/VelbrinHAL.h"
+#include "CtrlPanel/effects/MixEngine.h"
+#include "PAL/ConnectionLostPage.h"
+#include "PAL/CustomCueMixPage.h"
+#include "PAL/CustomMixPage.h"
+#include "PAL/MainParameterSet.h"
+#include "PAL/ResourceLocator.h"
+#include "PAL/ViewLib/PageController.h"
+#include "platform/sim/SimScenario.h"
+#include "platform/wx/DesktopLaunch.h"
+#include "platform/wx/SingleInstance.h"
+#include "platform/wx/WxMessageSink.h"
+
+namespace {
+
+constexpr const char* kCaption = "VelbrinControl";
+
+// A failed wxWidgets check is reported and the program goes on: a modal assertion box would stop a
+// run with no one to answer it.
+void ReportWxAssert(const wxString& file, int line, const wxString& function, const wxString& condition,
+                    const wxString& message)
+{
+    fprintf(stderr, "VelbrinControl: wx assertion failed in %s (%s:%d): %s %s\n", (const char*)function.utf8_str(),
+            (const char*)file.utf8_str(), line, (const char*)condition.utf8_str(), (const char*)message.utf8_str());
+}
+
+VelbrinHAL* Hal()
+{
+    return VelbrinHAL::HasInstance() ? VelbrinHAL::GetInstance() : nullptr;
+}
+
+}  // namespace
+
+VelbrinControlApp::VelbrinControlApp() = default;
+
+VelbrinControlApp::~VelbrinControlApp()
+{
+    SetUserNotifier(nullptr);
+}
+
+bool VelbrinControlApp::OnInit()
+{
+    wxLog::EnableLogging(false);
+    wxSetAssertHandler(ReportWxAssert);
+    SetVendorName("Brennimar");
+    SetAppName("VelbrinControl");
+    m_boxes = std::make_unique<WxMessageSink>([this] { return ShownFrame(); });
+    m_messages = std::make_unique<AppMessages>(*m_boxes);
+    SetUserNotifier(m_messages.get());
+    m_mixFiles = std::make_unique<MixFiles>(*m_messages);
+    if (!wxApp::OnInit())
+        return false;
+    m_instance = std::make_unique<SingleInstance>("VelbrinControl");
+    if (m_instance->IsAnotherRunning()) {
+        m_messages->ShowMessage(kAnotherCopyText, "Error", MessageStyle::Ok | MessageStyle::IconError);
+        m_mixFiles->DisableWriteOnExit();
+        return false;
+    }
+    if (!SimScenario::ApplyFromEnvironment()) {
+        fprintf(stderr, "VelbrinControl: VELBRIN_SIM_SCENARIO names no scenario (present, absent, old-firmware)\n");
+        return false;
+    }
+    StartUp();
+    return true;
+}
+
+void VelbrinControlApp::StartUp()
+{
+    if (OpenProjectResources() == 0)
+        fprintf(stderr, "VelbrinControl: no usable resource archive; the windows are drawn without their artwork\n");
+    m_core = std::make_unique<AppCore>(*this);
+    m_core->Build();
+    std::vector<PageController*> blocks = {m_core->GetMainController()};
+    for (PageController* effect : m_core->GetEffects())
+        blocks.push_back(effect);
+    m_mixFiles->SetControllers(blocks);
+
+    auto* floating = new VelbrinControlFrame(*m_core, VelbrinControlFrame::kFloatingStyle, nullptr, *m_messages);
+    auto* standard = new VelbrinControlFrame(*m_core, VelbrinControlFrame::kStandardStyle, floating, *m_messages);
+    m_floating = floating;
+    m_standard = standard;
+
+    const bool loaded = m_mixFiles->LoadAtStart();
+
+    // Only the shown frame drives the shared page: the floating frame lets go of it first.
+    floating->DetachPage();
+    standard->Show(true);
+    floating->Show(false);
+    standard->AttachPage();
+    AfterMixLoad(loaded);
+
+    m_core->BuildConnectionLostPage();
+    auto* lost = new SkinWindow(standard, wxID_ANY, kConnectionLostTitle,
+                                wxCAPTION | wxFRAME_FLOAT_ON_PARENT | wxFRAME_TOOL_WINDOW, nullptr, 0);
+    lost->SetView(m_core->GetConnectionLostPage());
+    lost->Show(false);
+    m_connectionLost = lost;
+
+    m_core->ListenToDevice();
+    lost->Show(!Hal()->EnsureOpen());
+    m_initialised = true;
+}
+
+void VelbrinControlApp::AfterMixLoad(bool loaded)
+{
+    VelbrinControlFrame* floating = m_floating.get();
+    VelbrinControlFrame* standard = m_standard.get();
+    if (loaded) {
+        // The custom-mix windows show the loaded custom-mix values.
+        PageController* main = m_core->GetMainController();
+        VelbrinControlFrame* owner = floating ? floating : standard;
+        for (int32_t pair = 0; owner && pair < FramePanels::kPairs; ++pair) {
+            PageController* input = owner->GetInputMixWindow(pair)->GetOwnController();
+            for (int32_t j = 0; j < input->GetParameterCount(); ++j)
+                input->SetParameter(j, main->GetParameter(CustomMixPage::MainBase(pair) + j));
+            PageController* cue = owner->GetCueMixWindow(pair)->GetOwnController();
+            for (int32_t j = 0; j < cue->GetParameterCount(); ++j)
+                cue->SetParameter(j, main->GetParameter(CustomCueMixPage::MainBase(pair) + j));
+        }
+        if (VelbrinHAL* hal = Hal())
+            hal->SetStereo(hal->GetMixEngine()->IsStereoInput());
+    }
+    if (floating)
+        floating->OnParameterChanged(MainFrameLogic::kMetering);
+    if (standard)
+        standard->OnParameterChanged(MainFrameLogic::kMetering);
+    if (VelbrinControlFrame* frame = standard ? standard : floating) {
+        frame->OnParameterChanged(MainFrameLogic::kInput1FxOrder);
+        frame->OnParameterChanged(MainFrameLogic::kInput2FxOrder);
+        frame->OnParameterChanged(MainFrameLogic::kStereoInput);
+    }
+}
+
+int VelbrinControlApp::OnExit()
+{
+    if (m_exitStarted)
+        return 0;
+    m_exitStarted = true;
+    if (!m_initialised)
+        return 0;
+    m_core->StartExit();
+    DestroyFrames();
+    m_mixFiles->SaveAtExit();
+    m_core->TearDown();
+    SetUserNotifier(nullptr);
+    return wxApp::OnExit();
+}
+
+void VelbrinControlApp::DestroyFrames()
+{
+    // The standard frame takes the floating frame, the panel windows and the connection-lost window
+    // with it.
+    if (VelbrinControlFrame* standard = m_standard.get())
+        delete standard;
+    if (VelbrinControlFrame* floating = m_floating.get())
+        delete floating;
+}
+
+void VelbrinControlApp::OnInitCmdLine(wxCmdLineParser& parser)
+{
+    parser.AddParam("filename", wxCMD_LINE_VAL_STRING, wxCMD_LINE_PARAM_OPTIONAL);
+}
+
+bool VelbrinControlApp::OnCmdLineParsed(wxCmdLineParser& parser)
+{
+    if (parser.GetParamCount() == 0)
+        return true;
+    m_commandLinePath = std::string(parser.GetParam(0).utf8_str());
+    m_mixFiles->SetCommandLinePath(m_commandLinePath);
+    return true;
+}
+
+bool VelbrinControlApp::ProcessIdle()
+{
+    if (m_exitStarted)
+        return false;
+    if (m_core)
+        m_core->ProcessIdle();
+    wxApp::ProcessIdle();
+    return false;
+}
+
+void VelbrinControlApp::OpenMixFile(const std::string& path)
+{
+    if (!m_initialised || m_exitStarted)
+        return;
+    VelbrinControlFrame* floating = m_floating.get();
+    VelbrinControlFrame* target = floating && floating->IsShown() ? floating : m_standard.get();
+    if (target)
+        target->DetachPage();
+    ++m_dialogs;
+    const bool loaded = m_mixFiles->LoadFile(path);
+    --m_dialogs;
+    if (loaded)
+        AfterMixLoad(true);
+    if (target)
+        target->AttachPage();
+}
+
+void VelbrinControlApp::RunMixDialog(bool save)
+{
+    VelbrinControlFrame* floating = m_floating.get();
+    const bool floatingShown = floating && floating->IsShown();
+    if (floating)
+        floating->DetachPage();
+    if (VelbrinControlFrame* standard = m_standard.get())
+        standard->DetachPage();
+    ++m_dialogs;
+    bool loaded = false;
+    if (save)
+        m_mixFiles->RunSaveDialog();
+    else
+        loaded = m_mixFiles->RunLoadDialog();
+    --m_dialogs;
+    if (loaded)
+        AfterMixLoad(true);
+    // The frames may have gone while the dialog ran.
+    if (VelbrinControlFrame* shown = floatingShown ? m_floating.get() : m_standard.get())
+        shown->AttachPage();
+}
+
+void VelbrinControlApp::CloseUnitForSleep()
+{
+    if (VelbrinHAL* hal = Hal())
+        hal->Close();
+}
+
+void VelbrinControlApp::RequestExit()
+{
+    if (VelbrinControlFrame* frame = m_standard ? m_standard.get() : m_floating.get())
+        frame->Close(true);
+    else
+        ExitMainLoop();
+}
+
+void VelbrinControlApp::SetFramesSampleRate(float rate)
+{
+    if (VelbrinControlFrame* floating = m_floating.get())
+        floating->SetSampleRate(rate);
+    if (VelbrinControlFrame* standard = m_standard.get())
+        standard->SetSampleRate(rate);
+}
+
+void VelbrinControlApp::ShowConnectionLost(bool show)
+{
+    SkinWindow* lost = m_connectionLost.get();
+    if (!lost || m_handedOff || lost->IsBeingDeleted())
+        return;
+    if (lost->IsShown() != show)
+        lost->Show(show);
+}
+
+void VelbrinControlApp::HandOffToUpdater()
+{
+    if (m_handedOff)
+        return;
+    if (SkinWindow* lost = m_connectionLost.get())
+        lost->Show(false);
+    m_handedOff = true;
+    m_messages->ShowMessage(kFirmwareText, kCaption, MessageStyle::Ok | MessageStyle::Centre);
+    if (!LaunchFirmwareUpdater())
+        m_messages->ShowMessage(std::string("The firmware updater could not be started: ") + ProgramFolder() + "/" +
+                                    kFirmwareUpdaterProgram + " is missing or cannot be run.",
+                                kCaption, MessageStyle::Ok | MessageStyle::IconError | MessageStyle::Centre);
+    // The floating frame closes; it takes the standard frame and every other window with it.
+    if (VelbrinControlFrame* frame = m_floating ? m_floating.get() : m_standard.get())
+        frame->Close(false);
+}
+
+bool VelbrinControlApp::LaunchFirmwareUpdater()
+{
+    return StartProgram(ProgramFolder() + "/" + kFirmwareUpdaterProgram);
+}
+
+bool VelbrinControlApp::IsModalRunning()
+{
+    return m_dialogs > 0 || (m_messages && m_messages->IsShowing());
+}
+
+wxWindow* VelbrinControlApp::ShownFrame() const
+{
+    VelbrinControlFrame* floating = m_floating.get();
+    if (floating && floating->IsShown())
+        return floating;
+    VelbrinControlFrame* standard = m_standard.get();
+    return standard && standard->IsShown() ? standard : nullptr;
+}

@@ -1,0 +1,87 @@
+#pragma once
+// The program's application object: the start-up and shut-down of every subsystem in their fixed
+// orders, the command line (one optional mix file), the two main frames and the connection-lost
+// window, idle processing (AppCore), the hand-off to the firmware updater, and what follows a mix load.
+//
+// Seams for the platform's stand-ins (all GUI thread): CloseUnitForSleep before the system sleeps,
+// RequestExit to end through the normal exit path (the mix is written), OpenMixFile for an open request.
+
+#include <memory>
+#include <string>
+
+#include <wx/app.h>
+#include <wx/weakref.h>
+
+#include "CtrlPanel/AppCore.h"
+
+class AppMessages;
+class MessageSink;
+class MixFiles;
+class SingleInstance;
+class SkinWindow;
+class VelbrinControlFrame;
+class wxCmdLineParser;
+class wxWindow;
+
+class VelbrinControlApp : public wxApp, public AppCore::Host {
+public:
+    static constexpr const char* kAnotherCopyText = "Another copy of VelbrinControl is already running.";
+    static constexpr const char* kFirmwareText =
+        "The firmware installed on your Velbrin is incompatible with this version of VelbrinControl.\n\n";
+    static constexpr const char* kConnectionLostTitle = "FireWire Connection Lost";
+    // The firmware updater: a program of this name beside the executable.
+    static constexpr const char* kFirmwareUpdaterProgram = "VelbrinFirmwareUpdater";
+
+    VelbrinControlApp();
+    ~VelbrinControlApp() override;
+
+    bool OnInit() override;
+    int OnExit() override;
+    void OnInitCmdLine(wxCmdLineParser& parser) override;
+    bool OnCmdLineParsed(wxCmdLineParser& parser) override;
+    // Idle processing; always false.
+    bool ProcessIdle() override;
+
+    // Loads the mix file at path, with its errors shown, into the shown frame's state.
+    void OpenMixFile(const std::string& path);
+    // Closes the unit; the idle loop opens it again when it is back.
+    void CloseUnitForSleep();
+    // Closes the frames, which ends the program through its normal exit path.
+    void RequestExit();
+
+    // AppCore::Host.
+    void SetFramesSampleRate(float rate) override;
+    void ShowConnectionLost(bool show) override;
+    void HandOffToUpdater() override;
+    void RunMixDialog(bool save) override;
+    bool IsModalRunning() override;
+
+    // The frame that is shown: the floating one when it is, else the standard one; null when gone.
+    wxWindow* ShownFrame() const;
+    AppCore* GetCore() const { return m_core.get(); }
+
+private:
+    // Start-up from the resource archive on, once the command line is read and no other copy runs.
+    void StartUp();
+    // What follows every load: the custom-mix windows take the loaded values, the unit its input mode,
+    // and the frames the effect order, the stereo titles and the metering switch.
+    void AfterMixLoad(bool started);
+    // The frames, if they still exist, go before the objects they show.
+    void DestroyFrames();
+    // Starts the firmware updater; false when it could not be started.
+    bool LaunchFirmwareUpdater();
+
+    std::unique_ptr<MessageSink> m_boxes;
+    std::unique_ptr<AppMessages> m_messages;
+    std::unique_ptr<MixFiles> m_mixFiles;
+    std::unique_ptr<SingleInstance> m_instance;
+    std::unique_ptr<AppCore> m_core;
+    wxWeakRef<VelbrinControlFrame> m_floating;
+    wxWeakRef<VelbrinControlFrame> m_standard;
+    wxWeakRef<SkinWindow> m_connectionLost;
+    std::string m_commandLinePath;
+    int m_dialogs = 0;  // mix dialogs running
+    bool m_initialised = false;
+    bool m_exitStarted = false;
+    bool m_handedOff = false;
+};
