@@ -19,6 +19,8 @@
 #include "PAL/MainParameterSet.h"
 #include "PAL/ResourceLocator.h"
 #include "PAL/ViewLib/PageController.h"
+#include "platform/LogindPowerNotifier.h"
+#include "platform/TerminationSignals.h"
 #include "platform/sim/SimScenario.h"
 #include "platform/wx/DesktopLaunch.h"
 #include "platform/wx/SingleInstance.h"
@@ -73,6 +75,9 @@ bool VelbrinControlApp::OnInit()
         fprintf(stderr, "VelbrinControl: VELBRIN_SIM_SCENARIO names no scenario (present, absent, old-firmware)\n");
         return false;
     }
+    m_signals = std::make_unique<TerminationSignals>([this] { RequestExit(); });
+    m_power = LogindPowerNotifier::OnSystemBus();
+    m_power->SetSleepHandler([this] { CloseUnitForSleep(); });
     StartUp();
     return true;
 }
@@ -149,6 +154,7 @@ int VelbrinControlApp::OnExit()
     if (m_exitStarted)
         return 0;
     m_exitStarted = true;
+    m_power.reset();
     if (!m_initialised)
         return 0;
     m_core->StartExit();

@@ -17,8 +17,10 @@
 class AppMessages;
 class MessageSink;
 class MixFiles;
+class PowerNotifier;
 class SingleInstance;
 class SkinWindow;
+class TerminationSignals;
 class VelbrinControlFrame;
 class wxCmdLineParser;
 class wxWindow;
@@ -75,6 +77,8 @@ private:
     std::unique_ptr<AppMessages> m_messages;
     std::unique_ptr<MixFiles> m_mixFiles;
     std::unique_ptr<SingleInstance> m_instance;
+    std::unique_ptr<TerminationSignals> m_signals;  // SIGTERM, SIGINT -> RequestExit
+    std::unique_ptr<PowerNotifier> m_power;         // system sleep -> CloseUnitForSleep
     std::unique_ptr<AppCore> m_core;
     wxWeakRef<VelbrinControlFrame> m_floating;
     wxWeakRef<VelbrinControlFrame> m_standard;

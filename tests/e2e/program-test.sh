@@ -33,6 +33,18 @@ case_session() {
   sleep 1
   check "the connection-lost window is hidden while the unit is there" no_window "$PID" "$LOST"
 
+  # "Input/Playback mix for 1&2": the fader at x 18..130, y 282..297 of the main page, at the right
+  # end (all playback) from the start. Drawn to the left it lowers the gain of playback 1&2 in mix
+  # 1&2 on the unit (item 36 with mono inputs).
+  # The first poll of the unit, 2 s after its open, sends the mix.
+  local before=0 after=0
+  has_gain() { control state && before=$(unit_item 36) && [ "$before" -gt 0 ]; }
+  check "the unit has the playback gain before the drag" wait_until 10 has_gain
+  drag_page "$main" "$MAIN_H" 124 289 30 289
+  reached() { control state && after=$(unit_item 36) && [ "$after" -lt "$before" ]; }
+  check "the dragged fader lowers the unit's playback gain" wait_until 5 reached
+  screenshot "$main" fader-dragged
+
   control unplug
   check "unplugging the unit shows the connection-lost window" wait_until 10 has_window "$PID" "$LOST"
   local lost
@@ -40,18 +52,9 @@ case_session() {
   [ -n "$lost" ] && screenshot "$lost" connection-lost
   control plug
   check "replugging it hides the window again" wait_until 15 no_window "$PID" "$LOST"
-
-  # "Input/Playback mix for 1&2": the fader at x 18..130, y 282..297 of the main page, at the right
-  # end (all playback) from the start. Drawn to the left it lowers the gain of playback 1&2 in mix
-  # 1&2 on the unit (item 36 with mono inputs).
-  control state
-  local before
-  before=$(unit_item 36)
-  check "the unit has the playback gain before the drag" [ "$before" -gt 0 ]
-  drag_page "$main" "$MAIN_H" 124 289 30 289
-  reached() { control state && [ "$(unit_item 36)" -lt "$before" ]; }
-  check "the dragged fader lowers the unit's playback gain" wait_until 5 reached
-  screenshot "$main" fader-dragged
+  # The replugged unit starts from its stored settings; the program sends it the mix again.
+  mix_back() { control state && [ "$(unit_item 36)" -eq "$after" ]; }
+  check "the replugged unit gets the mix again" wait_until 10 mix_back
 
   # Shrink (617..632, 348..363 on the main page), then on the reduced page Shrink (340..355,
   # 124..139) and Expand (340..355, 110..125), on the smallest page Expand (368..383, 35..50).
@@ -81,6 +84,8 @@ case_session() {
 
   # About (F1): the box is recorded by the test's dialog log instead of being shown.
   xdotool mousemove --window "$main" 300 200 sleep 0.2 key F1
+  sleep 1
+  import -window root "$SHOTS/after-f1.png" 2>/dev/null || true
   check "About names the unit's firmware" \
     wait_until 5 box_logged VelbrinControl "Velbrin firmware Version 1.2  (build 5600)"
   check "About names the DSP firmware" box_logged VelbrinControl "DSP firmware Version 1.7 (build 4600)"
