@@ -12,7 +12,6 @@
 #include "platform/DebugLog.h"
 
 #include <algorithm>
-#include <wx/utils.h>
 
 namespace {
 
@@ -67,6 +66,36 @@ private:
 
 }  // namespace
 
+class VelbrinHAL::StateScope {
+public:
+    explicit StateScope(VelbrinHAL* hal) : m_hal(hal)
+    {
+        hal->m_stateLock.lock();
+        ++hal->m_stateDepth;
+    }
+    // Takes over a lock (and depth) the caller has just taken.
+    StateScope(VelbrinHAL* hal, std::adopt_lock_t) : m_hal(hal) {}
+    ~StateScope()
+    {
+        for (;;) {
+            {
+                std::lock_guard<std::mutex> pending(m_hal->m_pendingLock);
+                if (m_hal->m_stateDepth > 1 || !m_hal->m_closePending.exchange(false)) {
+                    --m_hal->m_stateDepth;
+                    m_hal->m_stateLock.unlock();
+                    return;
+                }
+            }
+            m_hal->CloseLocked();
+        }
+    }
+    StateScope(const StateScope&) = delete;
+    StateScope& operator=(const StateScope&) = delete;
+
+private:
+    VelbrinHAL* m_hal;
+};
+
 int RateFromCode(uint32_t code)
 {
     switch (code) {
@@ -99,7 +128,11 @@ bool VelbrinHAL::HasInstance() { return g_Instance != nullptr; }
 
 void VelbrinHAL::DestroyInstance()
 {
-    delete g_Instance;
+    if (!g_Instance)
+        return;
+    // The polling thread may use the instance until it has ended.
+    if (g_Instance->Shutdown())
+        delete g_Instance;
     g_Instance = nullptr;
 }
 
@@ -115,24 +148,34 @@ VelbrinHAL::VelbrinHAL()
     m_meterList = new MeterList;
     m_listeners.push_back(m_meterList);
     m_thread = new avcThread(wxTHREAD_JOINABLE, m_device);
+    m_thread->SetOwner(this);
     m_thread->SetMeterList(m_meterList);
     if (m_thread->Create() != wxTHREAD_NO_ERROR || m_thread->Run() != wxTHREAD_NO_ERROR)
         DebugLog("VelbrinHAL : the polling thread could not be started\n");
 }
 
-VelbrinHAL::~VelbrinHAL()
+bool VelbrinHAL::Shutdown()
 {
     Close();
     m_thread->RequestTerminate();
-    if (m_thread->IsAlive()) {
-        // Bounded: a cycle ends within a few seconds even when every transfer times out.
-        for (int i = 0; i < 1000 && !m_thread->HasExited(); ++i)
-            wxMilliSleep(10);
+    if (!m_thread->IsAlive() && !m_thread->HasExited())
+        return true;  // never ran
+    // A cycle ends within a few seconds even when every transfer times out, and the close above
+    // has ended a transfer that hung.
+    Clock& clock = GetClock();
+    const uint64_t until = clock.NowMs() + kThreadEndWaitMs;
+    while (!m_thread->HasExited() && clock.NowMs() < until)
+        clock.SleepMs(10);
+    if (!m_thread->HasExited()) {
+        DebugLog("VelbrinHAL : the polling thread has not ended after %u ms; it is left running\n", kThreadEndWaitMs);
+        return false;
     }
-    if (m_thread->IsAlive() || m_thread->HasExited()) {
-        m_thread->Delete();
-        m_thread->Wait();
-    }
+    m_thread->Wait();  // it has left its loop: the join returns at once
+    return true;
+}
+
+VelbrinHAL::~VelbrinHAL()
+{
     delete m_thread;
     delete m_mixEngine;
     delete m_meterList;
@@ -180,7 +223,7 @@ void VelbrinHAL::CloseUnderlying()
 int VelbrinHAL::Open()
 {
     DebugLog("+ VelbrinHAL::Open()\n");
-    std::lock_guard<std::recursive_mutex> lock(m_stateLock);
+    StateScope scope(this);
     if (m_open)
         return 0;
     if (g_firmwareUpdatePending)
@@ -217,7 +260,7 @@ int VelbrinHAL::Open()
         return -1;
     }
     m_open = true;
-    m_bootMessageNode = 0;
+    m_bootMessageConnection = 0;
     Start();
     SendEvent(kDeviceEventOpened);
     DebugLog("  VelbrinHAL::Open() : We're alive!\n");
@@ -228,18 +271,31 @@ bool VelbrinHAL::EnsureOpen() { return m_open || Open() == 0; }
 
 void VelbrinHAL::Close()
 {
-    std::unique_lock<std::recursive_mutex> lock(m_stateLock, std::defer_lock);
-    if (OnPollingThread()) {
-        // The GUI thread may hold the lock while it waits for this cycle to end: then it is
-        // opening or closing the unit itself, and the flag is all this thread has to clear.
-        if (!lock.try_lock()) {
+    if (!OnPollingThread()) {
+        StateScope scope(this);
+        CloseLocked();
+        return;
+    }
+    {
+        std::lock_guard<std::mutex> pending(m_pendingLock);
+        if (!m_stateLock.try_lock()) {
+            // The GUI thread holds the state and may be waiting for this cycle to end. The cycles
+            // stop now; the holder closes the unit when it lets go.
+            m_closePending = true;
             m_open = false;
+            m_thread->StopAVC();
             return;
         }
-    } else {
-        lock.lock();
+        ++m_stateDepth;
     }
-    if (!m_open.exchange(false))
+    StateScope scope(this, std::adopt_lock);
+    CloseLocked();
+}
+
+void VelbrinHAL::CloseLocked()
+{
+    const bool wasOpen = m_open.exchange(false);
+    if (!wasOpen && !m_device->IsOpen())
         return;
     m_thread->StopAVC();
     GetClock().SleepMs(50);
@@ -248,10 +304,11 @@ void VelbrinHAL::Close()
 
 void VelbrinHAL::ShowBootFailure()
 {
-    const uint32_t node = FireWireSession::NodeId();
-    if (node != 0 && node == m_bootMessageNode)
+    // Once per connection of the unit: the reconnect loop's retries stay quiet, a replug speaks again.
+    const uint64_t connection = FireWireSession::ConnectionCount();
+    if (connection == m_bootMessageConnection)
         return;
-    m_bootMessageNode = node;
+    m_bootMessageConnection = connection;
     GetUserNotifier().ShowMessage(kBootFailureMessage, "VelbrinControl");
 }
 
@@ -341,6 +398,9 @@ void VelbrinHAL::Start(int knownRate)
         rate = knownRate;
     if (rate < kHighRate)
         WriteRouting(m_mixEngine->IsStereoInput());
+    // The unit may have lost what was sent before (a failed transfer, a new connection, a DSP
+    // that booted anew): every value the writers hold goes out again.
+    m_thread->RequeueSources();
     m_thread->StartAVC(2000);
     m_mixEngine->SetSampleRate(float(rate));
     m_thread->SetMixEngine(m_mixParameters ? m_mixEngine : nullptr);
@@ -431,13 +491,15 @@ bool VelbrinHAL::SetExternalClock(bool on)
 bool VelbrinHAL::SetSampleRate(int hz)
 {
     const int targetMode = ModeForRate(hz);
-    std::lock_guard<std::recursive_mutex> lock(m_stateLock);
+    StateScope scope(this);
     if (!m_open)
         return false;
     bool external = true;
     if (!ReadExternalClock(&external) || external)
         return false;
     m_thread->StopAVC();
+    if (!m_open)
+        return false;  // a cycle failed meanwhile: the scope carries out its close
     const int currentMode = ModeForRate(m_monitor->GetNominalSampleRate());
     const bool modeChange = currentMode != targetMode;
     if (modeChange) {

@@ -5,7 +5,11 @@
 //
 // Threads: the GUI thread calls everything; the polling thread calls GetValue(s), SetValuesDirect
 // (from the mix engine) and Close (after a failed transfer). Direct device access pauses the polling
-// thread around it, except on the polling thread itself.
+// thread around it, except on the polling thread itself. A close that the polling thread asks for
+// while the GUI thread is opening, closing or changing the rate is carried out when the GUI thread
+// has finished; that operation then reports failure.
+//
+// Shutdown is bounded: every wait in it ends within seconds, and what ran out is traced.
 
 #include "CtrlPanel/device/DeviceListener.h"
 #include "CtrlPanel/device/ItemValue.h"
@@ -44,6 +48,9 @@ constexpr uint32_t kStereoLinkOn = 0x7FFFFFFF;
 
 // Sample rate in Hz of a clock-status rate code; 0 for codes that name no rate.
 int RateFromCode(uint32_t code);
+
+// How long shutdown waits for the polling thread to end (the program's clock).
+constexpr uint32_t kThreadEndWaitMs = 10000;
 
 class VelbrinHAL {
 public:
@@ -96,8 +103,17 @@ public:
     static void ClearFirmwareUpdatePendingForTests();
 
 private:
+    // Holds the state lock for a scope. The outermost scope of the GUI thread carries out, before it
+    // lets go, a close that the polling thread could not take meanwhile.
+    class StateScope;
+
     VelbrinHAL();
     ~VelbrinHAL();
+    // Closes, ends the polling thread and joins it. False when the thread did not end in time: it is
+    // then left running, and the HAL with everything it reaches must not be freed.
+    bool Shutdown();
+    // The close itself; the caller holds the state lock.
+    void CloseLocked();
 
     // Decides whether the unit's firmware or DSP code is too old; false when it cannot decide.
     bool FirmwareNeedsUpdate(bool* needed);
@@ -124,6 +140,11 @@ private:
     std::atomic<bool> m_open{false};
     // Held by Open, Close and SetSampleRate: no close can slip into an open or a mode switch.
     std::recursive_mutex m_stateLock;
+    int m_stateDepth = 0;  // scopes the holder has open
+    // Orders the polling thread's try of the state lock with the holder's letting go, so a close
+    // asked for meanwhile is never missed.
+    std::mutex m_pendingLock;
+    std::atomic<bool> m_closePending{false};
     MeterList* m_meterList = nullptr;
-    uint32_t m_bootMessageNode = 0;  // node id of the unit the boot message was shown for
+    uint64_t m_bootMessageConnection = 0;  // the unit connection the boot message was shown for
 };

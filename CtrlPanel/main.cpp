@@ -1,8 +1,10 @@
-// Program entry. Until the windows exist, the program opens the unit through the HAL, reports what
-// it found and shows a few seconds of its meters.
+// Program entry. Until the windows exist, the program opens the unit through the HAL with the default
+// mix, reports what it found and shows a few seconds of its meters.
 #include "CtrlPanel/VelbrinHAL.h"
 #include "CtrlPanel/device/MeterList.h"
+#include "PAL/MainParameterSet.h"
 #include "platform/sim/SimScenario.h"
+#include "resources/params/MainParamDescriptors.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -20,8 +22,10 @@ int main()
         fprintf(stderr, "VelbrinControl: unknown VELBRIN_SIM_SCENARIO\n");
         return EXIT_FAILURE;
     }
+    MainParameterSet mix(kMainParamDescriptors, kMainParamCount);
     VelbrinHAL::CreateInstance();
     VelbrinHAL* hal = VelbrinHAL::GetInstance();
+    hal->SetMixParameters(&mix);
     // The audio device shows up a moment after the unit.
     int status = -1;
     for (int attempt = 0; attempt < 20 && status != 0 && !VelbrinHAL::IsFirmwareUpdatePending(); ++attempt) {
@@ -47,6 +51,7 @@ int main()
         meters->SetEnabled(1, true);
         for (int tick = 0; tick < 30; ++tick) {
             wxMilliSleep(100);
+            ParameterSet::DeliverWorkerChanges();
             printf("\rmeters  in %5.2f %5.2f   out %5.2f %5.2f", meters->Meter(0), meters->Meter(1),
                    meters->Meter(2), meters->Meter(3));
             fflush(stdout);

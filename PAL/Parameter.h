@@ -7,7 +7,8 @@
 // n + 1 bytes. Every text operation writes at most that and always terminates (for n >= 0).
 //
 // Threads: the normalised value is one atomic float; any thread may read it (and the plain value
-// derived from it). Everything else is fixed at construction.
+// derived from it). Everything else is fixed at construction, except the default, which only the GUI
+// thread changes (SetDefaultValue).
 
 #include "PAL/ParamDescriptor.h"
 

@@ -9,6 +9,7 @@
 #include "platform/sim/SimAudioHardware.h"
 #include "platform/sim/SimClock.h"
 #include "platform/sim/SimFireWireBus.h"
+#include "platform/sim/SimScenario.h"
 #include "platform/sim/SimVelbrin.h"
 #include "resources/params/MainParamDescriptors.h"
 
@@ -65,7 +66,7 @@ int main()
     SimVelbrin unit;
     SimFireWireBus bus;
     SetFireWireBus(&bus);
-    unit.SetStateHook([&](const SimUnitState& s) { audio.SetUnitState(s.onBus, s.dspBooted, s.dspMode); });
+    SimScenario::LinkAudio(unit, audio);
     bus.Plug(&unit);
 
     ParameterSet mix(kMainParamDescriptors, kMainParamCount);

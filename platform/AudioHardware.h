@@ -3,6 +3,7 @@
 // nominal sample rate, clock source and running state, and notifications of their changes.
 //
 // Status codes: 0 on success; kAudioUnsupportedFormat when a device refuses a sample rate;
+// kAudioIllegalOperation when it takes no rate at all (it follows an external clock);
 // kAudioBadDevice for a device that is not (or no longer) in the list; kAudioError otherwise.
 //
 // Threads: every call may be made from any thread. Listeners run on a thread of the audio side's
@@ -26,6 +27,7 @@ enum class AudioDeviceProperty {
 };
 
 constexpr int kAudioUnsupportedFormat = 0x21646174;  // '!dat'
+constexpr int kAudioIllegalOperation = 0x6E6F7065;   // 'nope'
 constexpr int kAudioBadDevice = 0x21646576;          // '!dev'
 constexpr int kAudioError = 0x77686174;              // 'what'
 

@@ -2,6 +2,7 @@
 
 #include "CtrlPanel/device/FireWireSession.h"
 #include "platform/ByteOrder.h"
+#include "platform/Clock.h"
 #include "platform/DebugLog.h"
 
 #include <cstring>
@@ -35,6 +36,13 @@ std::vector<uint8_t> BuildFrame(uint8_t ctype, const ItemValue* pairs, uint32_t 
         DebugLogItem(pairs[i].item, pairs[i].value);
     }
     return frame;
+}
+
+// True when the answer echoes the command's header (subunit, opcode, company, sub-command, count),
+// carries every pair and has the response code that carries the command out.
+bool AnswerMatches(const std::vector<uint8_t>& command, const uint8_t* response, uint32_t answered, uint8_t code)
+{
+    return answered >= command.size() && response[0] == code && memcmp(&response[1], &command[1], 7) == 0;
 }
 
 // The bus lock for one call. A lock that cannot be taken fails the call before it reaches the bus.
@@ -119,9 +127,20 @@ int FireWireDevice::OpenLocked()
 
 int FireWireDevice::Close()
 {
-    BusLock lock(m_mutex);
+    Clock& clock = GetClock();
+    const uint64_t until = clock.NowMs() + kCloseWaitMs;
+    bool locked = m_mutex.TryLock() == wxMUTEX_NO_ERROR;
+    while (!locked && clock.NowMs() < until) {
+        clock.SleepMs(10);
+        locked = m_mutex.TryLock() == wxMUTEX_NO_ERROR;
+    }
+    if (!locked)
+        DebugLog("FireWireDevice::Close() : bus still busy after %u ms, closing the handle anyway\n", kCloseWaitMs);
     m_open = false;
-    return FireWireSession::Close();
+    const int status = FireWireSession::Close();
+    if (locked)
+        m_mutex.Unlock();
+    return status;
 }
 
 int FireWireDevice::ReadItems(ItemValue* pairs, uint32_t n)
@@ -157,32 +176,42 @@ int FireWireDevice::ReadQuadlets(ItemValue* pairs, uint32_t n)
 int FireWireDevice::ReadAvc(ItemValue* pairs, uint32_t n)
 {
     DebugLog("A:\n");
-    std::vector<uint8_t> command = BuildFrame(kCtypeStatus, pairs, n);
-    std::vector<uint8_t> response(command.size(), 0);
-    uint32_t answered = 0;
-    int status = FireWireSession::ExecuteAVC(m_token, command.data(), uint32_t(command.size()), response.data(),
-                                             &answered);
-    if (status == 0) {
-        // The answer must echo the command and carry every pair before anything is taken from it.
-        const bool echoes = answered >= command.size() &&
-                            (response[0] == kResponseStable || response[0] == kResponseAccepted) &&
-                            response[2] == kOpcodeVendorDependent && memcmp(&response[3], kCompanyId, 3) == 0 &&
-                            response[6] == kSubCommandItemAccess && response[7] == command[7];
-        if (!echoes)
-            status = kBadAvcAnswer;
-    }
-    if (status != 0) {
-        DebugLog("<A Fail. (%x)\n", unsigned(status));
-        for (uint32_t i = 0; i < n; ++i)
-            DebugLogItem(pairs[i].item, pairs[i].value);
-        return status;
-    }
+    // The answers are gathered apart and taken only when every frame succeeded.
+    std::vector<ItemValue> answers(n);
+    uint32_t done = 0;
+    do {
+        const uint32_t count = std::min(n - done, kMaxAvcPairs);
+        int status = ReadAvcFrame(pairs + done, count, answers.data() + done);
+        if (status != 0) {
+            DebugLog("<A Fail. (%x)\n", unsigned(status));
+            for (uint32_t i = 0; i < n; ++i)
+                DebugLogItem(pairs[i].item, pairs[i].value);
+            return status;
+        }
+        done += count;
+    } while (done < n);
     for (uint32_t i = 0; i < n; ++i) {
-        pairs[i].item = GetBE32(&response[8 + 8 * i]);
-        pairs[i].value = GetBE32(&response[12 + 8 * i]);
+        pairs[i] = answers[i];
         DebugLogItem(pairs[i].item, pairs[i].value);
     }
     DebugLog("<A ok!\n");
+    return 0;
+}
+
+int FireWireDevice::ReadAvcFrame(const ItemValue* pairs, uint32_t n, ItemValue* answered)
+{
+    std::vector<uint8_t> command = BuildFrame(kCtypeStatus, pairs, n);
+    std::vector<uint8_t> response(command.size(), 0);
+    uint32_t length = 0;
+    int status = FireWireSession::ExecuteAVC(m_token, command.data(), uint32_t(command.size()), response.data(),
+                                             &length);
+    if (status != 0)
+        return status;
+    if (!AnswerMatches(command, response.data(), length, kResponseStable) &&
+        !AnswerMatches(command, response.data(), length, kResponseAccepted))
+        return kBadAvcAnswer;
+    for (uint32_t i = 0; i < n; ++i)
+        answered[i] = {GetBE32(&response[8 + 8 * i]), GetBE32(&response[12 + 8 * i])};
     return 0;
 }
 
@@ -231,9 +260,14 @@ int FireWireDevice::WriteAvc(const ItemValue* pairs, uint32_t n)
     // Longer writes go as several frames; each answer must fit the shared response buffer.
     uint32_t done = 0;
     do {
-        uint32_t count = std::min(n - done, kMaxAvcWritePairs);
+        const uint32_t count = std::min(n - done, kMaxAvcPairs);
         std::vector<uint8_t> command = BuildFrame(kCtypeControl, pairs + done, count);
-        int status = FireWireSession::ExecuteAVC(m_token, command.data(), uint32_t(command.size()), nullptr);
+        std::vector<uint8_t> response(command.size(), 0);
+        uint32_t length = 0;
+        int status = FireWireSession::ExecuteAVC(m_token, command.data(), uint32_t(command.size()), response.data(),
+                                                 &length);
+        if (status == 0 && !AnswerMatches(command, response.data(), length, kResponseAccepted))
+            status = kBadAvcAnswer;
         if (status != 0) {
             DebugLog(">A Fail (%x).\n", unsigned(status));
             return status;

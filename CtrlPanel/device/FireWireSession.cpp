@@ -27,6 +27,8 @@ std::mutex g_watchLock;
 uint64_t g_watchId = 0;
 uint64_t g_watchGeneration = 0;  // tells a stale removal notice from the current one
 bool g_matching = false;
+uint64_t g_serviceId = 0;  // the unit followed now; 0 after its removal
+std::atomic<uint64_t> g_connections{0};
 
 std::atomic<bool> g_canQuadletRead{false};
 std::atomic<bool> g_canBlockRead{false};
@@ -86,6 +88,7 @@ void StopDeviceMatching()
     g_matching = false;
     CancelWatchLocked();
     g_nodeId = 0;
+    g_serviceId = 0;
 }
 
 void OnDeviceMatched()
@@ -100,6 +103,10 @@ void OnDeviceMatched()
         GetClock().SleepUs(500);
         if (!unit.hasNodeId)
             continue;
+        if (unit.serviceId != g_serviceId) {
+            g_serviceId = unit.serviceId;
+            ++g_connections;
+        }
         g_nodeId = unit.nodeId;
         CancelWatchLocked();
         if (unit.nodeId != 0) {
@@ -119,6 +126,7 @@ void OnDeviceMatched()
     }
     CancelWatchLocked();
     g_nodeId = 0;
+    g_serviceId = 0;
 }
 
 void OnDeviceInterest(uint32_t messageType)
@@ -128,9 +136,12 @@ void OnDeviceInterest(uint32_t messageType)
     std::lock_guard<std::mutex> lock(g_watchLock);
     g_watchId = 0;  // the bus dropped the watch when it told us
     g_nodeId = 0;
+    g_serviceId = 0;
 }
 
 uint32_t NodeId() { return g_nodeId; }
+
+uint64_t ConnectionCount() { return g_connections; }
 
 int Open()
 {
@@ -138,6 +149,11 @@ int Open()
     uint32_t nodeId = g_nodeId;
     if (nodeId == 0)
         return -1;
+    // One handle at a time: a handle still open is closed before the next is taken.
+    if (FwHandle old = g_handle.exchange(0)) {
+        DebugLog("FireWireSession::Open() : closing the handle still open\n");
+        GetFireWireBus().Close(old);
+    }
     FwHandle handle = 0;
     int status = GetFireWireBus().Open(nodeId, &handle);
     if (status == 0)
@@ -202,7 +218,12 @@ int WriteBlock(void*, uint64_t address, const uint8_t* data, uint32_t* length)
     FwHandle handle = g_handle;
     if (!handle)
         return -1;
-    return WithRetries("FWAWriteBlock", [&] { return GetFireWireBus().WriteBlock(handle, address, data, length); });
+    // The bus writes back the count it wrote, also when it failed: every attempt offers the whole block.
+    const uint32_t full = *length;
+    return WithRetries("FWAWriteBlock", [&] {
+        *length = full;
+        return GetFireWireBus().WriteBlock(handle, address, data, length);
+    });
 }
 
 int ReadBlock(void*, uint64_t, uint8_t*, uint32_t*) { return -1; }

@@ -26,9 +26,12 @@ void OnDeviceInterest(uint32_t messageType);
 bool IsAcceptedGuid(uint64_t guid);
 
 uint32_t NodeId();
+// Counts the units taken up: it grows whenever the followed unit is one that newly appeared on the
+// bus (a replug, a re-enumeration), also when the bus gave it its old node id again.
+uint64_t ConnectionCount();
 
-// Rescans the bus (the unit may have re-enumerated with a new node id), then opens the handle.
-// -1 when no device is matched, else the platform's result.
+// Rescans the bus (the unit may have re-enumerated with a new node id), closes a handle still open,
+// then opens the handle. -1 when no device is matched, else the platform's result.
 int Open();
 // Closes the handle (0 is passed on as it is) and clears it; the platform's result.
 int Close();
@@ -44,6 +47,7 @@ int ExecuteAVC(void* token, const uint8_t* command, uint32_t length, uint8_t* re
 int ReadQuadlet(void* token, uint64_t address, uint32_t* value);
 // value is byte-reversed before it goes to the platform.
 int WriteQuadlet(void* token, uint64_t address, uint32_t value);
+// *length: the byte count; on return, the count the last attempt wrote.
 int WriteBlock(void* token, uint64_t address, const uint8_t* data, uint32_t* length);
 // Block reads are not supported by the unit: always -1.
 int ReadBlock(void* token, uint64_t address, uint8_t* data, uint32_t* length);

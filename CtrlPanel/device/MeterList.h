@@ -7,6 +7,8 @@
 // The entries are under a lock; the slots are atomic floats.
 
 #include "CtrlPanel/device/DeviceListener.h"
+#include "PAL/MeterGroups.h"
+#include "PAL/MeterLevels.h"
 
 #include <atomic>
 #include <cstdint>
@@ -21,20 +23,20 @@ struct MeterEntry {
     bool enabled;
 };
 
-class MeterList : public DeviceListener {
+class MeterList : public DeviceListener, public MeterGroups, public MeterLevels {
 public:
     MeterList();
 
     void OnDeviceEvent(int event) override;
-    void SetEnabled(uint32_t group, bool enabled);
+    void SetEnabled(uint32_t group, bool enabled) override;
     bool IsEnabled(uint32_t group) const;
-    void MoveToFront(uint32_t group);
-    void MoveToBack(uint32_t group);
+    void MoveToFront(uint32_t group) override;
+    void MoveToBack(uint32_t group) override;
     // Reads the enabled groups among the first entries with one HAL read. Returns the number of items
     // read, 0 when nothing was to be read, -1 when the read failed (the meters are then unchanged).
     int ReadMeters();
 
-    float Meter(int slot) const { return m_meters[slot].load(std::memory_order_relaxed); }
+    float Meter(int slot) const override { return m_meters[slot].load(std::memory_order_relaxed); }
     void SetMeter(int slot, float value) { m_meters[slot].store(value, std::memory_order_relaxed); }
     // Sets every slot to 0, except the two compressor gain slots (7, 10), which rest at 1.
     void ClearMeters();

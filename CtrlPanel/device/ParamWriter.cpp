@@ -8,7 +8,7 @@ ParamWriter::ParamWriter(uint32_t baseItem, uint32_t count)
     : m_baseItem(baseItem), m_count(count), m_entries(new ParamEntry[count])
 {
     for (uint32_t i = 0; i < count; ++i)
-        m_entries[i] = ParamEntry{baseItem + i, 0, 0};
+        m_entries[i] = ParamEntry{baseItem + i, 0, 0, 0};
     m_firstDirty = count;
 }
 
@@ -31,6 +31,7 @@ void ParamWriter::StoreLocked(uint32_t index, uint32_t value)
         return;
     ParamEntry& e = m_entries[index];
     e.value = value;
+    e.held = 1;
     if (!e.dirty) {
         e.dirty = 1;
         ++m_pending;
@@ -55,6 +56,20 @@ bool ParamWriter::PopOneLocked(ItemValue& out)
     }
     m_firstDirty = m_count;
     return false;
+}
+
+void ParamWriter::MarkHeldPending()
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    for (uint32_t i = 0; i < m_count; ++i) {
+        ParamEntry& e = m_entries[i];
+        if (!e.held || e.dirty)
+            continue;
+        e.dirty = 1;
+        ++m_pending;
+        if (i < m_firstDirty)
+            m_firstDirty = i;
+    }
 }
 
 uint32_t ParamWriter::GetPendingCount()

@@ -45,6 +45,9 @@ public:
     // Pops up to max dirty entries into out, lowest index first, in one locked pass. Returns how
     // many were stored. The polling thread calls it with max = kWriterPairsPerCycle.
     uint32_t PopPending(ItemValue* out, uint32_t max);
+    // Marks every entry that has ever been set dirty again, so a reopened unit gets every value the
+    // block holds (also those popped for a transfer that failed).
+    void MarkHeldPending();
 
     // --- writer side (the effect panels, GUI thread) ---
     // An index outside the block is ignored. Every write marks its entry dirty, also when the
@@ -83,6 +86,7 @@ private:
         uint32_t item;   // base item + index, never changed
         uint32_t value;  // raw value last set
         uint8_t dirty;   // set by every write, cleared when popped
+        uint8_t held;    // set by the first write, never cleared
     };
 
     // Callers hold m_lock.

@@ -9,7 +9,6 @@
 #include "platform/DebugLog.h"
 
 #include <algorithm>
-#include <chrono>
 
 namespace {
 constexpr uint32_t kSleepSliceMs = 100;
@@ -35,8 +34,17 @@ void avcThread::StopAVC()
     m_running = false;
     if (IsCurrentThread())
         return;
-    if (!m_idle.wait_for(lock, std::chrono::milliseconds(kStopWaitLimitMs), [this] { return !m_busy; }))
-        DebugLog("avcThread::StopAVC() : cycle still busy after %u ms, going on\n", kStopWaitLimitMs);
+    Clock& clock = GetClock();
+    const uint64_t until = clock.NowMs() + kStopWaitLimitMs;
+    while (m_busy) {
+        if (clock.NowMs() >= until) {
+            DebugLog("avcThread::StopAVC() : cycle still busy after %u ms, going on\n", kStopWaitLimitMs);
+            return;
+        }
+        lock.unlock();
+        clock.SleepMs(kStopPollMs);
+        lock.lock();
+    }
 }
 
 void avcThread::AddSource(ParamWriter* writer)
@@ -49,6 +57,14 @@ void avcThread::RemoveSource(ParamWriter* writer)
 {
     std::lock_guard<std::mutex> lock(m_sourcesLock);
     std::replace(m_sources.begin(), m_sources.end(), writer, static_cast<ParamWriter*>(nullptr));
+}
+
+void avcThread::RequeueSources()
+{
+    std::lock_guard<std::mutex> lock(m_sourcesLock);
+    for (ParamWriter* writer : m_sources)
+        if (writer)
+            writer->MarkHeldPending();
 }
 
 void avcThread::RequestTerminate()
@@ -67,11 +83,8 @@ bool avcThread::EnterCycle()
 
 void avcThread::LeaveCycle()
 {
-    {
-        std::lock_guard<std::mutex> lock(m_stateLock);
-        m_busy = false;
-    }
-    m_idle.notify_all();
+    std::lock_guard<std::mutex> lock(m_stateLock);
+    m_busy = false;
 }
 
 uint32_t avcThread::SleepWhileRunning(uint32_t ms)
@@ -169,7 +182,8 @@ void avcThread::DrainSources()
             continue;
         if (m_device->WriteItems(m_sendBuffer, out) != 0) {
             DebugLog("avcThread : Plugin Coeff Send Failed!!\n");
-            VelbrinHAL::GetInstance()->Close();
+            if (VelbrinHAL* hal = m_owner)
+                hal->Close();
         }
     }
 }
@@ -179,7 +193,8 @@ void avcThread::ReadClockStatus()
     if (!m_dspEnabled)
         return;
     ItemValue status = {HalItem::kClockStatus, 0};
-    if (VelbrinHAL::GetInstance()->GetValue(&status) != 0)
+    VelbrinHAL* hal = m_owner;
+    if (!hal || hal->GetValue(&status) != 0)
         status.value = 0;
     m_spdifLocked = (status.value & 1) != 0;
     m_spdifPresent = (status.value & 2) != 0;

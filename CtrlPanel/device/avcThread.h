@@ -2,14 +2,13 @@
 // The polling thread. While cycles are wanted it runs one every 50 ms: the mix engine's refresh,
 // up to 20 dirty pairs from each writer block, the enabled meter groups, and the S/PDIF status.
 //
-// Pausing: StopAVC clears `running` and waits (bounded) until the cycle in flight has ended;
-// StartAVC sets it again after an optional start delay. Called on the polling thread itself (a
-// failed transfer closes the HAL from inside a cycle), neither waits.
+// Pausing: StopAVC clears `running` and waits (bounded, on the program's clock) until the cycle in
+// flight has ended; StartAVC sets it again after an optional start delay. Called on the polling
+// thread itself (a failed transfer closes the HAL from inside a cycle), neither waits.
 
 #include "CtrlPanel/device/ItemValue.h"
 
 #include <atomic>
-#include <condition_variable>
 #include <cstdint>
 #include <mutex>
 #include <thread>
@@ -20,12 +19,14 @@ class FireWireDevice;
 class MeterList;
 class MixEngine;
 class ParamWriter;
+class VelbrinHAL;
 
 constexpr uint32_t kCyclePairs = 20;
 constexpr uint32_t kCycleSleepMs = 50;
 constexpr uint32_t kIdleSleepMs = 100;
-// How long a stop waits for the cycle in flight before it logs and goes on.
+// How long a stop waits for the cycle in flight before it logs and goes on, and how often it looks.
 constexpr uint32_t kStopWaitLimitMs = 10000;
+constexpr uint32_t kStopPollMs = 10;
 
 class avcThread : public wxThread {
 public:
@@ -36,12 +37,16 @@ public:
     void StopAVC();
 
     // --- set by the HAL ---
+    // The HAL that a failed transfer closes and that reads the clock status.
+    void SetOwner(VelbrinHAL* hal) { m_owner = hal; }
     void SetMixEngine(MixEngine* engine) { m_mixEngine = engine; }
     void SetMeterList(MeterList* meters) { m_meterList = meters; }
     void SetDspEnabled(bool enabled) { m_dspEnabled = enabled; }
     void AddSource(ParamWriter* writer);
     // Nulls every entry equal to writer; the list keeps its length. Call while paused.
     void RemoveSource(ParamWriter* writer);
+    // Every value the sources hold is sent again (after an open).
+    void RequeueSources();
     void RequestTerminate();
 
     // --- read by the HAL ---
@@ -74,6 +79,7 @@ private:
     uint32_t SleepWhileRunning(uint32_t ms);
 
     FireWireDevice* m_device;
+    std::atomic<VelbrinHAL*> m_owner{nullptr};
     std::atomic<MixEngine*> m_mixEngine{nullptr};
     std::atomic<MeterList*> m_meterList{nullptr};
     std::mutex m_sourcesLock;
@@ -84,9 +90,8 @@ private:
     std::atomic<bool> m_spdifPresent{false};
     std::atomic<uint32_t> m_externalRate{0};
 
-    // The pause hand-shake: running and busy change under m_stateLock; busy clearing is signalled.
+    // The pause hand-shake: running and busy change under m_stateLock.
     std::mutex m_stateLock;
-    std::condition_variable m_idle;
     std::atomic<bool> m_running{false};
     std::atomic<uint32_t> m_delay{0};
     std::atomic<bool> m_busy{false};

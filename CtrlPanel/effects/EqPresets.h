@@ -10,11 +10,16 @@
 //   6 caption   7 control target ("Gain", "Q", else frequency)   8 control minimum   9 control maximum
 // Numbers read like "%f" (0 when a field does not start with a number); keywords compare exactly. A
 // preset that is incomplete when the text ends is dropped.
+//
+// Applying a preset drives an EQ panel's parameters (plain values, through the panel's reactions) and
+// moves their defaults. GUI thread only.
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
+
+class EqPanel;
 
 // One band of a preset. The parameter indices are those of the EQ panel's parameter set.
 struct EqPresetBand {
@@ -32,6 +37,17 @@ struct EqPresetBand {
     float savedQDefault;
     float controlMin;
     float controlMax;
+
+    // Saves the three band parameters' defaults once (while savedFreqDefault is 0), makes the preset's
+    // frequency, gain and Q their defaults and values, refreshes them, then sets the Control knob to
+    // 0.5 and refreshes it, which moves the target to the middle of the Control range.
+    void Apply(EqPanel& panel);
+    // The three defaults become the saved ones (restore; left as they are when never saved) or the
+    // preset's values. The parameters' values do not change.
+    void ApplyDefaults(EqPanel& panel, bool restore);
+    // Sets the target parameter to controlMin + (controlMax - controlMin) x position and refreshes it;
+    // position is the Control knob's normalised value, 0..1.
+    void ApplyControl(EqPanel& panel, float position);
 };
 
 struct EqPreset {
@@ -40,6 +56,14 @@ struct EqPreset {
     EqPresetBand bands[4];  // LF, LowMid, Mid, HF
     char name[32];
     char captions[4][32];
+
+    // Simple mode: the HF then the LF type switch, the four captions, then each band's Apply.
+    void Apply(EqPanel& panel);
+    // The four band captions only (a model chosen in advanced mode).
+    void ApplyCaptions(EqPanel& panel);
+    void ApplyDefaults(EqPanel& panel, bool restore);
+    // k = 1..4 drives band k - 1 (LF .. HF); other k do nothing.
+    void ApplyControl(EqPanel& panel, int32_t k, float position);
 };
 
 class EqPresetList {

@@ -3,6 +3,7 @@
 #include "CtrlPanel/VelbrinHAL.h"
 #include "PAL/ParameterSet.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -54,7 +55,10 @@ bool TruncNonZero(float x) { return int(x) != 0; }
 
 }  // namespace
 
-MixEngine::MixEngine() = default;
+MixEngine::MixEngine()
+{
+    m_pending.reserve(kPairs * kPairs + kPairs * kInputColumns + kPairs);
+}
 MixEngine::~MixEngine() = default;
 
 uint32_t MixEngine::PlaybackItem(bool stereo, int mix, int pair)
@@ -252,44 +256,41 @@ void MixEngine::ComputeOutputFlags()
 void MixEngine::BuildPairs()
 {
     m_pending.clear();
-    auto queue = [this](uint32_t item, uint32_t value) {
-        m_pending.push_back(item);
-        m_pending.push_back(value);
-    };
     if (m_sampleRate < kHighRate) {
         for (int r = 0; r < kPairs; ++r)
             for (int k = 0; k < kPairs; ++k)
-                if (m_playback[r][k] != m_playbackSent[r][k]) {
-                    queue(PlaybackItem(m_stereo, r, k), uint32_t(int32_t(m_playback[r][k])) & 0xFFFF);
-                    m_playbackSent[r][k] = m_playback[r][k];
-                }
+                if (m_playback[r][k] != m_playbackSent[r][k])
+                    m_pending.push_back({PlaybackItem(m_stereo, r, k), uint32_t(int32_t(m_playback[r][k])) & 0xFFFF,
+                                         &m_playbackSent[r][k], m_playback[r][k], nullptr, 0});
         const int columns = m_stereo ? 3 : 6;
         for (int r = 0; r < kPairs; ++r)
             for (int c = 0; c < columns; ++c)
-                if (m_input[r][c] != m_inputSent[r][c]) {
-                    uint32_t item = m_stereo ? StereoInputItem(r, c) : MonoInputItem(r, c);
-                    queue(item, uint32_t(int32_t(m_input[r][c])) & 0xFFFF);
-                    m_inputSent[r][c] = m_input[r][c];
-                }
+                if (m_input[r][c] != m_inputSent[r][c])
+                    m_pending.push_back({m_stereo ? StereoInputItem(r, c) : MonoInputItem(r, c),
+                                         uint32_t(int32_t(m_input[r][c])) & 0xFFFF, &m_inputSent[r][c], m_input[r][c],
+                                         nullptr, 0});
     }
     for (int i = 0; i < kPairs; ++i)
-        if (m_outputWords[i] != m_outputSent[i]) {
-            queue(kItemOutputFirst + i, m_outputWords[i]);
-            m_outputSent[i] = m_outputWords[i];
-        }
+        if (m_outputWords[i] != m_outputSent[i])
+            m_pending.push_back({kItemOutputFirst + i, m_outputWords[i], nullptr, 0, &m_outputSent[i], m_outputWords[i]});
 }
 
-void MixEngine::SendPairs()
+void MixEngine::SendPairs(VelbrinHAL* hal)
 {
     ItemValue batch[kPairsPerWrite];
-    size_t n = m_pending.size() / 2;
-    size_t next = 0;
-    while (n > 0) {
-        const uint32_t count = uint32_t(n < kPairsPerWrite ? n : kPairsPerWrite);
-        for (uint32_t i = 0; i < count; ++i, ++next)
-            batch[i] = {m_pending[2 * next], m_pending[2 * next + 1]};
-        VelbrinHAL::GetInstance()->SetValuesDirect(batch, count);
-        n -= count;
+    for (size_t first = 0; first < m_pending.size(); first += kPairsPerWrite) {
+        const size_t count = std::min<size_t>(m_pending.size() - first, kPairsPerWrite);
+        for (size_t i = 0; i < count; ++i)
+            batch[i] = {m_pending[first + i].item, m_pending[first + i].value};
+        if (hal->SetValuesDirect(batch, uint32_t(count)) != 0)
+            break;  // refused or failed: the rest waits for a later cycle as well
+        for (size_t i = first; i < first + count; ++i) {
+            const PendingPair& p = m_pending[i];
+            if (p.sentGain)
+                *p.sentGain = p.gain;
+            else
+                *p.sentWord = p.word;
+        }
     }
     m_pending.clear();
 }
@@ -313,15 +314,15 @@ void MixEngine::Refresh()
     }
 
     BuildPairs();
-    SendPairs();
-    ReadBack();
+    SendPairs(hal);
+    ReadBack(hal);
 }
 
-void MixEngine::ReadBack()
+void MixEngine::ReadBack(VelbrinHAL* hal)
 {
     ParameterSet* set = m_set;
     ItemValue buttons = {kItemOutputFirst, 0};
-    if (VelbrinHAL::GetInstance()->GetValue(&buttons) != 0)
+    if (hal->GetValue(&buttons) != 0)
         return;
     // The device's buttons win over the word computed this cycle, unless the user changed the
     // parameter meanwhile: then the click stands and goes out next cycle.

@@ -14,6 +14,7 @@
 #include <vector>
 
 class ParameterSet;
+class VelbrinHAL;
 
 class MixEngine {
 public:
@@ -58,9 +59,12 @@ private:
     void ComputeOutputFlags();
     void ComputeAll();
     void ResetSentCopies();
+    // Queues every value that differs from its sent copy.
     void BuildPairs();
-    void SendPairs();
-    void ReadBack();
+    // Sends the queue in batches; a value's sent copy takes it only once its batch was written, so
+    // what the HAL refused (paused thread, failed transfer) goes out in a later cycle.
+    void SendPairs(VelbrinHAL* hal);
+    void ReadBack(VelbrinHAL* hal);
 
     int m_stereo = 0;
     float m_sampleRate = 0;
@@ -75,7 +79,15 @@ private:
     // Dim (59) and mute (25) as the output words were computed from them in this cycle.
     float m_dimTaken = 0;
     float m_muteTaken = 0;
-    std::vector<uint32_t> m_pending;
+    struct PendingPair {
+        uint32_t item;
+        uint32_t value;
+        float* sentGain;  // the gain's sent copy and the gain, or null for an output word
+        float gain;
+        uint32_t* sentWord;
+        uint32_t word;
+    };
+    std::vector<PendingPair> m_pending;
     std::atomic<ParameterSet*> m_set{nullptr};
     std::mutex m_lock;
 };

@@ -21,6 +21,7 @@ public:
         if (m_window && m_method)
             (m_window->*m_method)(view);
     }
+    Window* GetWindow() const { return m_window; }
 
 private:
     Window* m_window;

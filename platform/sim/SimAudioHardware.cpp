@@ -75,6 +75,17 @@ void SimAudioHardware::UpdateUnitDeviceLocked(int oldMode, std::vector<Event>* e
     }
     if (listChanged)
         events->push_back({true, 0, AudioDeviceProperty::NominalRate});
+    FollowExternalClockLocked(events);
+}
+
+void SimAudioHardware::FollowExternalClockLocked(std::vector<Event>* events)
+{
+    if (m_unit.clock != kExternalClock || m_externalRate <= 0 || m_unit.rate == m_externalRate ||
+        !RateValidLocked(m_unit, m_externalRate))
+        return;
+    m_unit.rate = m_externalRate;
+    if (ListedLocked())
+        events->push_back({false, m_unit.id, AudioDeviceProperty::NominalRate});
 }
 
 void SimAudioHardware::SetClockSourceExternal(bool external)
@@ -86,6 +97,18 @@ void SimAudioHardware::SetClockSourceExternal(bool external)
         if (clock != m_unit.clock && ListedLocked())
             events.push_back({false, m_unit.id, AudioDeviceProperty::ClockSource});
         m_unit.clock = clock;
+        FollowExternalClockLocked(&events);
+    }
+    Publish(events);
+}
+
+void SimAudioHardware::SetExternalClockRate(double hz)
+{
+    std::vector<Event> events;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_externalRate = hz;
+        FollowExternalClockLocked(&events);
     }
     Publish(events);
 }
@@ -287,6 +310,8 @@ int SimAudioHardware::SetNominalRate(AudioDeviceId device, double hz)
             m_failRateCode = 0;
         } else if (!d) {
             status = kAudioBadDevice;
+        } else if (d->unit && d->clock == kExternalClock) {
+            status = kAudioIllegalOperation;
         } else if (!RateValidLocked(*d, hz)) {
             status = kAudioUnsupportedFormat;
         } else if (d->rate != hz) {

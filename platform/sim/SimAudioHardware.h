@@ -7,7 +7,8 @@
 // reappears or the DSP mode changes. The DSP mode decides the rates it takes: mode 2 takes 44100,
 // 48000, 88200 and 96000 Hz, mode 3 takes 176400 and 192000 Hz, any other mode none; other rates
 // answer kAudioUnsupportedFormat. Its clock sources are 1 (internal, "Internal") and 2 (external,
-// "S/PDIF Ext Plug 3").
+// "S/PDIF Ext Plug 3"). On the external clock the device runs at the external clock's rate when the
+// mode takes it, and refuses every rate request with kAudioIllegalOperation.
 //
 // The unit model drives the device side (SetUnitState and the setters below it); nothing here knows
 // the unit. Notifications are queued and delivered on a thread of the simulation's own, in order;
@@ -40,6 +41,8 @@ public:
     // the mode takes it, else at 44100 Hz (mode 2) or 176400 Hz (mode 3).
     void SetUnitState(bool present, bool dspBooted, int dspMode);
     void SetClockSourceExternal(bool external);
+    // The rate the external clock offers, 0 when there is none.
+    void SetExternalClockRate(double hz);
     // Ignored while the device is absent.
     void SetRunning(bool running);
     // The rate as the unit reports it, not checked against the mode.
@@ -114,6 +117,8 @@ private:
     // Brings the unit's device into or out of the list after a change of the unit's state.
     void UpdateUnitDeviceLocked(int oldMode, std::vector<Event>* events);
     bool RateValidLocked(const Device& device, double hz) const;
+    // On the external clock, takes its rate when the mode allows it.
+    void FollowExternalClockLocked(std::vector<Event>* events);
     // Queues the events for the delivery thread, or runs them here (Delivery::Synchronous).
     // Called without the lock.
     void Publish(const std::vector<Event>& events);
@@ -133,6 +138,7 @@ private:
     bool m_present = false;
     bool m_dspBooted = false;
     int m_dspMode = 2;
+    double m_externalRate = 0;
     std::string m_clockNames[2] = {"Internal", "S/PDIF Ext Plug 3"};
 
     std::map<AudioListenerId, Listener> m_listeners;

@@ -3,6 +3,7 @@
 #include "platform/Clock.h"
 #include "platform/MainThread.h"
 
+#include <algorithm>
 #include <chrono>
 
 SimFireWireBus::~SimFireWireBus()
@@ -14,12 +15,14 @@ SimFireWireBus::~SimFireWireBus()
     m_tickerCv.notify_all();
     if (m_ticker.joinable())
         m_ticker.join();
+    // Units off the bus still refer to it (an unplugged unit, one coming back): all are let go.
     std::vector<SimVelbrin*> units;
     {
         std::lock_guard<std::mutex> lock(m_lock);
-        for (auto& a : m_units)
-            units.push_back(a.unit);
+        units.assign(m_known.begin(), m_known.end());
         m_units.clear();
+        m_comingBack.clear();
+        m_known.clear();
     }
     for (SimVelbrin* unit : units) {
         unit->AbortHangs();
@@ -61,6 +64,7 @@ void SimFireWireBus::Forget(SimVelbrin* unit)
     std::lock_guard<std::mutex> lock(m_lock);
     UnplugLocked(unit, &notify);
     m_comingBack.erase(unit);
+    m_known.erase(unit);
 }
 
 void SimFireWireBus::Tick()
@@ -104,7 +108,13 @@ uint32_t SimFireWireBus::Plug(SimVelbrin* unit)
         nodeId = m_nextNodeId++;
         if (m_nextNodeId > 0xFFFE)
             m_nextNodeId = 0xFFC0;
+        if (m_reuseNodeIds) {
+            nodeId = 0xFFC0;
+            while (std::any_of(m_units.begin(), m_units.end(), [&](const Attachment& a) { return a.nodeId == nodeId; }))
+                ++nodeId;
+        }
         m_units.push_back({unit, nodeId, m_nextServiceId++});
+        m_known.insert(unit);
         onArrival = m_onArrival;
     }
     unit->AttachedTo(this, true);
@@ -114,6 +124,12 @@ uint32_t SimFireWireBus::Plug(SimVelbrin* unit)
         PostToMainThread(onArrival);
     StartTicker();
     return nodeId;
+}
+
+void SimFireWireBus::SetReuseNodeIds(bool reuse)
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_reuseNodeIds = reuse;
 }
 
 void SimFireWireBus::Unplug(SimVelbrin* unit)
@@ -241,7 +257,14 @@ int SimFireWireBus::Open(uint32_t nodeId, FwHandle* handle)
 int SimFireWireBus::Close(FwHandle handle)
 {
     std::lock_guard<std::mutex> lock(m_lock);
-    return m_handles.erase(handle) ? 0 : kFwError;
+    auto h = m_handles.find(handle);
+    if (h == m_handles.end())
+        return kFwError;
+    for (const auto& a : m_units)
+        if (a.serviceId == h->second)
+            a.unit->AbortHangs();  // under the bus lock, so the unit cannot be forgotten meanwhile
+    m_handles.erase(h);
+    return 0;
 }
 
 SimVelbrin* SimFireWireBus::Resolve(FwHandle handle, int* status)
@@ -289,7 +312,11 @@ int SimFireWireBus::WriteBlock(FwHandle handle, uint64_t address, const uint8_t*
 {
     int status;
     SimVelbrin* unit = Resolve(handle, &status);
-    return unit ? unit->WriteBlock(address, data, *length) : status;
+    if (unit)
+        status = unit->WriteBlock(address, data, *length);
+    if (status != 0)
+        *length = 0;
+    return status;
 }
 
 std::vector<std::pair<uint64_t, SimVelbrin*>> SimFireWireBus::AttachedUnits() const

@@ -1,7 +1,8 @@
 #pragma once
 // A FireWire bus with simulated units on it. Plugging a unit gives it a fresh node id and service
 // id (as a real bus re-enumerates); unplugging it tells removal watchers on the GUI thread, ends
-// its hung transfers and makes its open handles fail with kFwNoDevice.
+// its hung transfers and makes its open handles fail with kFwNoDevice. Closing a handle ends the
+// transfers hung on its unit. A failed block write reports 0 bytes written.
 
 #include "platform/FireWireBus.h"
 #include "platform/sim/SimVelbrin.h"
@@ -10,6 +11,7 @@
 #include <condition_variable>
 #include <map>
 #include <mutex>
+#include <set>
 #include <thread>
 
 class SimFireWireBus : public FireWireBus {
@@ -23,6 +25,9 @@ public:
     // Puts the unit on the bus (the caller keeps ownership); returns its node id. A unit already
     // on the bus is re-enumerated: it leaves and comes back with a new node id.
     uint32_t Plug(SimVelbrin* unit);
+    // With reuse on, a plugged unit takes the lowest free node id, as a real bus with few nodes
+    // gives a replugged unit its old id again. Off by default: every plug gets a new id.
+    void SetReuseNodeIds(bool reuse);
     void Unplug(SimVelbrin* unit);
     bool IsPlugged(const SimVelbrin* unit) const;
     // The unit leaves the bus now and comes back afterMs later (the program's clock), as after a
@@ -73,11 +78,13 @@ private:
     std::map<uint64_t, Watch> m_watches;
     std::function<void()> m_onArrival;
     uint32_t m_nextNodeId = 0xFFC0;
+    bool m_reuseNodeIds = false;
     uint64_t m_nextServiceId = 1;
     uint64_t m_nextWatchId = 1;
     FwHandle m_nextHandle = 1;
     int m_refused = 0;
     std::map<SimVelbrin*, uint64_t> m_comingBack;  // unit -> due time (ms)
+    std::set<SimVelbrin*> m_known;  // every unit that refers to this bus, on it or not
 
     std::mutex m_tickerLock;
     std::condition_variable m_tickerCv;

@@ -12,14 +12,19 @@ SimVelbrin& SimScenario::Unit()
     return unit;
 }
 
-bool SimScenario::ApplyFromEnvironment()
+void SimScenario::LinkAudio(SimVelbrin& unit, SimAudioHardware& audio)
 {
-    // The unit's audio device follows the unit: on the bus, DSP booted, its mode and clock source.
-    Unit().SetStateHook([](const SimUnitState& s) {
-        SimAudioHardware& audio = SimAudioHardware::Default();
-        audio.SetUnitState(s.onBus, s.dspBooted, s.dspMode);
+    unit.SetStateHook([&audio](const SimUnitState& s) {
+        audio.SetUnitState(s.onBus, true, s.dspMode);
+        audio.SetExternalClockRate(s.spdifRate);
         audio.SetClockSourceExternal(s.externalClock);
     });
+}
+
+bool SimScenario::ApplyFromEnvironment()
+{
+    Unit().SetLogCapacity(0);
+    LinkAudio(Unit(), SimAudioHardware::Default());
     const char* name = getenv("VELBRIN_SIM_SCENARIO");
     if (!name || !*name || strcmp(name, "present") == 0) {
         SimFireWireBus::Default().Plug(&Unit());

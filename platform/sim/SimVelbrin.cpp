@@ -38,6 +38,7 @@ SimVelbrin::SimVelbrin(uint64_t guid) : m_guid(guid)
     SetFirmwareVersion(1, 2, 5600);
     SetDateCode(2006, 3, 15);
     SetDspVersion(4600, 1, 7);
+    TurnLevelKnob(1.0f);
 }
 
 SimVelbrin::~SimVelbrin()
@@ -134,17 +135,25 @@ void SimVelbrin::ReleaseHang()
 
 void SimVelbrin::AbortHangs() { ReleaseHang(); }
 
-void SimVelbrin::SetAvcAnswer(SimAvcAnswer mode, uint32_t rewriteOffset)
+void SimVelbrin::SetAvcAnswer(SimAvcAnswer mode, uint32_t argument)
 {
     std::lock_guard<std::mutex> lock(m_lock);
     m_avcMode = mode;
-    m_rewriteOffset = rewriteOffset;
+    m_avcArgument = argument;
+}
+
+void SimVelbrin::SetLogCapacity(size_t capacity)
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_logCapacity = capacity;
+    while (m_log.size() > m_logCapacity)
+        m_log.pop_front();
 }
 
 std::vector<SimTransaction> SimVelbrin::Log() const
 {
     std::lock_guard<std::mutex> lock(m_lock);
-    return m_log;
+    return std::vector<SimTransaction>(m_log.begin(), m_log.end());
 }
 
 size_t SimVelbrin::Count(SimXfer kind) const
@@ -166,24 +175,42 @@ void SimVelbrin::Record(SimTransaction t)
 {
     t.thread = std::this_thread::get_id();
     t.timeMs = GetClock().NowMs();
-    std::lock_guard<std::mutex> lock(m_lock);
-    m_log.push_back(std::move(t));
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        if (m_logCapacity > 0) {
+            if (m_log.size() >= m_logCapacity)
+                m_log.pop_front();
+            m_log.push_back(std::move(t));
+        }
+    }
 }
 
 int SimVelbrin::Enter(SimXfer kind)
 {
     std::unique_lock<std::mutex> lock(m_lock);
+    // Storing to flash keeps the unit from answering until it is done.
+    const uint64_t now = GetClock().NowMs();
+    if (now < m_flashBusyUntilMs) {
+        const uint32_t wait = uint32_t(m_flashBusyUntilMs - now);
+        lock.unlock();
+        GetClock().SleepMs(wait);
+        lock.lock();
+    }
     Script& s = m_script[int(kind)];
     if (s.delayMs) {
         uint32_t ms = s.delayMs;
+        ++m_waiting;
         lock.unlock();
         std::this_thread::sleep_for(std::chrono::milliseconds(ms));
         lock.lock();
+        --m_waiting;
     }
     if (s.hang) {
         uint64_t generation = m_hangGeneration;
         ++m_hung;
+        ++m_waiting;
         m_hangCv.wait_for(lock, std::chrono::seconds(60), [&] { return m_hangGeneration != generation; });
+        --m_waiting;
         --m_hung;
         return kFwTimeout;
     }
@@ -297,9 +324,13 @@ int SimVelbrin::ExecuteAVC(const uint8_t* command, uint32_t length, uint8_t* res
         const bool wellFormed = length >= 8 && command[1] == 0xFF && command[2] == 0x00 && command[3] == 0x00 &&
                                 command[4] == 0x5D && command[5] == 0x3B && command[6] == 0x03 &&
                                 length == 8 + 8 * n && (command[0] == kAvcStatus || command[0] == kAvcControl);
-        if (!wellFormed || m_avcMode == SimAvcAnswer::Rejected) {
+        const uint8_t refusal = !wellFormed || m_avcMode == SimAvcAnswer::Rejected ? kAvcRejected
+                                : m_avcMode == SimAvcAnswer::NotImplemented   ? kAvcNotImplemented
+                                : m_avcMode == SimAvcAnswer::Interim          ? kAvcInterim
+                                                                               : 0;
+        if (refusal) {
             if (!answer.empty())
-                answer[0] = kAvcRejected;
+                answer[0] = refusal;
         } else {
             for (uint32_t i = 0; i < n; ++i) {
                 uint8_t* p = answer.data() + 8 + 8 * i;
@@ -310,7 +341,7 @@ int SimVelbrin::ExecuteAVC(const uint8_t* command, uint32_t length, uint8_t* res
                     pair.value = ReadItemLocked(pair.item);
                     uint32_t answeredItem = pair.item;
                     if (m_avcMode == SimAvcAnswer::RewriteItems)
-                        answeredItem += m_rewriteOffset;
+                        answeredItem += m_avcArgument;
                     PutBE32(p, answeredItem);
                     PutBE32(p + 4, pair.value);
                 }
@@ -319,6 +350,8 @@ int SimVelbrin::ExecuteAVC(const uint8_t* command, uint32_t length, uint8_t* res
             answer[0] = command[0] == kAvcControl ? kAvcAccepted : kAvcStable;
             if (m_avcMode == SimAvcAnswer::Short)
                 answer.resize(8);
+            if (m_avcMode == SimAvcAnswer::MismatchedEcho && m_avcArgument >= 1 && m_avcArgument < 8)
+                answer[m_avcArgument] ^= 0x01;
         }
         uint32_t capacity = *responseLength;
         uint32_t copy = std::min<uint32_t>(capacity, uint32_t(answer.size()));

@@ -2,7 +2,7 @@
 // The simulated Velbrin as the program sees it over the bus: an item (register) store, the
 // information block, and the quadlet, block and AV/C vendor-dependent transfers with their status
 // codes. Tests script it (faults, refusals, delays, hangs, odd AV/C answers) and read its log of
-// every transfer it served.
+// the transfers it served (a ring of the latest ones; the program turns it off).
 //
 // Address map (48-bit FireWire addresses):
 //   0x0001_0000_0000 + 4n      item n by quadlet (a 4-byte block write there writes item n)
@@ -21,6 +21,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -48,12 +49,15 @@ struct SimTransaction {
     uint64_t timeMs = 0;            // the program's clock when the transfer ended
 };
 
-// How the unit answers AV/C item-access frames.
+// How the unit answers AV/C item-access frames. Only Normal and RewriteItems carry out the command.
 enum class SimAvcAnswer {
-    Normal,         // STABLE for STATUS, ACCEPTED for CONTROL
-    Rejected,       // response code REJECTED, the frame echoed
-    Short,          // an 8-byte answer with no pairs
-    RewriteItems,   // STATUS answers carry item numbers shifted by the rewrite offset
+    Normal,          // STABLE for STATUS, ACCEPTED for CONTROL
+    Rejected,        // response code REJECTED, the frame echoed
+    NotImplemented,  // response code NOT IMPLEMENTED, the frame echoed
+    Interim,         // response code INTERIM, the frame echoed (the final answer never comes)
+    Short,           // an 8-byte answer with no pairs
+    RewriteItems,    // STATUS answers carry item numbers shifted by the argument
+    MismatchedEcho,  // a normal answer whose header byte at the argument (1..7) differs from the command's
 };
 
 constexpr uint64_t kSimItemBase = 0x000100000000ull;
@@ -69,6 +73,12 @@ constexpr uint8_t kAvcNotImplemented = 0x08;
 constexpr uint8_t kAvcAccepted = 0x09;
 constexpr uint8_t kAvcRejected = 0x0A;
 constexpr uint8_t kAvcStable = 0x0C;
+constexpr uint8_t kAvcInterim = 0x0F;
+
+// Defaults of the unit's timing (the program's clock) and of its transaction log.
+constexpr uint32_t kSimDefaultDspBootMs = 400;
+constexpr uint32_t kSimDefaultFlashBusyMs = 150;
+constexpr size_t kSimDefaultLogCapacity = 20000;
 
 class SimFireWireBus;
 
@@ -78,6 +88,8 @@ struct SimUnitState {
     bool dspBooted = false;
     int dspMode = 2;
     bool externalClock = false;
+    // Hz of the S/PDIF input when it is present and locked at a known rate, else 0.
+    uint32_t spdifRate = 0;
 };
 
 class SimVelbrin {
@@ -119,7 +131,9 @@ public:
     void SetHang(SimXfer kind, bool hang);
     void ReleaseHang();
     int HungTransfers() const { return m_hung.load(); }
-    void SetAvcAnswer(SimAvcAnswer mode, uint32_t rewriteOffset = 0);
+    // Transfers held right now by a scripted delay or hang.
+    int WaitingTransfers() const { return m_waiting.load(); }
+    void SetAvcAnswer(SimAvcAnswer mode, uint32_t argument = 0);
 
     // --- the unit's own items (time is the program's clock) ---
     // DSP mode, item 78: 2 below 176.4 kHz, 3 from there. Writing the other mode makes the unit
@@ -127,7 +141,8 @@ public:
     int DspMode() const;
     void SetDspMode(int mode);
     void SetModeSwitchMs(uint32_t ms);
-    // DSP booted, item 80: 0 for DspBootMs after power-up, then 1; never when the DSP never boots.
+    // DSP booted, item 80: 0 for DspBootMs (default kSimDefaultDspBootMs) after power-up, then 1;
+    // never when the DSP never boots.
     void SetDspBootMs(uint32_t ms);
     void SetDspNeverBoots(bool never);
     bool IsDspBooted() const;
@@ -137,13 +152,24 @@ public:
     // S/PDIF input as item 79 reports it: bit 0 lock, bit 1 present, bits 8-15 rate code.
     void SetSpdifInput(bool present, bool locked, uint32_t rateCode);
     bool IsExternalClock() const;  // item 114
-    // Writing item 82 stores every item to flash; a power cycle brings the stored items back.
+    // Writing item 82 stores every item to flash; a power cycle brings the stored items back. For
+    // FlashBusyMs after the store (default kSimDefaultFlashBusyMs) the unit answers nothing: a
+    // transfer arriving meanwhile is answered when the period ends.
     int FlashStores() const;
+    void SetFlashBusyMs(uint32_t ms);
     void PowerCycle();
-    // Meters (64-67 as 1.31, the others up to 65535) move by themselves unless demo meters are off.
+    // Signals: with demo meters on (the default) the two inputs and the five playback pairs swell by
+    // themselves, and so do the effect meters. With them off, the inputs are the values of items 65
+    // and 67 (1.31; SetInputLevel sets them), the playback pairs are set with SetPlaybackLevel, and
+    // the effect meters read as stored.
     void SetDemoMeters(bool on);
+    void SetInputLevel(int input, float level);    // input 0 or 1, level 0..1
+    void SetPlaybackLevel(int pair, float level);  // pair 0 (1&2) .. 4 (9&10), level 0..1
+    // Output 1&2 (meter items 64 left, 66 right) always follows the mix of the mixer items: input
+    // and playback gains, and output word 55 (attenuation, mute, hardware level knob, dim).
     // The front panel: dim and mute of output 1&2 toggle bits 24 and 25 of item 55; the level knob
-    // (0..1) sets bits 0-12 of item 61.
+    // (0..1, fully up at power-up) sets bits 0-12 of item 61. A write of the program's routing word
+    // (0x06000000) to item 55 leaves the two front-panel bits as they are.
     void PressDim();
     void PressMute();
     void TurnLevelKnob(float level);
@@ -156,7 +182,8 @@ public:
     // Brings time-driven changes (the DSP booting) up to date.
     void Advance();
 
-    // --- transaction log ---
+    // --- transaction log: the latest `capacity` transfers; 0 turns it off ---
+    void SetLogCapacity(size_t capacity);
     std::vector<SimTransaction> Log() const;
     size_t Count(SimXfer kind) const;
     void ClearLog();
@@ -173,7 +200,14 @@ private:
     // Device behaviour of single items. Called with the unit's lock held.
     uint32_t ReadItemLocked(uint32_t item);
     void WriteItemLocked(uint32_t item, uint32_t value);
+    // A slow swell between 0 and 1, different for every seed.
+    double DemoLevelLocked(uint32_t seed) const;
     uint32_t DemoMeterLocked(uint32_t item) const;
+    // Level 0..1 of input 0..1 and playback pair 0..4 as the mix hears them.
+    double InputLocked(int input);
+    double PlaybackLocked(int pair) const;
+    // Meter item 64 or 66: output 1&2, left or right.
+    uint32_t OutputMeterLocked(uint32_t item);
     bool BootedLocked() const;
     // Runs what a transfer left to do outside the lock (leaving the bus, telling the audio side).
     void AfterTransfer();
@@ -185,10 +219,13 @@ private:
     int m_flashStores = 0;
     int m_dspMode = 2;
     uint32_t m_modeSwitchMs = 3000;
-    uint32_t m_dspBootMs = 0;
+    uint32_t m_dspBootMs = kSimDefaultDspBootMs;
     bool m_dspNeverBoots = false;
     uint64_t m_poweredAtMs = 0;
     bool m_demoMeters = true;
+    float m_playbackLevels[5] = {};
+    uint32_t m_flashBusyMs = kSimDefaultFlashBusyMs;
+    uint64_t m_flashBusyUntilMs = 0;
     uint32_t m_spdifStatus = 0;
     bool m_onBus = false;
     bool m_bootReported = false;
@@ -215,9 +252,11 @@ private:
     bool m_refuseQWrite = false;
     bool m_refuseProbe = false;
     SimAvcAnswer m_avcMode = SimAvcAnswer::Normal;
-    uint32_t m_rewriteOffset = 0;
+    uint32_t m_avcArgument = 0;
 
-    std::vector<SimTransaction> m_log;
+    std::deque<SimTransaction> m_log;
+    size_t m_logCapacity = kSimDefaultLogCapacity;
+    std::atomic<int> m_waiting{0};
 
     std::condition_variable m_hangCv;
     uint64_t m_hangGeneration = 0;

@@ -1,6 +1,7 @@
 // The behaviour of the simulated unit's own items: DSP mode and boot, date code and versions, clock
 // status, external clock, flash store, meters and the front panel.
 #include "platform/sim/SimFireWireBus.h"
+#include "platform/sim/SimMixer.h"
 #include "platform/sim/SimVelbrin.h"
 
 #include "platform/Clock.h"
@@ -11,6 +12,10 @@ namespace {
 
 constexpr uint32_t kItemDim = 55;
 constexpr uint32_t kItemLevelKnob = 61;
+constexpr uint32_t kItemOutputLeft = 64;
+constexpr uint32_t kItemInput1 = 65;
+constexpr uint32_t kItemOutputRight = 66;
+constexpr uint32_t kItemInput2 = 67;
 constexpr uint32_t kItemDspMode = 78;
 constexpr uint32_t kItemClockStatus = 79;
 constexpr uint32_t kItemDspBooted = 80;
@@ -21,6 +26,28 @@ constexpr uint32_t kItemDateYear = 257;
 constexpr uint32_t kItemDspVersion = 1022;
 constexpr uint32_t kItemDspInfo = 1023;
 
+constexpr uint32_t kPanelBits = 3u << 24;  // dim and mute of output 1&2 in item 55
+constexpr uint32_t kRoutingWord = 0x06000000;
+constexpr uint32_t kKnobMask = 0x1FFF;
+constexpr double kFull131 = 2147483647.0;
+// Seeds of the demo swell of the playback pairs, apart from every meter item.
+constexpr uint32_t kPlaybackSeed = 2000;
+
+uint32_t SpdifRate(uint32_t status)
+{
+    if ((status & 3) != 3)
+        return 0;
+    switch ((status >> 8) & 0xFF) {
+    case 0: return 44100;
+    case 1: return 48000;
+    case 3: return 88200;
+    case 4: return 96000;
+    case 5: return 176400;
+    case 6: return 192000;
+    default: return 0;
+    }
+}
+
 bool IsMeterItem(uint32_t item)
 {
     return (item >= 64 && item <= 67) || item == 503 || item == 504 || (item >= 788 && item <= 793) ||
@@ -29,18 +56,52 @@ bool IsMeterItem(uint32_t item)
 
 }  // namespace
 
+double SimVelbrin::DemoLevelLocked(uint32_t seed) const
+{
+    // A slow, different swell for every seed, so a person sees the bars breathe.
+    const double t = double(GetClock().NowMs()) / 1000.0;
+    const double phase = seed * 0.7;
+    const double level = 0.45 + 0.35 * std::sin(t * (1.3 + 0.11 * (seed % 7)) + phase) * std::sin(t * 0.37 + phase);
+    return std::fmin(std::fmax(level, 0.0), 1.0);
+}
+
 uint32_t SimVelbrin::DemoMeterLocked(uint32_t item) const
 {
-    // A slow, different swell on every meter, so a person sees the bars breathe.
-    const double t = double(GetClock().NowMs()) / 1000.0;
-    const double phase = item * 0.7;
-    double level = 0.45 + 0.35 * std::sin(t * (1.3 + 0.11 * (item % 7)) + phase) * std::sin(t * 0.37 + phase);
-    if (item == 789 || item == 792)  // compressor gain: 1 is no reduction
-        level = 0.85 + 0.15 * std::sin(t * 0.9 + phase);
-    level = std::fmin(std::fmax(level, 0.0), 1.0);
+    double level = DemoLevelLocked(item);
+    if (item == 789 || item == 792) {  // compressor gain: 1 is no reduction
+        const double t = double(GetClock().NowMs()) / 1000.0;
+        level = 0.85 + 0.15 * std::sin(t * 0.9 + item * 0.7);
+    }
     if (item >= 64 && item <= 67)
-        return uint32_t(level * 2147483647.0);
+        return uint32_t(level * kFull131);
     return uint32_t(level * 65535.0);
+}
+
+double SimVelbrin::InputLocked(int input)
+{
+    const uint32_t item = input == 0 ? kItemInput1 : kItemInput2;
+    if (m_demoMeters)
+        return DemoLevelLocked(item);
+    return std::fmin(double(m_items[item]) / kFull131, 1.0);
+}
+
+double SimVelbrin::PlaybackLocked(int pair) const
+{
+    return m_demoMeters ? DemoLevelLocked(kPlaybackSeed + uint32_t(pair)) : double(m_playbackLevels[pair]);
+}
+
+uint32_t SimVelbrin::OutputMeterLocked(uint32_t item)
+{
+    const double inputs[2] = {InputLocked(0), InputLocked(1)};
+    double playback[5];
+    for (int k = 0; k < 5; ++k)
+        playback[k] = PlaybackLocked(k);
+    const double knob = double(m_items[kItemLevelKnob] & kKnobMask) / double(kKnobMask);
+    double out[2];
+    SimMixer::OutputLevels(
+        0, [this](uint32_t i) { auto it = m_items.find(i); return it == m_items.end() ? 0u : it->second; }, inputs,
+        playback, knob, out);
+    return uint32_t(out[item == kItemOutputLeft ? 0 : 1] * kFull131);
 }
 
 bool SimVelbrin::BootedLocked() const
@@ -54,6 +115,8 @@ uint32_t SimVelbrin::ReadItemLocked(uint32_t item)
     case kItemDspMode: return uint32_t(m_dspMode);
     case kItemDspBooted: return BootedLocked() ? 1 : 0;
     case kItemClockStatus: return m_spdifStatus;
+    case kItemOutputLeft:
+    case kItemOutputRight: return OutputMeterLocked(item);
     default: break;
     }
     if (m_demoMeters && IsMeterItem(item))
@@ -78,7 +141,14 @@ void SimVelbrin::WriteItemLocked(uint32_t item, uint32_t value)
     case kItemStoreToFlash:
         m_flash = m_items;
         ++m_flashStores;
+        m_flashBusyUntilMs = GetClock().NowMs() + m_flashBusyMs;
         return;
+    case kItemDim:
+        if (value == kRoutingWord) {
+            m_items[item] = (value & ~kPanelBits) | (m_items[item] & kPanelBits);
+            return;
+        }
+        break;
     case kItemExternalClock:
         if ((m_items[item] != 0) != (value != 0))
             m_stateChanged = true;
@@ -163,8 +233,11 @@ void SimVelbrin::SetDspVersion(uint32_t version, uint32_t infoHigh, uint32_t inf
 
 void SimVelbrin::SetSpdifInput(bool present, bool locked, uint32_t rateCode)
 {
-    std::lock_guard<std::mutex> lock(m_lock);
-    m_spdifStatus = (locked ? 1u : 0u) | (present ? 2u : 0u) | (rateCode & 0xFF) << 8;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_spdifStatus = (locked ? 1u : 0u) | (present ? 2u : 0u) | (rateCode & 0xFF) << 8;
+    }
+    NotifyState();  // the audio device follows an external clock
 }
 
 bool SimVelbrin::IsExternalClock() const { return GetItem(kItemExternalClock) != 0; }
@@ -175,13 +248,21 @@ int SimVelbrin::FlashStores() const
     return m_flashStores;
 }
 
+void SimVelbrin::SetFlashBusyMs(uint32_t ms)
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_flashBusyMs = ms;
+}
+
 void SimVelbrin::PowerCycle()
 {
     SimFireWireBus* bus;
     bool onBus;
     {
         std::lock_guard<std::mutex> lock(m_lock);
+        const uint32_t knob = m_items[kItemLevelKnob];  // where the hand left it
         m_items = m_flash;
+        m_items[kItemLevelKnob] = knob;
         m_dspMode = 2;
         bus = m_bus;
         onBus = m_onBus;
@@ -196,6 +277,21 @@ void SimVelbrin::SetDemoMeters(bool on)
 {
     std::lock_guard<std::mutex> lock(m_lock);
     m_demoMeters = on;
+}
+
+void SimVelbrin::SetInputLevel(int input, float level)
+{
+    level = std::fmin(std::fmax(level, 0.0f), 1.0f);
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_items[input == 0 ? kItemInput1 : kItemInput2] = uint32_t(double(level) * kFull131);
+}
+
+void SimVelbrin::SetPlaybackLevel(int pair, float level)
+{
+    if (pair < 0 || pair >= 5)
+        return;
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_playbackLevels[pair] = std::fmin(std::fmax(level, 0.0f), 1.0f);
 }
 
 void SimVelbrin::PressDim()
@@ -235,6 +331,7 @@ SimUnitState SimVelbrin::State() const
     state.dspMode = m_dspMode;
     auto it = m_items.find(kItemExternalClock);
     state.externalClock = it != m_items.end() && it->second != 0;
+    state.spdifRate = SpdifRate(m_spdifStatus);
     return state;
 }
 

@@ -8,6 +8,7 @@
 #include "CtrlPanel/VelbrinHAL.h"
 #include "CtrlPanel/device/AudioDeviceMonitor.h"
 #include "CtrlPanel/device/MeterList.h"
+#include "CtrlPanel/device/ParamWriter.h"
 #include "CtrlPanel/device/avcThread.h"
 #include "platform/AudioHardware.h"
 #include "platform/FireWireBus.h"
@@ -15,11 +16,13 @@
 #include "platform/sim/SimAudioHardware.h"
 #include "platform/sim/SimClock.h"
 #include "platform/sim/SimFireWireBus.h"
+#include "platform/sim/SimScenario.h"
 #include "platform/sim/SimVelbrin.h"
 #include "support/RecordingNotifier.h"
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -48,10 +51,7 @@ protected:
     {
         SetAudioHardware(&audio);
         SetFireWireBus(&bus);
-        unit.SetStateHook([this](const SimUnitState& s) {
-            audio.SetUnitState(s.onBus, s.dspBooted, s.dspMode);
-            audio.SetClockSourceExternal(s.externalClock);
-        });
+        SimScenario::LinkAudio(unit, audio);
         bus.Plug(&unit);
         DrainMainThreadQueue();
         VelbrinHAL::ClearFirmwareUpdatePendingForTests();
@@ -68,14 +68,23 @@ protected:
         SetAudioHardware(nullptr);
     }
 
-    // Builds the HAL and waits until its monitor has found the audio device.
+    // Builds the HAL and waits until its monitor has found the audio device, for at most 3 s of the
+    // program's clock (which the idle polling thread moves on).
     VelbrinHAL* MakeHal()
     {
         VelbrinHAL::CreateInstance();
         hal = VelbrinHAL::GetInstance();
         hal->AddListener(&events);
-        WaitFor([&] { return hal->GetMonitor()->HasDevice() || !unit.IsDspBooted(); });
+        const uint64_t until = clock->NowMs() + 3000;
+        WaitFor([&] { return hal->GetMonitor()->HasDevice() || clock->NowMs() > until; });
         return hal;
+    }
+
+    // Waits (in real time, bounded) until the program's clock has passed ms from now.
+    void LetTimePass(uint64_t ms)
+    {
+        const uint64_t until = clock->NowMs() + ms;
+        WaitFor([&] { return clock->NowMs() > until; });
     }
 
     VelbrinHAL* OpenHal()
@@ -83,6 +92,14 @@ protected:
         MakeHal();
         EXPECT_EQ(hal->Open(), 0);
         return hal;
+    }
+
+    // A writer block that outlives the HAL (TearDown destroys the HAL before the fixture's members),
+    // so the polling thread never drains a block that is gone.
+    ParamWriter& NewWriter(uint32_t baseItem, uint32_t count)
+    {
+        writers.push_back(std::make_unique<ParamWriter>(baseItem, count));
+        return *writers.back();
     }
 
     // Polls cond in real time; false after limitMs.
@@ -115,6 +132,7 @@ protected:
         return false;
     }
 
+    std::vector<std::unique_ptr<ParamWriter>> writers;
     ScopedSimClock clock{20};
     SimAudioHardware audio;
     SimVelbrin unit;

@@ -12,8 +12,8 @@
 
 class PanelHarness : public HalTest {
 protected:
-    // Opens the HAL once and lets the polling thread drain writer (not owned; it must be detached with
-    // Detach before it dies).
+    // Opens the HAL once and lets the polling thread drain writer (not owned: it must outlive the test
+    // body, as a fixture member or a NewWriter block, or be detached with Detach before it dies).
     void Attach(ParamWriter* writer)
     {
         if (!hal)

@@ -4,17 +4,9 @@
 #include <wx/init.h>
 #include <wx/log.h>
 
-#include "platform/Assert.h"
+#include <cstdio>
 
-namespace {
-void AbortOnWxAssert(const wxString& file, int line, const wxString& func, const wxString& cond,
-                     const wxString& msg)
-{
-    fprintf(stderr, "wx assertion in %s: %s %s\n", (const char*)func.utf8_str(),
-            (const char*)cond.utf8_str(), (const char*)msg.utf8_str());
-    AssertFailed(file.utf8_str(), unsigned(line), cond.utf8_str());
-}
-}  // namespace
+#include "platform/wx/DesktopSetup.h"
 
 int main(int argc, char** argv)
 {
@@ -24,7 +16,7 @@ int main(int argc, char** argv)
         fprintf(stderr, "wxWidgets failed to initialise\n");
         return 1;
     }
-    wxSetAssertHandler(AbortOnWxAssert);
+    FailOnWxAssert();
     wxLog::EnableLogging(false);
     return RUN_ALL_TESTS();
 }

@@ -210,6 +210,8 @@ TEST(AudioDeviceMonitorThreads, FollowsNotificationsFromTheAudioThreadWhileQueri
     EXPECT_EQ(monitor.GetNominalSampleRate(), 176400);
     EXPECT_TRUE(monitor.IsExternalClockSource());
     EXPECT_FALSE(monitor.IsRunning());
+    EXPECT_EQ(monitor.SetNominalSampleRate(192000), 1);  // the external clock decides the rate
+    sim.SetClockSourceExternal(false);
     sim.SetRunning(true);
     EXPECT_EQ(monitor.SetNominalSampleRate(192000), 0);
     ASSERT_TRUE(sim.WaitForNotifications());

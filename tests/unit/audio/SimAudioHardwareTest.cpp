@@ -30,6 +30,24 @@ TEST(SimAudioHardware, DspModeDecidesTheRatesTheDeviceTakes)
     }
 }
 
+TEST(SimAudioHardware, OnTheExternalClockTheDeviceRunsAtItsRateAndRefusesRequests)
+{
+    SimAudioHardware sim(SimAudioHardware::Delivery::Synchronous);
+    sim.SetUnitState(true, true, 2);
+    sim.SetExternalClockRate(48000);
+    EXPECT_EQ(sim.DeviceNominalRate(), 44100);  // the internal clock still rules
+    sim.SetClockSourceExternal(true);
+    EXPECT_EQ(sim.DeviceNominalRate(), 48000);
+    EXPECT_EQ(sim.SetNominalRate(sim.UnitDevice(), 44100), kAudioIllegalOperation);
+    sim.SetExternalClockRate(96000);
+    EXPECT_EQ(sim.DeviceNominalRate(), 96000);
+    sim.SetExternalClockRate(192000);  // not a rate of the mode: the device keeps its rate
+    EXPECT_EQ(sim.DeviceNominalRate(), 96000);
+    sim.SetClockSourceExternal(false);
+    EXPECT_EQ(sim.SetNominalRate(sim.UnitDevice(), 44100), 0);
+    EXPECT_EQ(sim.DeviceNominalRate(), 44100);
+}
+
 TEST(SimAudioHardware, ListenersHearTheirOwnDeviceAndPropertyUntilRemoved)
 {
     SimAudioHardware sim(SimAudioHardware::Delivery::Synchronous);

@@ -74,4 +74,18 @@ TEST_F(DiscoveryTest, TheFirstMatchingUnitWithAnAcceptedGuidIsChosen)
     bus.Unplug(&second);
 }
 
+TEST_F(DiscoveryTest, AStaleRemovalNoticeLeavesTheUnitThatCameBack)
+{
+    FireWireSession::StartDeviceMatching();
+    GetFireWireBus().SetArrivalWatcher(nullptr);  // no arrival notice that would mend the node id
+    const uint32_t newNode = bus.Plug(&unit);     // leaves and comes back at once
+    FireWireDevice device;                         // its open rescans and follows the new unit
+    EXPECT_EQ(device.Open(), 0);
+    EXPECT_EQ(DrainMainThreadQueue(), 1);          // the old unit's removal notice, late
+    EXPECT_EQ(FireWireSession::NodeId(), newNode);
+    bus.Unplug(&unit);
+    DrainMainThreadQueue();                        // the current unit's removal acts
+    EXPECT_EQ(FireWireSession::NodeId(), 0u);
+}
+
 }  // namespace

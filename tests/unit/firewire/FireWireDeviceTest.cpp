@@ -221,6 +221,19 @@ TEST_F(FireWireDeviceTest, TimeoutsAndBusResetsAreRetriedThreeTimesWithSleeps)
     EXPECT_EQ(clock->TotalSleptMs(), 1200u);
 }
 
+TEST_F(FireWireDeviceTest, ABlockWriteRetryOffersTheWholeBlockAgain)
+{
+    // The failed attempt reports 0 bytes written; the retry must still send all 24.
+    OpenClean();
+    unit.FailNext(SimXfer::WriteBlock, 1, kFwTimeout);
+    std::vector<ItemValue> pairs = {{3, 1}, {4, 2}, {5, 3}};
+    ASSERT_EQ(device->WriteItems(pairs.data(), 3), 0);
+    auto log = unit.Log();
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[1].length, 24u);
+    EXPECT_EQ(unit.GetItem(5), 3u);
+}
+
 TEST_F(FireWireDeviceTest, OtherErrorsReturnAfterOneAttempt)
 {
     OpenClean();
@@ -244,22 +257,63 @@ TEST_F(FireWireDeviceTest, AvcReadTakesItemNumbersFromTheAnswer)
     EXPECT_EQ(six[5].item, 1055u);
 }
 
-TEST_F(FireWireDeviceTest, MalformedAvcAnswersFailWithoutTouchingThePairs)
+TEST_F(FireWireDeviceTest, AvcAnswersThatDoNotCarryOutTheCommandFailWithoutTouchingThePairs)
 {
+    struct Case {
+        const char* what;
+        SimAvcAnswer mode;
+        uint32_t argument;
+    };
+    const Case cases[] = {
+        {"REJECTED", SimAvcAnswer::Rejected, 0},
+        {"NOT IMPLEMENTED", SimAvcAnswer::NotImplemented, 0},
+        {"INTERIM", SimAvcAnswer::Interim, 0},
+        {"no pairs", SimAvcAnswer::Short, 0},
+        {"other subunit", SimAvcAnswer::MismatchedEcho, 1},
+        {"other opcode", SimAvcAnswer::MismatchedEcho, 2},
+        {"other company", SimAvcAnswer::MismatchedEcho, 4},
+        {"other sub-command", SimAvcAnswer::MismatchedEcho, 6},
+        {"other count", SimAvcAnswer::MismatchedEcho, 7},
+    };
+    unit.RefuseBlockProbe(true);  // writes of six pairs go as AV/C too
     OpenClean();
-    for (SimAvcAnswer mode : {SimAvcAnswer::Rejected, SimAvcAnswer::Short}) {
-        unit.SetAvcAnswer(mode);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        unit.SetAvcAnswer(c.mode, c.argument);
         auto pairs = Items(20, 8);
         for (auto& p : pairs)
             p.value = 0xA5A5A5A5;
         auto before = pairs;
         unit.ClearLog();
         EXPECT_EQ(device->ReadItems(pairs.data(), 8), kBadAvcAnswer);
-        EXPECT_EQ(unit.Count(SimXfer::AVC), 1u);  // not retried
         for (size_t i = 0; i < pairs.size(); ++i) {
             EXPECT_EQ(pairs[i].item, before[i].item);
             EXPECT_EQ(pairs[i].value, before[i].value);
         }
+        EXPECT_EQ(device->WriteItems(pairs.data(), 8), kBadAvcAnswer);
+        EXPECT_EQ(unit.Count(SimXfer::AVC), 2u);  // not retried
+    }
+    unit.SetAvcAnswer(SimAvcAnswer::Normal);
+    auto pairs = Items(20, 8);
+    EXPECT_EQ(device->WriteItems(pairs.data(), 8), 0);
+    EXPECT_EQ(device->ReadItems(pairs.data(), 8), 0);
+}
+
+TEST_F(FireWireDeviceTest, LongReadsAreSplitIntoFramesOfAtMost63Pairs)
+{
+    OpenClean();
+    for (uint32_t item = 2000; item < 2300; ++item)
+        unit.SetItem(item, item * 7);
+    auto pairs = Items(2000, 300);
+    ASSERT_EQ(device->ReadItems(pairs.data(), 300), 0);
+    auto log = unit.Log();
+    ASSERT_EQ(log.size(), 5u);
+    for (size_t i = 0; i < 4; ++i)
+        EXPECT_EQ(log[i].pairs.size(), 63u);
+    EXPECT_EQ(log[4].pairs.size(), 48u);
+    for (uint32_t i = 0; i < 300; ++i) {
+        ASSERT_EQ(pairs[i].item, 2000 + i);
+        ASSERT_EQ(pairs[i].value, (2000 + i) * 7);
     }
 }
 

@@ -22,7 +22,7 @@ protected:
 
 TEST_F(PollingThreadTest, FortyFiveDirtyEntriesLeaveAsTwentyTwentyFive)
 {
-    ParamWriter writer(2000, 60);
+    ParamWriter& writer = NewWriter(2000, 60);
     MakeHal();
     hal->AddSource(&writer);
     for (uint32_t i = 0; i < 45; ++i)
@@ -41,7 +41,8 @@ TEST_F(PollingThreadTest, FortyFiveDirtyEntriesLeaveAsTwentyTwentyFive)
 
 TEST_F(PollingThreadTest, NullSourcesAreSkipped)
 {
-    ParamWriter removed(2100, 4), kept(2200, 4);
+    ParamWriter& removed = NewWriter(2100, 4);
+    ParamWriter& kept = NewWriter(2200, 4);
     MakeHal();
     hal->AddSource(&removed);
     hal->AddSource(&kept);
@@ -57,7 +58,8 @@ TEST_F(PollingThreadTest, AtHighRatesDspItemsMetersAndStatusAreLeftAlone)
 {
     unit.SetDspMode(3);
     audio.SetDeviceNominalRate(176400);
-    ParamWriter dspOnly(512, 2), mixed(499, 3);
+    ParamWriter& dspOnly = NewWriter(512, 2);
+    ParamWriter& mixed = NewWriter(499, 3);
     MakeHal();
     ASSERT_TRUE(WaitFor([&] { return hal->GetMonitor()->GetNominalSampleRate() == 176400; }));
     hal->AddSource(&dspOnly);
@@ -95,6 +97,7 @@ TEST_F(PollingThreadTest, ClockStatusDecode)
         {true, false, 2, false, true, 0},      // no known rate
         {true, true, 9, true, true, 0},
         {true, true, 6, true, true, 192000},
+        {false, true, 1, true, false, 0},      // a rate without the present bit counts for nothing
     };
     OpenHal();
     for (const Case& c : cases) {
@@ -115,7 +118,7 @@ TEST_F(PollingThreadTest, ClockStatusDecode)
 
 TEST_F(PollingThreadTest, NothingIsSentWhilePaused)
 {
-    ParamWriter writer(2300, 4);
+    ParamWriter& writer = NewWriter(2300, 4);
     MakeHal();
     hal->AddSource(&writer);
     ASSERT_EQ(hal->Open(), 0);
@@ -134,7 +137,7 @@ TEST_F(PollingThreadTest, NothingIsSentWhilePaused)
 
 TEST_F(PollingThreadTest, AFailedWriterTransferClosesTheHalFromInsideTheCycle)
 {
-    ParamWriter writer(2400, 2);
+    ParamWriter& writer = NewWriter(2400, 2);
     OpenHal();
     hal->AddSource(&writer);
     ASSERT_TRUE(WaitFor([&] { return !PollingLog().empty(); }));
@@ -148,14 +151,66 @@ TEST_F(PollingThreadTest, AFailedWriterTransferClosesTheHalFromInsideTheCycle)
     EXPECT_EQ(hal->Open(), 0);  // the next open works
 }
 
-TEST_F(PollingThreadTest, APendingStartDelayIsNotShortenedByALaterStart)
+TEST_F(PollingThreadTest, APauseDuringTheStartDelayKeepsWhatIsLeftOfIt)
 {
-    MakeHal();
-    const uint64_t openedAt = clock->NowMs();
-    ASSERT_EQ(hal->Open(), 0);  // cycles after 2000 ms
-    ASSERT_EQ(hal->SetValue({300, 1}), 0);  // a direct write restarts with delay 0
+    struct Case {
+        uint32_t pauseAfterMs;  // after the open
+        uint32_t holdMs;        // 0: a direct write, which restarts at once with delay 0
+    };
+    for (const Case& c : {Case{0, 0}, Case{600, 300}, Case{1200, 300}}) {
+        SCOPED_TRACE(testing::Message() << c.pauseAfterMs << " " << c.holdMs);
+        MakeHal();
+        const uint64_t openedAt = clock->NowMs();
+        ASSERT_EQ(hal->Open(), 0);  // cycles after 2000 ms
+        unit.ClearLog();
+        LetTimePass(c.pauseAfterMs);
+        if (c.holdMs == 0) {
+            ASSERT_EQ(hal->SetValue({300, 1}), 0);
+        } else {
+            hal->GetThread()->StopAVC();
+            LetTimePass(c.holdMs);
+            hal->GetThread()->StartAVC(0);
+        }
+        ASSERT_TRUE(WaitFor([&] { return !PollingLog().empty(); }));
+        EXPECT_GE(PollingLog().front().timeMs, openedAt + 2000);
+        VelbrinHAL::DestroyInstance();
+    }
+}
+
+TEST_F(PollingThreadTest, APauseWaitsForTheCycleInFlight)
+{
+    ParamWriter& writer = NewWriter(2700, 2);
+    OpenHal();
+    hal->AddSource(&writer);
     ASSERT_TRUE(WaitFor([&] { return !PollingLog().empty(); }));
-    EXPECT_GE(PollingLog().front().timeMs, openedAt + 2000);
+    unit.SetDelayMs(SimXfer::WriteBlock, 100);
+    writer.SetValue(1, 5);
+    ASSERT_TRUE(WaitFor([&] { return unit.WaitingTransfers() > 0; }));
+    hal->GetThread()->StopAVC();
+    EXPECT_EQ(unit.WaitingTransfers(), 0);
+    EXPECT_FALSE(hal->GetThread()->IsBusy());
+    EXPECT_EQ(unit.GetItem(2701), 5u);  // the write was over before the pause returned
+    unit.SetDelayMs(SimXfer::WriteBlock, 0);
+    hal->GetThread()->StartAVC(0);
+}
+
+TEST_F(PollingThreadTest, ValuesPoppedForAFailedTransferReachTheUnitAfterTheNextOpen)
+{
+    ParamWriter& writer = NewWriter(2500, 4);
+    OpenHal();
+    hal->AddSource(&writer);
+    ASSERT_TRUE(WaitFor([&] { return !PollingLog().empty(); }));
+    unit.FailNext(SimXfer::WriteBlock, 1, kFwUnsupported);
+    writer.SetValue(1, 11);
+    writer.SetValue(2, 22);
+    ASSERT_TRUE(WaitFor([&] { return !hal->IsOpen(); }));
+    EXPECT_EQ(unit.GetItem(2501), 0u);
+    EXPECT_EQ(writer.GetPendingCount(), 0u);
+    unit.ClearLog();
+    ASSERT_EQ(hal->Open(), 0);
+    ASSERT_TRUE(WaitFor([&] { return unit.GetItem(2501) == 11 && unit.GetItem(2502) == 22; }));
+    for (auto& t : unit.Log())
+        EXPECT_FALSE(Touches(t, 2500) || Touches(t, 2503)) << "entries never set are not sent";
 }
 
 }  // namespace

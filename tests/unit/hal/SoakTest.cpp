@@ -9,14 +9,17 @@
 
 namespace {
 
-class SoakTest : public HalTest {};
+class SoakTest : public HalTest {
+protected:
+    ParameterSet mix{kMainParamDescriptors, kMainParamCount};
+};
 
 // Random GUI operations against random faults. It must end without a hang or a sanitizer report,
 // with a HAL that opens again and moves items once the faults stop.
 TEST_F(SoakTest, RandomOperationsAgainstRandomFaultsLeaveAConsistentHal)
 {
-    ParameterSet mix(kMainParamDescriptors, kMainParamCount);
-    ParamWriter eq(512, 180), comp(768, 8);
+    ParamWriter& eq = NewWriter(512, 180);
+    ParamWriter& comp = NewWriter(768, 8);
     unit.SetModeSwitchMs(300);
     MakeHal();
     hal->SetMixParameters(&mix);

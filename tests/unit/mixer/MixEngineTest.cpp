@@ -193,9 +193,12 @@ TEST_F(MixEngineTest, TheUnitsKnobAndButtonsReachTheParametersOnTheGuiSide)
     CountingObserver observer;
     set.AddObserver(&observer);
     OpenWithEngine(60);
-    unit.TurnLevelKnob(1.0f);  // hardware level control is on for outputs 1&2 .. 7&8
+    ParameterSet::DeliverWorkerChanges();  // the knob's position at open
+    observer.calls.clear();
+    unit.TurnLevelKnob(0.5f);  // hardware level control is on for outputs 1&2 .. 7&8
     unit.PressMute();
-    ASSERT_TRUE(WaitFor([&] { return set.GetParameter(1) == 1.0f && set.GetParameter(25) == 1.0f; }));
+    const float level = 4096.0f / 8191.0f;
+    ASSERT_TRUE(WaitFor([&] { return set.GetParameter(1) == level && set.GetParameter(25) == 1.0f; }));
     EXPECT_EQ(observer.calls[1], 0);  // stored by the polling thread, not yet told
     EXPECT_GT(ParameterSet::DeliverWorkerChanges(), 0);
     EXPECT_EQ(observer.calls[1], 1);
@@ -223,6 +226,26 @@ TEST_F(MixEngineTest, AClickDuringTheCycleIsNotRevertedByTheDevicesOldState)
     EXPECT_EQ(set.GetParameter(59), 0.0f);
     engine->Refresh();  // and the next cycle sends it
     EXPECT_EQ(unit.GetItem(55) & (1u << 24), 0u);
+    engine->SetParameterSet(nullptr);
+}
+
+TEST_F(MixEngineTest, AChangeRefusedWhileThePollingThreadIsPausedGoesOutInALaterCycle)
+{
+    // Drive the cycles by hand: the engine is not given to the polling thread.
+    OpenHal();
+    MixEngine* engine = hal->GetMixEngine();
+    engine->SetParameterSet(&set);
+    engine->SetSampleRate(44100);
+    engine->Refresh();  // sends everything
+    const uint32_t item = MixEngine::PlaybackItem(false, 0, 1);
+    ASSERT_EQ(unit.GetItem(item), 0u);
+    set.SetParameter(70, 0.5f);
+    hal->GetThread()->StopAVC();  // the GUI pauses the thread: the HAL refuses direct writes
+    engine->Refresh();
+    hal->GetThread()->StartAVC(0);
+    EXPECT_EQ(unit.GetItem(item), 0u);
+    engine->Refresh();
+    EXPECT_EQ(unit.GetItem(item), 8191u);
     engine->SetParameterSet(nullptr);
 }
 

@@ -8,7 +8,7 @@ namespace {
 
 TEST_F(PanelHarness, ValuesSetInAnAttachedWriterReachTheUnit)
 {
-    ParamWriter writer(kCompressor1BaseItem, kCompressorBlockCount);
+    ParamWriter& writer = NewWriter(kCompressor1BaseItem, kCompressorBlockCount);
     Attach(&writer);
     writer.SetFloat(2, 0.25f);
     writer.SetValue(3, 7);

@@ -3,8 +3,11 @@
 
 #include "PAL/ParamDescriptorCheck.h"
 #include "resources/params/AmpSimParamDescriptors.h"
+#include "resources/params/CustomCueMixParamDescriptors.h"
+#include "resources/params/CustomMixParamDescriptors.h"
 #include "resources/params/MainParamDescriptors.h"
 #include "resources/params/ReverbParamDescriptors.h"
+#include "resources/params/SampleRateParamDescriptors.h"
 #if __has_include("resources/params/CompressorParamDescriptors.h")
 #include "resources/params/CompressorParamDescriptors.h"
 #define VELBRIN_HAS_COMPRESSOR_TABLE 1
@@ -29,6 +32,9 @@ const Table kTables[] = {
     {"main", kMainParamDescriptors, kMainParamCount},
     {"reverb", kReverbParamDescriptors, kReverbParamCount},
     {"amp simulator", kAmpSimParamDescriptors, kAmpSimParamCount},
+    {"custom input mix", kCustomMixParamDescriptors, kCustomMixParamCount},
+    {"custom playback mix", kCustomCueMixParamDescriptors, kCustomCueMixParamCount},
+    {"sample rate", kSampleRateParamDescriptors, kSampleRateParamCount},
 #ifdef VELBRIN_HAS_COMPRESSOR_TABLE
     {"compressor", kCompressorParamDescriptors, kCompressorParamCount},
 #endif

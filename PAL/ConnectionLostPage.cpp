@@ -1,0 +1,10 @@
+#include "PAL/ConnectionLostPage.h"
+
+#include <iterator>
+
+#include "PAL/LayoutTables.h"
+
+ConnectionLostPage::ConnectionLostPage(ParameterSet* set)
+    : ControlPage(set, kConnectionLostLayout, int32_t(std::size(kConnectionLostLayout)))
+{
+}

@@ -1,0 +1,266 @@
+#include "platform/wx/SkinWindow.h"
+
+#include <wx/dcclient.h>
+#include <wx/tooltip.h>
+
+#include "PAL/MeterGroups.h"
+#include "PAL/ParameterSet.h"
+#include "PAL/PixelDrawContext.h"
+#include "PAL/ViewLib/ControlPage.h"
+#include "PAL/ViewLib/HoverCallback.h"
+#include "PAL/ViewLib/View.h"
+#include "platform/MainThread.h"
+#include "platform/wx/WxClipboard.h"
+
+namespace {
+
+constexpr int kTimerId = 1;
+constexpr int kTickMilliseconds = 100;
+
+// Counts a piece of page work for as long as it runs.
+class BusyScope {
+public:
+    explicit BusyScope(int32_t& depth) : m_depth(depth) { ++m_depth; }
+    ~BusyScope() { --m_depth; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    int32_t& m_depth;
+};
+
+}  // namespace
+
+// clang-format off
+wxBEGIN_EVENT_TABLE(SkinWindow, wxFrame)
+    EVT_IDLE(SkinWindow::OnIdle)
+    EVT_LEFT_DOWN(SkinWindow::OnMouseEvent)
+    EVT_LEFT_UP(SkinWindow::OnMouseEvent)
+    EVT_LEFT_DCLICK(SkinWindow::OnMouseEvent)
+    EVT_MOTION(SkinWindow::OnMouseOver)
+    EVT_PAINT(SkinWindow::OnPaint)
+    EVT_CLOSE(SkinWindow::OnClose)
+    EVT_CONTEXT_MENU(SkinWindow::OnContextMenu)
+    EVT_TIMER(wxID_ANY, SkinWindow::OnTimer)
+    EVT_SET_FOCUS(SkinWindow::PromoteMeters)
+    EVT_KILL_FOCUS(SkinWindow::OnKillFocus)
+    EVT_ACTIVATE(SkinWindow::OnActivate)
+wxEND_EVENT_TABLE()
+// clang-format on
+
+SkinWindow::SkinWindow(wxWindow* parent, wxWindowID id, const wxString& title, long style, MeterGroups* meterList,
+                       int32_t meterGroup, const wxPoint& position, const wxSize& size)
+    : m_surface(this, &WxClipboard::Instance()),
+      m_meterList(meterList),
+      m_meterGroup(meterList ? meterGroup : 0)
+{
+    // The paint handler covers every pixel it is asked for: no background is erased first.
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    wxFrame::Create(parent, id, title, position, size, style, "frame");
+    m_timer = std::make_unique<wxTimer>(this, kTimerId);
+    m_timer->Start(kTickMilliseconds, wxTIMER_CONTINUOUS);
+    m_drawContext = std::make_unique<PixelDrawContext>(&m_surface);
+}
+
+SkinWindow::~SkinWindow()
+{
+    m_timer->Stop();
+    if (m_page) {
+        m_page->SetContext(nullptr);
+        ReleaseViews(m_page);
+    }
+    m_timer.reset();
+    m_drawContext.reset();
+}
+
+void SkinWindow::SetView(ControlPage* page)
+{
+    if (m_page) {
+        m_page->SetContext(nullptr);
+        ReleaseViews(m_page);
+    }
+    // No control of the new page is under the pointer yet.
+    SetTip("");
+    m_page = page;
+    AttachView();
+}
+
+void SkinWindow::AttachView()
+{
+    if (!m_page)
+        return;
+    BusyScope busy(m_busy);
+    int32_t width = 0, height = 0;
+    m_page->GetSize(width, height);
+    SetClientSize(width, height);
+    m_surface.Resize(width, height);
+    m_page->SetContext(m_drawContext.get());
+    m_page->SetPosition(0, 0);
+    if (!GetToolTip())
+        SetToolTip(new wxToolTip(""));
+    for (int32_t i = 0; i < m_page->GetViewCount(); ++i)
+        m_page->GetView(i)->SetHoverCallback(new HoverCallback<SkinWindow>(this, &SkinWindow::OnControlHover));
+    // The buffer is new: every view paints into it now, before the window is first shown.
+    if (View* root = m_page->GetRoot())
+        root->InvalidateTree();
+    m_page->Paint();
+    m_surface.Flush();
+}
+
+bool SkinWindow::Show(bool show)
+{
+    if (m_meterList && m_meterGroup != 0) {
+        if (show)
+            m_meterList->MoveToFront(uint32_t(m_meterGroup));
+        m_meterList->SetEnabled(uint32_t(m_meterGroup), show);
+    }
+    return wxFrame::Show(show);
+}
+
+void SkinWindow::Raise()
+{
+    MoveMetersToFront();
+    wxFrame::Raise();
+}
+
+void SkinWindow::GetPosition(int32_t& x, int32_t& y)
+{
+    wxFrame::GetPosition(&x, &y);
+}
+
+void SkinWindow::GetSize(int32_t& width, int32_t& height)
+{
+    wxFrame::GetSize(&width, &height);
+}
+
+void SkinWindow::SetSize(int32_t x, int32_t y, int32_t width, int32_t height)
+{
+    wxFrame::SetSize(x, y, width, height, wxSIZE_AUTO);
+}
+
+void SkinWindow::OnControlHover(View* view)
+{
+    if (!view || !view->IsOver()) {
+        SetTip("");
+        return;
+    }
+    char name[256] = {};
+    view->GetName(name, sizeof name);
+    name[sizeof name - 1] = 0;
+    wxString text = wxString::FromUTF8(name);
+    if (text.empty())
+        text = wxString::From8BitData(name);
+    SetTip(text);
+}
+
+void SkinWindow::SetTip(const wxString& text)
+{
+    // Tooltips cannot be switched off on this desktop: an empty text hides the tip.
+    if (wxToolTip* tip = GetToolTip()) {
+        if (tip->GetTip() != text)
+            tip->SetTip(text);
+    }
+}
+
+void SkinWindow::ReleaseViews(ControlPage* page)
+{
+    for (int32_t i = 0; i < page->GetViewCount(); ++i) {
+        View* view = page->GetView(i);
+        auto* callback = dynamic_cast<HoverCallback<SkinWindow>*>(view->GetHoverCallback());
+        if (callback && callback->GetWindow() == this)
+            view->SetHoverCallback(nullptr);
+    }
+}
+
+void SkinWindow::IdleWork()
+{
+    if (!m_page || m_busy > 0)
+        return;
+    BusyScope busy(m_busy);
+    m_page->OnMouseMove();
+    if (m_page && m_page->NeedsPaint())
+        m_page->Paint();
+    m_surface.Flush();
+}
+
+void SkinWindow::MoveMetersToFront()
+{
+    if (m_meterList && m_meterGroup != 0)
+        m_meterList->MoveToFront(uint32_t(m_meterGroup));
+}
+
+void SkinWindow::OnIdle(wxIdleEvent&)
+{
+    IdleWork();
+}
+
+void SkinWindow::OnMouseEvent(wxMouseEvent& event)
+{
+    if (m_page && m_page->GetContext() && m_busy == 0) {
+        BusyScope busy(m_busy);
+        int32_t x = 0, y = 0;
+        m_drawContext->GetMousePosition(x, y);
+        const bool pressed = event.LeftDown() || event.LeftDClick();
+        m_page->OnMouseDown(x, y, 0, pressed);
+    }
+    IdleWork();
+}
+
+void SkinWindow::OnMouseOver(wxMouseEvent&)
+{
+    if (!m_page || !m_page->GetContext() || m_busy > 0 || m_drawContext->IsMouseDown())
+        return;
+    BusyScope busy(m_busy);
+    int32_t x = 0, y = 0;
+    m_drawContext->GetMousePosition(x, y);
+    m_page->OnMouseOver(x, y);
+    m_surface.Flush();
+}
+
+void SkinWindow::OnPaint(wxPaintEvent&)
+{
+    wxPaintDC dc(this);
+    m_surface.Blit(dc, GetUpdateRegion());
+}
+
+void SkinWindow::OnClose(wxCloseEvent& event)
+{
+    if (m_meterList && m_meterGroup != 0)
+        m_meterList->MoveToBack(uint32_t(m_meterGroup));
+    if (event.CanVeto()) {
+        event.Veto();
+        Show(false);
+    }
+}
+
+void SkinWindow::OnContextMenu(wxContextMenuEvent&) {}
+
+void SkinWindow::OnTimer(wxTimerEvent&)
+{
+    if (m_busy > 0)
+        return;
+    {
+        BusyScope busy(m_busy);
+        OnTick();
+        ParameterSet::DeliverWorkerChanges();
+        DrainMainThreadQueue();
+        if (m_page)
+            m_page->Broadcast();
+    }
+    IdleWork();
+}
+
+void SkinWindow::PromoteMeters(wxFocusEvent&)
+{
+    MoveMetersToFront();
+}
+
+void SkinWindow::OnKillFocus(wxFocusEvent&) {}
+
+void SkinWindow::OnActivate(wxActivateEvent& event)
+{
+    // A frame without child windows gets no focus event on this desktop; activation stands in for it.
+    if (event.GetActive())
+        MoveMetersToFront();
+    event.Skip();
+}

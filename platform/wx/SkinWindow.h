@@ -1,0 +1,93 @@
+#pragma once
+// A top-level frame whose whole client area is one control page. The window turns desktop events into
+// page calls, runs a 100 ms tick (worker hand-over, meter ballistics, drag poll, repaint), keeps its
+// meter group in step with its visibility and focus, names the control under the pointer in its
+// tooltip, and only hides when closed. The page draws into the window's back buffer; the window shows
+// the buffer.
+//
+// The page is not owned (it belongs to its controller or to the application). GUI thread only.
+
+#include <cstdint>
+#include <memory>
+
+#include <wx/frame.h>
+#include <wx/timer.h>
+
+#include "PAL/LinkWindow.h"
+#include "platform/wx/WindowSurface.h"
+
+class ControlPage;
+class MeterGroups;
+class PixelDrawContext;
+class View;
+
+class SkinWindow : public wxFrame, public LinkWindow {
+public:
+    // meterList is not owned; null (and then group 0) for a window without meters. A window of group 0
+    // never changes the meter list. Made hidden, with no page; the tick starts at once.
+    SkinWindow(wxWindow* parent, wxWindowID id, const wxString& title, long style, MeterGroups* meterList,
+               int32_t meterGroup, const wxPoint& position = wxDefaultPosition,
+               const wxSize& size = wxDefaultSize);
+    ~SkinWindow() override;
+
+    // Detaches the current page (it keeps its views and bindings) and attaches page; null only detaches.
+    virtual void SetView(ControlPage* page);
+    virtual ControlPage* GetView() { return m_page; }
+    // Sizes the window to the page, lends it the window's drawing context and paints it.
+    virtual void AttachView();
+    // Called at the start of every tick; nothing here.
+    virtual void OnTick() {}
+
+    // Showing moves the meter group to the front; the group is enabled exactly while shown.
+    bool Show(bool show = true) override;
+    void Raise() override;
+
+    // The stereo links move and show effect windows through these.
+    using wxFrame::GetPosition;
+    using wxFrame::GetSize;
+    using wxFrame::IsShown;
+    using wxFrame::SetSize;
+    void GetPosition(int32_t& x, int32_t& y) override;
+    void GetSize(int32_t& width, int32_t& height) override;
+    void SetSize(int32_t x, int32_t y, int32_t width, int32_t height) override;
+    bool IsShown() override { return wxFrame::IsShown(); }
+
+    // The hover callback of every view of the page: the tooltip names the first bound parameter of
+    // the control the pointer entered, and is emptied when it left.
+    void OnControlHover(View* view);
+
+    WindowSurface& GetSurface() { return m_surface; }
+    int32_t GetMeterGroup() const { return m_meterGroup; }
+
+protected:
+    void OnIdle(wxIdleEvent& event);
+    void OnMouseEvent(wxMouseEvent& event);
+    void OnMouseOver(wxMouseEvent& event);
+    void OnPaint(wxPaintEvent& event);
+    void OnClose(wxCloseEvent& event);
+    void OnContextMenu(wxContextMenuEvent& event);
+    void OnTimer(wxTimerEvent& event);
+    void PromoteMeters(wxFocusEvent& event);
+    void OnKillFocus(wxFocusEvent& event);
+    void OnActivate(wxActivateEvent& event);
+
+private:
+    // The drag poll, then a paint of the page when it needs one, then the changed pixels to the screen.
+    void IdleWork();
+    void MoveMetersToFront();
+    void SetTip(const wxString& text);
+    // Removes this window's hover callbacks from the page's views.
+    void ReleaseViews(ControlPage* page);
+
+    ControlPage* m_page = nullptr;
+    WindowSurface m_surface;
+    std::unique_ptr<PixelDrawContext> m_drawContext;
+    std::unique_ptr<wxTimer> m_timer;
+    MeterGroups* m_meterList;
+    int32_t m_meterGroup;
+    // Depth of running page work: a nested event loop (a modal dialog opened by a control, a clipboard
+    // read) must not tick or poll the page in the middle of it.
+    int32_t m_busy = 0;
+
+    wxDECLARE_EVENT_TABLE();
+};

@@ -1,0 +1,32 @@
+// The EQ's parameters. The Q minimum 0.667f is the single-precision 0.6669999957084656.
+#include "resources/params/EqParamDescriptors.h"
+
+const ParamDescriptor kEqParamDescriptors[kEqParamCount] = {
+    {0, "Simple/Advanced Mode", 0.0f, 1.0f, 1.0f, UnitSwitch, TaperStepped},
+    {1, "Simple EQ Model", 0.0f, 1.0f, 0.0f, UnitNone, TaperLinear},
+    {2, "LF Control", 0.0f, 1.0f, 0.5f, UnitNone, TaperLinear},
+    {3, "LowMid Control", 0.0f, 1.0f, 0.5f, UnitNone, TaperLinear},
+    {4, "Mid Control", 0.0f, 1.0f, 0.5f, UnitNone, TaperLinear},
+    {5, "HF Control", 0.0f, 1.0f, 0.5f, UnitNone, TaperLinear},
+    {6, "Enable", 0.0f, 1.0f, 1.0f, UnitSwitch, TaperLinear},
+    {7, "Input Gain", -18.0f, 18.0f, 0.0f, UnitDecibels, TaperLinear},
+    {8, "Output Level", -18.0f, 18.0f, 0.0f, UnitDecibels, TaperLinear},
+    {9, "Low Freq", 40.0f, 320.0f, 160.0f, UnitFrequency, TaperLinear},
+    {10, "LF Gain", -18.0f, 18.0f, 0.0f, UnitDecibels, TaperLinear},
+    {11, "LF Q", 0.667f, 4.0f, 1.0f, UnitNone, TaperLinear},
+    {12, "LowMid Freq", 100.0f, 3200.0f, 1600.0f, UnitFrequency, TaperLinear},
+    {13, "LowMid Gain", -18.0f, 18.0f, 0.0f, UnitDecibels, TaperLinear},
+    {14, "LowMid Q", 0.667f, 4.0f, 1.0f, UnitNone, TaperLinear},
+    {15, "Mid Freq", 2000.0f, 12000.0f, 6000.0f, UnitFrequency, TaperLinear},
+    {16, "Mid Gain", -18.0f, 18.0f, 0.0f, UnitDecibels, TaperLinear},
+    {17, "Mid Q", 0.667f, 4.0f, 1.0f, UnitNone, TaperLinear},
+    {18, "High Freq", 6000.0f, 18000.0f, 12000.0f, UnitFrequency, TaperLinear},
+    {19, "HF Gain", -18.0f, 18.0f, 0.0f, UnitDecibels, TaperLinear},
+    {20, "HF Q", 0.667f, 4.0f, 1.0f, UnitNone, TaperLinear},
+    {21, "LF Shelf", 0.0f, 1.0f, 1.0f, UnitNone, TaperStepped},
+    {22, "LF Parametric EQ", 0.0f, 1.0f, 0.0f, UnitNone, TaperStepped},
+    {23, "HiPass Filter", 0.0f, 1.0f, 0.0f, UnitNone, TaperStepped},
+    {24, "HF Shelf EQ", 0.0f, 1.0f, 1.0f, UnitNone, TaperStepped},
+    {25, "HF Parametric EQ", 0.0f, 1.0f, 0.0f, UnitNone, TaperStepped},
+    {26, "LowPass Filter", 0.0f, 1.0f, 0.0f, UnitNone, TaperStepped},
+};

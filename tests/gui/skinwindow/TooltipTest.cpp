@@ -1,0 +1,61 @@
+// The tooltip names the first bound parameter of the control under the pointer, is emptied when the
+// pointer leaves it, and does not follow the pointer while a button is held.
+#include <gtest/gtest.h>
+
+#include <wx/uiaction.h>
+
+#include "support/GuiTestPage.h"
+
+namespace {
+
+wxString Tip(wxWindow* window)
+{
+    return window->GetToolTipText();
+}
+
+}  // namespace
+
+TEST(SkinWindowTooltip, NamesTheParameterUnderThePointer)
+{
+    GuiTestPage test(wxPoint(300, 60));
+    ASSERT_TRUE(test.ShowAndWait());
+    wxUIActionSimulator input;
+    EXPECT_EQ(Tip(test.window), "");
+
+    input.MouseMove(test.ScreenPoint(115, 50));  // the bar
+    EXPECT_TRUE(PumpUntil([&] { return Tip(test.window) == "Input 1 Level"; }));
+
+    input.MouseMove(test.ScreenPoint(75, 70));  // the knob
+    EXPECT_TRUE(PumpUntil([&] { return Tip(test.window) == "Input 2 Level"; }));
+
+    input.MouseMove(test.ScreenPoint(75, 30));  // the root: nothing bound
+    EXPECT_TRUE(PumpUntil([&] { return Tip(test.window) == ""; }));
+
+    input.MouseMove(test.ScreenPoint(20, 20));  // a swatch: nothing bound
+    PumpFor(100);
+    EXPECT_EQ(Tip(test.window), "");
+
+    // With a button held, hovering is not followed.
+    input.MouseMove(test.ScreenPoint(75, 30));
+    PumpFor(50);
+    input.MouseDown();
+    PumpFor(50);
+    input.MouseMove(test.ScreenPoint(115, 50));
+    PumpFor(150);
+    EXPECT_EQ(Tip(test.window), "");
+    input.MouseUp();
+    PumpFor(50);
+}
+
+TEST(SkinWindowTooltip, ATooltipObjectComesWithThePageAndDetachingEmptiesIt)
+{
+    GuiTestPage test(wxPoint(300, 60));
+    ASSERT_NE(test.window->GetToolTip(), nullptr);
+    test.window->OnControlHover(test.page->GetView(2));  // not over: empties
+    EXPECT_EQ(Tip(test.window), "");
+    // Detached views no longer call the window.
+    test.window->SetView(nullptr);
+    EXPECT_EQ(test.page->GetView(2)->GetHoverCallback(), nullptr);
+    test.window->SetView(test.page.get());
+    EXPECT_NE(test.page->GetView(2)->GetHoverCallback(), nullptr);
+}

@@ -1,0 +1,147 @@
+// The main-window pages: the level routing of the two pages with meters, the pages without meters,
+// a route to a view of another class, and the classes of the records that code addresses by number.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "PAL/HighRatePage.h"
+#include "PAL/LayoutTables.h"
+#include "PAL/MainPage.h"
+#include "PAL/MeterLevels.h"
+#include "PAL/ParameterSet.h"
+#include "PAL/ShrinkPage.h"
+#include "PAL/TinyPage.h"
+#include "PAL/ViewLib/flPPM.h"
+#include "platform/DebugLog.h"
+#include "resources/params/MainParamDescriptors.h"
+#include "support/FakeWindow.h"
+#include "support/LayoutRecordMaker.h"
+
+namespace {
+
+// Slot s holds (s + 1) / 10, and counts its reads.
+class FakeLevels : public MeterLevels {
+public:
+    float Meter(int slot) const override
+    {
+        ++reads[size_t(slot)];
+        return float(slot + 1) / 10.0f;
+    }
+    mutable std::array<int, 18> reads{};
+};
+
+std::unique_ptr<MeterPage> MakePage(LayoutWindow window, ParameterSet* set)
+{
+    switch (window) {
+    case LayoutWindow::Main: return std::make_unique<MainPage>(set);
+    case LayoutWindow::Shrink: return std::make_unique<ShrinkPage>(set);
+    case LayoutWindow::Tiny: return std::make_unique<TinyPage>(set);
+    default: return std::make_unique<HighRatePage>(set);
+    }
+}
+
+}  // namespace
+
+// Each page on its own table; the metered ones feed all six of their peak meters from slots 0..5,
+// each read once per push; the others read nothing and change nothing.
+TEST(MainWindowPages, LevelsReachTheMetersOfTheirRoutes)
+{
+    const struct {
+        LayoutWindow window;
+        std::vector<std::pair<int32_t, int>> meters;  // record, slot
+    } pages[] = {
+        {LayoutWindow::Main, {{124, 2}, {125, 3}, {126, 0}, {127, 1}, {123, 4}, {62, 5}}},
+        {LayoutWindow::Shrink, {{27, 2}, {28, 3}, {30, 0}, {31, 1}, {32, 4}, {53, 5}}},
+        {LayoutWindow::Tiny, {}},
+        {LayoutWindow::HighRate, {}},
+    };
+    ParameterSet main(kMainParamDescriptors, kMainParamCount);
+    for (const auto& p : pages) {
+        const LayoutTable& table = GetLayoutTable(p.window);
+        auto page = MakePage(p.window, &main);
+        FakeWindow window(table.width, table.height);
+        page->AttachWindow(&window);
+        page->Paint();
+        window.changed.clear();
+        EXPECT_EQ(page->GetTable(), table.records);
+        EXPECT_EQ(page->GetViewCount(), table.count);
+        FakeLevels levels;
+        page->SetMeterLevels(&levels);
+        page->SetMeterLevels(nullptr);
+        int32_t meters = 0;
+        for (int32_t i = 0; i < page->GetViewCount(); ++i) {
+            if (auto* meter = dynamic_cast<flPPM*>(page->GetView(i))) {
+                ++meters;
+                float expected = -1.0f;
+                for (auto [record, slot] : p.meters)
+                    expected = record == i ? flPPM::DisplayLevel(float(slot + 1) / 10.0f) : expected;
+                EXPECT_FLOAT_EQ(meter->GetLevel(), expected) << table.name << " record " << i;
+            }
+        }
+        EXPECT_EQ(meters, int32_t(p.meters.size())) << table.name;
+        for (int s = 0; s < 18; ++s)
+            EXPECT_EQ(levels.reads[size_t(s)], s < 6 && meters ? 1 : 0) << table.name << " slot " << s;
+        page->Broadcast();  // the tick draws each meter that got a level, nothing else
+        EXPECT_EQ(window.changed.size(), p.meters.size()) << table.name;
+    }
+}
+
+// Code addresses these records by number: the meters of the two metered pages and the three
+// controls the sample-rate panel enables and disables.
+TEST(MainWindowPages, RecordsAddressedByNumberHoldTheirClasses)
+{
+    struct Pin {
+        LayoutWindow window;
+        int32_t record;
+        const char* className;
+    };
+    std::vector<Pin> pins = {{LayoutWindow::SampleRate, 1, "flExtLed"},
+                             {LayoutWindow::SampleRate, 7, "flButton"},
+                             {LayoutWindow::SampleRate, 8, "flButton"}};
+    for (const auto& route : MainPage::kRoutes)
+        pins.push_back({LayoutWindow::Main, route.control, "flPPM"});
+    for (const auto& route : ShrinkPage::kRoutes)
+        pins.push_back({LayoutWindow::Shrink, route.control, "flPPM"});
+    for (const Pin& pin : pins) {
+        const LayoutTable& table = GetLayoutTable(pin.window);
+        ASSERT_LT(pin.record, table.count) << table.name;
+        EXPECT_STREQ(table.records[pin.record].className, pin.className) << table.name << " " << pin.record;
+    }
+}
+
+namespace {
+
+class MisroutedPage : public MeterPage {
+public:
+    MisroutedPage(ParameterSet* set, const std::vector<LayoutRecord>& table)
+        : MeterPage(set, table.data(), int32_t(table.size()))
+    {
+        const MeterRoute routes[] = {{0, 1}, {1, 2}, {2, 7}};  // a button, then no record at all
+        BindMeters(routes, 3);
+    }
+    void SetMeterLevels(const MeterLevels* levels) override { PushLevels(levels); }
+};
+
+}  // namespace
+
+TEST(MainWindowPages, ARouteToAViewOfAnotherClassIsSkippedAndTracedOnce)
+{
+    const std::vector<LayoutRecord> table = {Record(0, {0, 20, 0, 100}, "Canvas", -1, ""),
+                                             Record(1, {0, 3, 0, 96}, "flPPM", 0, ""),
+                                             Record(2, {5, 20, 0, 15}, "flButton", 0, "", {0})};
+    ParameterSet main(kMainParamDescriptors, kMainParamCount);
+    DebugLogCapture trace;
+    MisroutedPage page(&main, table);
+    if (DebugLogEnabled()) {
+        EXPECT_TRUE(trace.Contains("control 2 is not a flPPM")) << trace.Text();
+        EXPECT_TRUE(trace.Contains("control 7 is not a flPPM")) << trace.Text();
+    }
+    trace.Clear();
+    FakeLevels levels;
+    page.SetMeterLevels(&levels);
+    EXPECT_FLOAT_EQ(static_cast<flPPM*>(page.GetView(1))->GetLevel(), flPPM::DisplayLevel(0.1f));
+    EXPECT_EQ(levels.reads[1] + levels.reads[2], 0);
+    EXPECT_EQ(trace.Text(), "");
+}
