@@ -1,13 +1,23 @@
 // The mix-file reader on bytes from outside. The first byte picks how the rest is used: 0 as the file,
 // 1 as the file with its length and sums made right, 2 laid (xor) over a sound file of the current
 // values with its length and sums made right, so every check past the sums is reached.
+// The values go to the main window's set and the eight real effect panels, whose reactions run.
 // Holds: a rejected file changes no parameter; a loaded one leaves every value within 0..1.
 
 #include "CtrlPanel/MixFile.h"
+#include "CtrlPanel/VelbrinHAL.h"
+#include "CtrlPanel/device/ParamWriter.h"
+#include "CtrlPanel/effects/AmpSimPanel.h"
+#include "CtrlPanel/effects/CompressorPanel.h"
+#include "CtrlPanel/effects/EqPanel.h"
+#include "CtrlPanel/effects/ReverbPanel.h"
 #include "PAL/ParameterSet.h"
 #include "PAL/ViewLib/PageController.h"
 #include "platform/ByteOrder.h"
 #include "platform/MessageSink.h"
+#include "resources/params/MainParamDescriptors.h"
+
+#include <wx/init.h>
 
 #include <cmath>
 #include <cstdio>
@@ -22,36 +32,49 @@ struct QuietSink : MessageSink {
     MessageAnswer ShowMessage(const std::string&, const std::string&, uint32_t) override { return MessageAnswer::Ok; }
 };
 
+// The nine sets as the application has them: the main window's set and the eight effect panels on their
+// writer blocks, so a loaded file runs every panel's reactions. The unit is never opened.
 struct Sets {
     Sets()
     {
-        const int32_t counts[9] = {164, 4, 27, 27, 11, 11, 7, 7, 4};
-        tables.reserve(9);
-        for (int32_t n : counts) {
-            tables.emplace_back(static_cast<size_t>(n));
-            for (int32_t i = 0; i < n; ++i)
-                tables.back()[size_t(i)] = ParamDescriptor{i, "p", 0.0f, 1.0f, 0.5f, UnitNone, TaperLinear};
-            sets.push_back(std::make_unique<ParameterSet>(tables.back().data(), n));
-            controllers.push_back(std::make_unique<PageController>(sets.back().get(), nullptr));
-        }
+        if (!wx.IsOk() || !VelbrinHAL::CreateInstance())
+            abort();
+        main = std::make_unique<ParameterSet>(kMainParamDescriptors, kMainParamCount);
+        owned.push_back(std::make_unique<PageController>(main.get(), nullptr));
+        ParamWriter* reverb1 = Writer(0x401, 8);
+        ParamWriter* shared = Writer(0x400, 1);
+        owned.emplace_back(ReverbPanel::Create(reverb1, shared, true));
+        owned.push_back(EqPanel::Create(Writer(0x200, 180), true));
+        owned.push_back(EqPanel::Create(Writer(0x200, 180), false));
+        owned.push_back(CompressorPanel::Create(Writer(0x300, 8), true));
+        owned.push_back(CompressorPanel::Create(Writer(0x30a, 8), false));
+        owned.emplace_back(AmpSimPanel::Create(Writer(0x500, 252), true));
+        owned.emplace_back(AmpSimPanel::Create(Writer(0x5fb, 252), false));
+        owned.emplace_back(ReverbPanel::Create(Writer(0x406, 8), shared, false));
         std::vector<PageController*> list;
-        for (auto& c : controllers)
+        for (auto& c : owned)
             list.push_back(c.get());
         mix.SetControllers(list);
         mix.SetStoreHook({});
     }
+    ParamWriter* Writer(uint32_t base, uint32_t count)
+    {
+        writers.push_back(std::make_unique<ParamWriter>(base, count));
+        return writers.back().get();
+    }
     std::vector<float> Values() const
     {
         std::vector<float> all;
-        for (const auto& s : sets)
-            for (int32_t i = 0; i < s->GetParameterCount(); ++i)
-                all.push_back(s->GetParameter(i));
+        for (const auto& c : owned)
+            for (int32_t i = 0; i < c->GetParameterCount(); ++i)
+                all.push_back(c->GetParameter(i));
         return all;
     }
 
-    std::vector<std::vector<ParamDescriptor>> tables;
-    std::vector<std::unique_ptr<ParameterSet>> sets;
-    std::vector<std::unique_ptr<PageController>> controllers;
+    wxInitializer wx;
+    std::vector<std::unique_ptr<ParamWriter>> writers;
+    std::unique_ptr<ParameterSet> main;
+    std::vector<std::unique_ptr<PageController>> owned;
     QuietSink sink;
     MixFile mix{sink};
 };
