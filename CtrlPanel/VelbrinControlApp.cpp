@@ -20,6 +20,7 @@
 #include "PAL/ResourceLocator.h"
 #include "PAL/ViewLib/PageController.h"
 #include "platform/LogindPowerNotifier.h"
+#include "platform/ScriptedDialogs.h"
 #include "platform/TerminationSignals.h"
 #include "platform/sim/SimScenario.h"
 #include "platform/wx/DesktopLaunch.h"
@@ -59,7 +60,11 @@ bool VelbrinControlApp::OnInit()
     wxSetAssertHandler(ReportWxAssert);
     SetVendorName("Brennimar");
     SetAppName("VelbrinControl");
-    m_boxes = std::make_unique<WxMessageSink>([this] { return ShownFrame(); });
+    // End-to-end runs record the boxes instead of showing them (VELBRIN_TEST_DIALOGS).
+    if (std::unique_ptr<ScriptedDialogs> scripted = ScriptedDialogs::FromEnvironment())
+        m_boxes = std::move(scripted);
+    else
+        m_boxes = std::make_unique<WxMessageSink>([this] { return ShownFrame(); });
     m_messages = std::make_unique<AppMessages>(*m_boxes);
     SetUserNotifier(m_messages.get());
     m_mixFiles = std::make_unique<MixFiles>(*m_messages);
