@@ -148,11 +148,19 @@ case_corrupt_file() {
 
 case_old_firmware() {
   new_run old
-  VELBRIN_SIM_SCENARIO=old-firmware start_program old
+  # The program looks for the updater beside itself: a copy of the program with a stand-in updater
+  # that leaves a mark.
+  mkdir -p "$RUN/bin"
+  cp "$PROGRAM" "$RUN/bin/VelbrinControl"
+  printf '#!/bin/sh\necho "$@" >"%s"\n' "$RUN/updater-started" >"$RUN/bin/VelbrinFirmwareUpdater"
+  chmod +x "$RUN/bin/VelbrinFirmwareUpdater"
+  PROGRAM=$RUN/bin/VelbrinControl VELBRIN_SIM_SCENARIO=old-firmware start_program old
   check "the program hands off to the firmware updater and ends by itself" wait_exit "$PID" 20
   check "after telling the user" \
     box_logged VelbrinControl "The firmware installed on your Velbrin is incompatible with this version of VelbrinControl."
   check "with status 0" [ "$EXIT_STATUS" -eq 0 ]
+  check "the updater was started" wait_until 5 test -f "$RUN/updater-started"
+  check "and nothing went wrong on the way" [ "$(grep -c . "$RUN/dialogs.log")" -eq 1 ]
 }
 
 case "$CASE" in
