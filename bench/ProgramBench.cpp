@@ -49,6 +49,7 @@ Run Start(const std::string& program, const char* scenario)
     if (!mkdtemp(folder))
         return run;
     run.folder = folder;
+    fflush(stdout);  // the child must not print what is still buffered
     run.started = Clock::now();
     run.pid = fork();
     if (run.pid == 0) {

@@ -33,19 +33,37 @@ SimFireWireBus::~SimFireWireBus()
 void SimFireWireBus::StartTicker()
 {
     std::lock_guard<std::mutex> lock(m_tickerLock);
-    if (m_ticker.joinable() || m_tickerStop)
+    if (m_tickerStop)
         return;
+    if (m_ticker.joinable()) {
+        m_tickerWoken = true;
+        m_tickerCv.notify_all();
+        return;
+    }
     m_ticker = std::thread([this] {
+        bool pending = true;
         std::unique_lock<std::mutex> lock(m_tickerLock);
         while (!m_tickerStop) {
-            m_tickerCv.wait_for(lock, std::chrono::milliseconds(5));
+            if (pending || m_tickerWoken)
+                m_tickerCv.wait_for(lock, std::chrono::milliseconds(5));
+            else
+                m_tickerCv.wait(lock, [this] { return m_tickerStop || m_tickerWoken; });
+            m_tickerWoken = false;
             if (m_tickerStop)
                 break;
             lock.unlock();
             Tick();
+            pending = HasPendingChanges();
             lock.lock();
         }
     });
+}
+
+bool SimFireWireBus::HasPendingChanges() const
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    return !m_comingBack.empty() ||
+           std::any_of(m_units.begin(), m_units.end(), [](const Attachment& a) { return a.unit->AwaitsChange(); });
 }
 
 void SimFireWireBus::Reenumerate(SimVelbrin* unit, uint32_t afterMs)

@@ -67,7 +67,10 @@ private:
         uint64_t serviceId;
         std::function<void()> onGone;
     };
+    // Starts the ticker, or wakes it when it waits for work. It checks every 5 ms while a time-driven
+    // change is still to come, and sleeps otherwise.
     void StartTicker();
+    bool HasPendingChanges() const;
     // The unit behind an open handle, or nullptr with the status to return.
     SimVelbrin* Resolve(FwHandle handle, int* status);
     bool UnplugLocked(SimVelbrin* unit, std::vector<std::function<void()>>* notify);
@@ -89,5 +92,6 @@ private:
     std::mutex m_tickerLock;
     std::condition_variable m_tickerCv;
     bool m_tickerStop = false;
+    bool m_tickerWoken = false;
     std::thread m_ticker;
 };

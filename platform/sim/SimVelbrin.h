@@ -183,6 +183,8 @@ public:
     void AttachedTo(SimFireWireBus* bus, bool onBus);
     // Brings time-driven changes (the DSP booting) up to date.
     void Advance();
+    // True while a time-driven change is still to come: the DSP's boot is not reported yet.
+    bool AwaitsChange() const;
 
     // --- transaction log: the latest `capacity` transfers; 0 turns it off ---
     void SetLogCapacity(size_t capacity);

@@ -371,3 +371,9 @@ void SimVelbrin::Advance()
     if (report)
         NotifyState();
 }
+
+bool SimVelbrin::AwaitsChange() const
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    return m_onBus && !m_bootReported && !m_dspNeverBoots;
+}
