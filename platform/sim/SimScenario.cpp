@@ -42,6 +42,8 @@ bool SimScenario::ApplyFromEnvironment()
     const char* name = getenv("VELBRIN_SIM_SCENARIO");
     if (!name || !*name || strcmp(name, "present") == 0) {
         SimFireWireBus::Default().Plug(&Unit());
+        // The unit has been on for a while: its DSP is up when the program starts.
+        Unit().CompleteBoot();
         return true;
     }
     if (strcmp(name, "absent") == 0)

@@ -1,6 +1,7 @@
 #pragma once
 // The situation the program finds at start, picked from the environment variable
-// VELBRIN_SIM_SCENARIO: "present" (the default: one Velbrin on the bus), "absent" (an empty bus),
+// VELBRIN_SIM_SCENARIO: "present" (the default: one Velbrin on the bus, switched on long before, so
+// its DSP is up), "absent" (an empty bus),
 // "old-firmware" (a Velbrin with firmware build 5400). The unit's audio device appears on the
 // default simulated audio side. The unit keeps no transaction log in the program.
 // VELBRIN_SIM_CONTROL names a control file that unplugs and replugs the unit while the program runs,

@@ -148,6 +148,9 @@ public:
     void SetDspBootMs(uint32_t ms);
     void SetDspNeverBoots(bool never);
     bool IsDspBooted() const;
+    // The DSP counts as booted from now on, as in a unit switched on long before the program started;
+    // its next power-up boots as usual.
+    void CompleteBoot();
     // Date code (items 256: month << 8 | day, 257: year), DSP code version (1022) and info (1023).
     void SetDateCode(uint32_t year, uint32_t month, uint32_t day);
     void SetDspVersion(uint32_t version, uint32_t infoHigh, uint32_t infoLow);
@@ -226,6 +229,7 @@ private:
     uint32_t m_dspBootMs = kSimDefaultDspBootMs;
     bool m_dspNeverBoots = false;
     uint64_t m_poweredAtMs = 0;
+    bool m_bootCompleted = false;  // CompleteBoot since the last power-up
     bool m_demoMeters = true;
     float m_playbackLevels[5] = {};
     uint32_t m_flashBusyMs = kSimDefaultFlashBusyMs;

@@ -106,7 +106,16 @@ uint32_t SimVelbrin::OutputMeterLocked(uint32_t item)
 
 bool SimVelbrin::BootedLocked() const
 {
-    return !m_dspNeverBoots && GetClock().NowMs() >= m_poweredAtMs + m_dspBootMs;
+    return !m_dspNeverBoots && (m_bootCompleted || GetClock().NowMs() >= m_poweredAtMs + m_dspBootMs);
+}
+
+void SimVelbrin::CompleteBoot()
+{
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_bootCompleted = true;
+    }
+    Advance();
 }
 
 uint32_t SimVelbrin::ReadItemLocked(uint32_t item)
@@ -354,6 +363,7 @@ void SimVelbrin::AttachedTo(SimFireWireBus* bus, bool onBus)
         m_onBus = onBus;
         if (onBus) {
             m_poweredAtMs = GetClock().NowMs();
+            m_bootCompleted = false;
             m_bootReported = BootedLocked();
         }
     }

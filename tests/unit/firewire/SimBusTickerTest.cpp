@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/MainThread.h"
+#include "platform/sim/SimClock.h"
 #include "platform/sim/SimFireWireBus.h"
 #include "platform/sim/SimVelbrin.h"
 
@@ -41,6 +42,33 @@ TEST(SimBusTicker, AppliesBootsAndComebacksAlsoAfterItSlept)
     const int before = boots;
     ASSERT_TRUE(WaitFor([&] { return boots > before; })) << "and its DSP boots again";
     unit.SetStateHook(nullptr);
+    DrainMainThreadQueue();
+}
+
+}  // namespace
+
+namespace {
+
+// The program's scenario finds a unit that was switched on long before: its DSP is up at once. Unplugged
+// and plugged again, it boots as any unit does.
+TEST(SimBootCompleted, TheDspIsUpAtOnceAndBootsAgainAfterAReplug)
+{
+    ScopedSimClock clock;
+    SimFireWireBus bus;
+    SimVelbrin unit;
+    bus.Plug(&unit);
+    EXPECT_FALSE(unit.IsDspBooted());
+    unit.CompleteBoot();
+    EXPECT_TRUE(unit.IsDspBooted());
+    EXPECT_FALSE(unit.AwaitsChange());
+
+    bus.Unplug(&unit);
+    bus.Plug(&unit);
+    EXPECT_FALSE(unit.IsDspBooted());
+    EXPECT_TRUE(unit.AwaitsChange());
+    clock->Advance(kSimDefaultDspBootMs);
+    EXPECT_TRUE(unit.IsDspBooted());
+    bus.Unplug(&unit);
     DrainMainThreadQueue();
 }
 
