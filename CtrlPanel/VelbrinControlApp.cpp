@@ -57,6 +57,8 @@ bool VelbrinControlApp::OnInit()
     wxSetAssertHandler(ReportWxAssert);
     SetVendorName("Brennimar");
     SetAppName("VelbrinControl");
+    // Of the twenty-odd windows usually one or two are shown: the hidden ones cost nothing.
+    SkinWindow::SetRestWhileHidden(true);
     m_boxes = std::make_unique<WxMessageSink>([this] { return ShownFrame(); });
     m_messages = std::make_unique<AppMessages>(*m_boxes);
     SetUserNotifier(m_messages.get());
