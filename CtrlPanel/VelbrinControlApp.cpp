@@ -164,7 +164,8 @@ int VelbrinControlApp::OnExit()
 void VelbrinControlApp::DestroyFrames()
 {
     // The standard frame takes the floating frame, the panel windows and the connection-lost window
-    // with it.
+    // with it. A frame already waiting for deletion goes now too (it leaves the waiting list): later
+    // would be after what it shows.
     if (VelbrinControlFrame* standard = m_standard.get())
         delete standard;
     if (VelbrinControlFrame* floating = m_floating.get())

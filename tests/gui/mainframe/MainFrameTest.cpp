@@ -189,3 +189,4 @@ TEST_F(MainFrameTest, ClosingOneFrameDestroysBothWithTheirWindows)
     core->GetMainController()->SetParameter(151, 1.0f);
     EXPECT_EQ(core->GetPages().main->GetContext(), nullptr);
 }
+
