@@ -1,0 +1,29 @@
+#include "platform/wx/DialogSinks.h"
+
+#include "platform/ScriptedDialogs.h"
+#include "platform/wx/WxFileDialogSink.h"
+#include "platform/wx/WxMessageSink.h"
+
+DialogSinks::DialogSinks(std::function<wxWindow*()> parent) : m_scripted(ScriptedDialogs::FromEnvironment())
+{
+    if (!m_scripted) {
+        m_messages = std::make_unique<WxMessageSink>(parent);
+        m_files = std::make_unique<WxFileDialogSink>(parent);
+    }
+}
+
+DialogSinks::~DialogSinks() = default;
+
+MessageSink& DialogSinks::Messages()
+{
+    if (m_scripted)
+        return *m_scripted;
+    return *m_messages;
+}
+
+FileDialogSink& DialogSinks::Files()
+{
+    if (m_scripted)
+        return *m_scripted;
+    return *m_files;
+}

@@ -1,0 +1,32 @@
+#pragma once
+// The program's message and file-dialog sinks: the scripted ones when VELBRIN_TEST_DIALOGS is set
+// (platform/ScriptedDialogs.h), else the toolkit's boxes and dialogs, parented to the window that
+// parent returns when each is shown.
+
+#include "platform/FileDialogSink.h"
+#include "platform/MessageSink.h"
+
+#include <functional>
+#include <memory>
+
+class ScriptedDialogs;
+class WxFileDialogSink;
+class WxMessageSink;
+class wxWindow;
+
+class DialogSinks {
+public:
+    explicit DialogSinks(std::function<wxWindow*()> parent);
+    ~DialogSinks();
+    DialogSinks(const DialogSinks&) = delete;
+    DialogSinks& operator=(const DialogSinks&) = delete;
+
+    MessageSink& Messages();
+    FileDialogSink& Files();
+    bool IsScripted() const { return m_scripted != nullptr; }
+
+private:
+    std::unique_ptr<ScriptedDialogs> m_scripted;
+    std::unique_ptr<WxMessageSink> m_messages;
+    std::unique_ptr<WxFileDialogSink> m_files;
+};
