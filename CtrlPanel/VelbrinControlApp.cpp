@@ -21,8 +21,8 @@
 #include "PAL/ViewLib/PageController.h"
 #include "platform/sim/SimScenario.h"
 #include "platform/wx/DesktopLaunch.h"
+#include "platform/wx/DialogSinks.h"
 #include "platform/wx/SingleInstance.h"
-#include "platform/wx/WxMessageSink.h"
 
 namespace {
 
@@ -59,10 +59,12 @@ bool VelbrinControlApp::OnInit()
     SetAppName("VelbrinControl");
     // Of the twenty-odd windows usually one or two are shown: the hidden ones cost nothing.
     SkinWindow::SetRestWhileHidden(true);
-    m_boxes = std::make_unique<WxMessageSink>([this] { return ShownFrame(); });
-    m_messages = std::make_unique<AppMessages>(*m_boxes);
+    // Boxes and file dialogs on the desktop, or recorded and answered from a script in end-to-end runs
+    // (VELBRIN_TEST_DIALOGS).
+    m_sinks = std::make_unique<DialogSinks>([this] { return ShownFrame(); });
+    m_messages = std::make_unique<AppMessages>(m_sinks->Messages());
     SetUserNotifier(m_messages.get());
-    m_mixFiles = std::make_unique<MixFiles>(*m_messages);
+    m_mixFiles = std::make_unique<MixFiles>(*m_messages, m_sinks->Files());
     if (!wxApp::OnInit())
         return false;
     m_instance = std::make_unique<SingleInstance>("VelbrinControl");
