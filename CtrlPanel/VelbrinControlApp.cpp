@@ -7,15 +7,10 @@
 #include <wx/log.h>
 
 #include "CtrlPanel/AppMessages.h"
-#include "CtrlPanel/CustomCueMixWindow.h"
-#include "CtrlPanel/CustomMixWindow.h"
 #include "CtrlPanel/MixFiles.h"
 #include "CtrlPanel/VelbrinControlFrame.h"
 #include "CtrlPanel/VelbrinHAL.h"
-#include "CtrlPanel/effects/MixEngine.h"
 #include "PAL/ConnectionLostPage.h"
-#include "PAL/CustomCueMixPage.h"
-#include "PAL/CustomMixPage.h"
 #include "PAL/MainParameterSet.h"
 #include "PAL/ResourceLocator.h"
 #include "PAL/ViewLib/PageController.h"
@@ -120,32 +115,7 @@ void VelbrinControlApp::StartUp()
 
 void VelbrinControlApp::AfterMixLoad(bool loaded)
 {
-    VelbrinControlFrame* floating = m_floating.get();
-    VelbrinControlFrame* standard = m_standard.get();
-    if (loaded) {
-        // The custom-mix windows show the loaded custom-mix values.
-        PageController* main = m_core->GetMainController();
-        VelbrinControlFrame* owner = floating ? floating : standard;
-        for (int32_t pair = 0; owner && pair < FramePanels::kPairs; ++pair) {
-            PageController* input = owner->GetInputMixWindow(pair)->GetOwnController();
-            for (int32_t j = 0; j < input->GetParameterCount(); ++j)
-                input->SetParameter(j, main->GetParameter(CustomMixPage::MainBase(pair) + j));
-            PageController* cue = owner->GetCueMixWindow(pair)->GetOwnController();
-            for (int32_t j = 0; j < cue->GetParameterCount(); ++j)
-                cue->SetParameter(j, main->GetParameter(CustomCueMixPage::MainBase(pair) + j));
-        }
-        if (VelbrinHAL* hal = Hal())
-            hal->SetStereo(hal->GetMixEngine()->IsStereoInput());
-    }
-    if (floating)
-        floating->OnParameterChanged(MainFrameLogic::kMetering);
-    if (standard)
-        standard->OnParameterChanged(MainFrameLogic::kMetering);
-    if (VelbrinControlFrame* frame = standard ? standard : floating) {
-        frame->OnParameterChanged(MainFrameLogic::kInput1FxOrder);
-        frame->OnParameterChanged(MainFrameLogic::kInput2FxOrder);
-        frame->OnParameterChanged(MainFrameLogic::kStereoInput);
-    }
+    VelbrinControlFrame::FollowMix(m_floating.get(), m_standard.get(), m_core->GetMainController(), loaded);
 }
 
 int VelbrinControlApp::OnExit()
