@@ -25,7 +25,6 @@ public:
 
     // True while a box is up.
     bool IsShowing() const { return m_showing > 0; }
-    void SetInner(MessageSink& inner) { m_inner = &inner; }
 
     static constexpr const char* kDefaultCaption = "Message";
 

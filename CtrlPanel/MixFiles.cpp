@@ -1,45 +1,48 @@
 #include "CtrlPanel/MixFiles.h"
 
-#include "platform/DebugLog.h"
-
-MixFiles::MixFiles(MessageSink& messages) : m_messages(messages) {}
+MixFiles::MixFiles(MessageSink& messages, FileDialogSink& files)
+    : m_mix(messages), m_default(m_mix), m_dialogs(m_mix, files, messages)
+{
+    m_default.SetDefaultMixPath();
+}
 
 void MixFiles::SetControllers(std::vector<PageController*> controllers)
 {
-    m_controllers = std::move(controllers);
+    m_mix.SetControllers(std::move(controllers));
 }
 
 void MixFiles::SetCommandLinePath(const std::string& path)
 {
-    m_commandLinePath = path;
+    m_default.SetCommandLinePath(path);
 }
 
 void MixFiles::DisableWriteOnExit()
 {
-    m_writeOnExit = false;
+    m_default.DisableWriteOnExit();
 }
 
 bool MixFiles::LoadAtStart()
 {
-    DebugLog("MixFiles: no mix read at start (%s)\n", m_commandLinePath.empty() ? "default" : m_commandLinePath.c_str());
-    return false;
+    return m_default.LoadAtStart() == MixLoadResult::Loaded;
 }
 
 void MixFiles::SaveAtExit()
 {
-    if (m_writeOnExit)
-        DebugLog("MixFiles: no mix written at exit\n");
+    m_default.SetDefaultMixPath();
+    m_default.SaveAtExit();
 }
 
 bool MixFiles::RunLoadDialog()
 {
-    return false;
+    return m_dialogs.OnLoadMix(MixFile::kMagic) == MixLoadResult::Loaded;
 }
 
-void MixFiles::RunSaveDialog() {}
+void MixFiles::RunSaveDialog()
+{
+    m_dialogs.OnSaveMix(MixFile::kMagic);
+}
 
 bool MixFiles::LoadFile(const std::string& path)
 {
-    DebugLog("MixFiles: %s not read\n", path.c_str());
-    return false;
+    return m_mix.LoadMixFile(path, false) == MixLoadResult::Loaded;
 }

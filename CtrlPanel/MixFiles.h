@@ -1,20 +1,24 @@
 #pragma once
 // What the application does with mix files: the mix read at start-up and written at exit (the default
 // mix, or the file named on the command line in its place), the "Save" and "Load" dialogs, and opening
-// a file on request. What follows a load in the windows is the application's.
-//
-// Until the mix-file format is in place, nothing is read or written: loads report that no values
-// were applied and saves write nothing. GUI thread only.
+// a file on request. The format, the checks and the atomic save are MixFile's; what follows a load in
+// the windows is the application's. GUI thread only.
 
 #include <string>
 #include <vector>
 
+#include "CtrlPanel/DefaultMix.h"
+#include "CtrlPanel/MixDialogs.h"
+#include "CtrlPanel/MixFile.h"
+
+class FileDialogSink;
 class MessageSink;
 class PageController;
 
 class MixFiles {
 public:
-    explicit MixFiles(MessageSink& messages);
+    // The default mix's path is set now (its folder created when missing). Neither sink is owned.
+    MixFiles(MessageSink& messages, FileDialogSink& files);
 
     // Block 0 the main controller, 1..8 the effect controllers in the application's order; not owned.
     void SetControllers(std::vector<PageController*> controllers);
@@ -30,9 +34,10 @@ public:
     void RunSaveDialog();
     bool LoadFile(const std::string& path);
 
+    const std::string& GetPath() const { return m_default.GetPath(); }
+
 private:
-    MessageSink& m_messages;
-    std::vector<PageController*> m_controllers;
-    std::string m_commandLinePath;
-    bool m_writeOnExit = true;
+    MixFile m_mix;
+    DefaultMix m_default;
+    MixDialogs m_dialogs;
 };

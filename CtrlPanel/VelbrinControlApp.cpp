@@ -7,25 +7,19 @@
 #include <wx/log.h>
 
 #include "CtrlPanel/AppMessages.h"
-#include "CtrlPanel/CustomCueMixWindow.h"
-#include "CtrlPanel/CustomMixWindow.h"
 #include "CtrlPanel/MixFiles.h"
 #include "CtrlPanel/VelbrinControlFrame.h"
 #include "CtrlPanel/VelbrinHAL.h"
-#include "CtrlPanel/effects/MixEngine.h"
 #include "PAL/ConnectionLostPage.h"
-#include "PAL/CustomCueMixPage.h"
-#include "PAL/CustomMixPage.h"
 #include "PAL/MainParameterSet.h"
 #include "PAL/ResourceLocator.h"
 #include "PAL/ViewLib/PageController.h"
 #include "platform/LogindPowerNotifier.h"
-#include "platform/ScriptedDialogs.h"
 #include "platform/TerminationSignals.h"
 #include "platform/sim/SimScenario.h"
 #include "platform/wx/DesktopLaunch.h"
+#include "platform/wx/DialogSinks.h"
 #include "platform/wx/SingleInstance.h"
-#include "platform/wx/WxMessageSink.h"
 
 namespace {
 
@@ -60,14 +54,14 @@ bool VelbrinControlApp::OnInit()
     wxSetAssertHandler(ReportWxAssert);
     SetVendorName("Brennimar");
     SetAppName("VelbrinControl");
-    // End-to-end runs record the boxes instead of showing them (VELBRIN_TEST_DIALOGS).
-    if (std::unique_ptr<ScriptedDialogs> scripted = ScriptedDialogs::FromEnvironment())
-        m_boxes = std::move(scripted);
-    else
-        m_boxes = std::make_unique<WxMessageSink>([this] { return ShownFrame(); });
-    m_messages = std::make_unique<AppMessages>(*m_boxes);
+    // Of the twenty-odd windows usually one or two are shown: the hidden ones cost nothing.
+    SkinWindow::SetRestWhileHidden(true);
+    // Boxes and file dialogs on the desktop, or recorded and answered from a script in end-to-end runs
+    // (VELBRIN_TEST_DIALOGS).
+    m_sinks = std::make_unique<DialogSinks>([this] { return ShownFrame(); });
+    m_messages = std::make_unique<AppMessages>(m_sinks->Messages());
     SetUserNotifier(m_messages.get());
-    m_mixFiles = std::make_unique<MixFiles>(*m_messages);
+    m_mixFiles = std::make_unique<MixFiles>(*m_messages, m_sinks->Files());
     if (!wxApp::OnInit())
         return false;
     m_instance = std::make_unique<SingleInstance>("VelbrinControl");
@@ -126,32 +120,7 @@ void VelbrinControlApp::StartUp()
 
 void VelbrinControlApp::AfterMixLoad(bool loaded)
 {
-    VelbrinControlFrame* floating = m_floating.get();
-    VelbrinControlFrame* standard = m_standard.get();
-    if (loaded) {
-        // The custom-mix windows show the loaded custom-mix values.
-        PageController* main = m_core->GetMainController();
-        VelbrinControlFrame* owner = floating ? floating : standard;
-        for (int32_t pair = 0; owner && pair < FramePanels::kPairs; ++pair) {
-            PageController* input = owner->GetInputMixWindow(pair)->GetOwnController();
-            for (int32_t j = 0; j < input->GetParameterCount(); ++j)
-                input->SetParameter(j, main->GetParameter(CustomMixPage::MainBase(pair) + j));
-            PageController* cue = owner->GetCueMixWindow(pair)->GetOwnController();
-            for (int32_t j = 0; j < cue->GetParameterCount(); ++j)
-                cue->SetParameter(j, main->GetParameter(CustomCueMixPage::MainBase(pair) + j));
-        }
-        if (VelbrinHAL* hal = Hal())
-            hal->SetStereo(hal->GetMixEngine()->IsStereoInput());
-    }
-    if (floating)
-        floating->OnParameterChanged(MainFrameLogic::kMetering);
-    if (standard)
-        standard->OnParameterChanged(MainFrameLogic::kMetering);
-    if (VelbrinControlFrame* frame = standard ? standard : floating) {
-        frame->OnParameterChanged(MainFrameLogic::kInput1FxOrder);
-        frame->OnParameterChanged(MainFrameLogic::kInput2FxOrder);
-        frame->OnParameterChanged(MainFrameLogic::kStereoInput);
-    }
+    VelbrinControlFrame::FollowMix(m_floating.get(), m_standard.get(), m_core->GetMainController(), loaded);
 }
 
 int VelbrinControlApp::OnExit()
@@ -173,7 +142,8 @@ int VelbrinControlApp::OnExit()
 void VelbrinControlApp::DestroyFrames()
 {
     // The standard frame takes the floating frame, the panel windows and the connection-lost window
-    // with it.
+    // with it. A frame already waiting for deletion goes now too (it leaves the waiting list): later
+    // would be after what it shows.
     if (VelbrinControlFrame* standard = m_standard.get())
         delete standard;
     if (VelbrinControlFrame* floating = m_floating.get())

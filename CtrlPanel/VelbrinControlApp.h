@@ -15,7 +15,7 @@
 #include "CtrlPanel/AppCore.h"
 
 class AppMessages;
-class MessageSink;
+class DialogSinks;
 class MixFiles;
 class PowerNotifier;
 class SingleInstance;
@@ -73,7 +73,7 @@ private:
     // Starts the firmware updater; false when it could not be started.
     bool LaunchFirmwareUpdater();
 
-    std::unique_ptr<MessageSink> m_boxes;
+    std::unique_ptr<DialogSinks> m_sinks;
     std::unique_ptr<AppMessages> m_messages;
     std::unique_ptr<MixFiles> m_mixFiles;
     std::unique_ptr<SingleInstance> m_instance;

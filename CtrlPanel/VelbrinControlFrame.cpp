@@ -10,6 +10,7 @@
 #include "CtrlPanel/PanelWindow.h"
 #include "CtrlPanel/VelbrinHAL.h"
 #include "CtrlPanel/device/MeterList.h"
+#include "CtrlPanel/effects/MixEngine.h"
 #include "PAL/CustomCueMixPage.h"
 #include "PAL/CustomMixPage.h"
 #include "PAL/MeterPage.h"
@@ -178,6 +179,34 @@ void VelbrinControlFrame::ShowMetering(bool on)
         m_helpMenu->Check(kMeteringId, on);
     if (m_meters)
         m_meters->disabled = !on;
+}
+
+void VelbrinControlFrame::FollowMix(VelbrinControlFrame* floating, VelbrinControlFrame* standard,
+                                    PageController* main, bool loaded)
+{
+    VelbrinControlFrame* frame = standard ? standard : floating;
+    if (!frame || !main)
+        return;
+    if (loaded) {
+        for (int32_t pair = 0; pair < FramePanels::kPairs; ++pair) {
+            PageController* input = frame->GetInputMixWindow(pair)->GetOwnController();
+            for (int32_t j = 0; j < input->GetParameterCount(); ++j)
+                input->SetParameter(j, main->GetParameter(CustomMixPage::MainBase(pair) + j));
+            PageController* cue = frame->GetCueMixWindow(pair)->GetOwnController();
+            for (int32_t j = 0; j < cue->GetParameterCount(); ++j)
+                cue->SetParameter(j, main->GetParameter(CustomCueMixPage::MainBase(pair) + j));
+        }
+        if (VelbrinHAL::HasInstance()) {
+            VelbrinHAL* hal = VelbrinHAL::GetInstance();
+            hal->SetStereo(hal->GetMixEngine()->IsStereoInput());
+        }
+    }
+    for (VelbrinControlFrame* each : {floating, standard})
+        if (each)
+            each->OnParameterChanged(MainFrameLogic::kMetering);
+    frame->OnParameterChanged(MainFrameLogic::kInput1FxOrder);
+    frame->OnParameterChanged(MainFrameLogic::kInput2FxOrder);
+    frame->OnParameterChanged(MainFrameLogic::kStereoInput);
 }
 
 std::string VelbrinControlFrame::AboutBoxText()

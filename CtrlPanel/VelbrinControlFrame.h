@@ -24,6 +24,7 @@ class CustomMixWindow;
 class EffectSlots;
 class MessageSink;
 class MeterList;
+class PageController;
 class PanelWindow;
 class wxMenu;
 
@@ -76,6 +77,13 @@ public:
     PanelWindow* GetSampleRateWindow() const { return m_windows->sampleRate; }
     EffectSlots* GetSlots() const { return m_slots; }
     wxMenu* GetHelpMenu() const { return m_helpMenu; }
+
+    // What follows a mix load (start-up, dialog, open request) while the frames are detached. When
+    // values were loaded: the custom-mix windows take the loaded custom-mix values and the unit its
+    // input mode. Always: both frames show the metering switch, and the effect order, the stereo
+    // titles and windows follow the main set. Either frame may be null.
+    static void FollowMix(VelbrinControlFrame* floating, VelbrinControlFrame* standard, PageController* main,
+                          bool loaded);
 
     // The text of the About box as it would be shown now.
     static std::string AboutBoxText();

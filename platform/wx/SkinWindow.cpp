@@ -58,8 +58,17 @@ SkinWindow::SkinWindow(wxWindow* parent, wxWindowID id, const wxString& title, l
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     wxFrame::Create(parent, id, title, position, size, style, "frame");
     m_timer = std::make_unique<wxTimer>(this, kTimerId);
-    m_timer->Start(kTickMilliseconds, wxTIMER_CONTINUOUS);
+    if (!s_restWhileHidden)
+        m_timer->Start(kTickMilliseconds, wxTIMER_CONTINUOUS);
     m_drawContext = std::make_unique<PixelDrawContext>(&m_surface);
+}
+
+bool SkinWindow::s_restWhileHidden = false;
+
+void SkinWindow::SetRestWhileHidden(bool rest)
+{
+    s_restWhileHidden = rest;
+    wxIdleEvent::SetMode(rest ? wxIDLE_PROCESS_SPECIFIED : wxIDLE_PROCESS_ALL);
 }
 
 SkinWindow::~SkinWindow()
@@ -113,6 +122,15 @@ bool SkinWindow::Show(bool show)
         if (show)
             m_meterList->MoveToFront(uint32_t(m_meterGroup));
         m_meterList->SetEnabled(uint32_t(m_meterGroup), show);
+    }
+    // A shown window asks for idle events (they go only to the windows that ask while hidden windows
+    // rest, wxIDLE_PROCESS_SPECIFIED).
+    SetExtraStyle(show ? GetExtraStyle() | wxWS_EX_PROCESS_IDLE : GetExtraStyle() & ~wxWS_EX_PROCESS_IDLE);
+    if (s_restWhileHidden) {
+        if (show && !m_timer->IsRunning())
+            m_timer->Start(kTickMilliseconds, wxTIMER_CONTINUOUS);
+        else if (!show)
+            m_timer->Stop();
     }
     return wxFrame::Show(show);
 }

@@ -30,6 +30,11 @@ public:
                const wxSize& size = wxDefaultSize);
     ~SkinWindow() override;
 
+    // Process-wide, before the first window is made: with rest on, a hidden window neither ticks nor
+    // gets idle events (its page is brought up to date when it is shown again). Off by default: every
+    // window ticks, shown or hidden.
+    static void SetRestWhileHidden(bool rest);
+
     // Detaches the current page (it keeps its views and bindings) and attaches page; null only detaches.
     virtual void SetView(ControlPage* page);
     virtual ControlPage* GetView() { return m_page; }
@@ -90,6 +95,7 @@ private:
     // Depth of running page work: a nested event loop (a modal dialog opened by a control, a clipboard
     // read) must not tick or poll the page in the middle of it.
     int32_t m_busy = 0;
+    static bool s_restWhileHidden;
 
     wxDECLARE_EVENT_TABLE();
 };

@@ -7,6 +7,7 @@
 
 #include "CtrlPanel/CustomCueMixWindow.h"
 #include "CtrlPanel/CustomMixWindow.h"
+#include "CtrlPanel/EffectSlots.h"
 #include "CtrlPanel/PanelWindow.h"
 #include "CtrlPanel/device/MeterList.h"
 #include "PAL/LayoutTables.h"
@@ -188,4 +189,34 @@ TEST_F(MainFrameTest, ClosingOneFrameDestroysBothWithTheirWindows)
     // The pages are free again: no frame observes the main set any more.
     core->GetMainController()->SetParameter(151, 1.0f);
     EXPECT_EQ(core->GetPages().main->GetContext(), nullptr);
+}
+
+
+// After a load (the frames detached meanwhile): the custom-mix windows show the loaded values, and
+// the metering switch, the effect order and the stereo titles follow the loaded main set; following
+// the same mix again changes nothing more.
+TEST_F(MainFrameTest, TheWindowsFollowALoadedMix)
+{
+    PageController* main = core->GetMainController();
+    floating->DetachPage();
+    standard->DetachPage();
+    const struct {
+        int32_t index;
+        float value;
+    } loaded[] = {{104 + 16 + 3, 0.125f}, {69 + 20 + 1, 0.75f}, {163, 0.0f}, {67, 0.0f}, {24, 1.0f}};
+    for (const auto& value : loaded)
+        main->SetParameter(value.index, value.value);
+    for (int pass = 0; pass < 2; ++pass) {
+        VelbrinControlFrame::FollowMix(floating.get(), standard.get(), main, true);
+        EXPECT_EQ(standard->GetInputMixWindow(2)->GetOwnController()->GetParameter(3), 0.125f);
+        EXPECT_EQ(standard->GetCueMixWindow(4)->GetOwnController()->GetParameter(1), 0.75f);
+        EXPECT_FALSE(standard->GetHelpMenu()->IsChecked(5016));
+        EXPECT_FALSE(floating->GetHelpMenu()->IsChecked(5016));
+        EXPECT_TRUE(hal->GetMeterList()->disabled.load());
+        EXPECT_FALSE(standard->GetSlots()->IsCompressorFirst(0)) << pass;
+        EXPECT_TRUE(standard->GetSlots()->IsCompressorFirst(1)) << pass;
+        EXPECT_EQ(standard->GetEffectWindow(kEqWindow1)->GetTitle(), " EQ - Stereo");
+    }
+    standard->AttachPage();
+    EXPECT_EQ(standard->GetView(), core->GetPages().main);
 }

@@ -1,0 +1,41 @@
+// The program's windows rest while hidden: no tick and no idle work until shown again.
+#include <gtest/gtest.h>
+
+#include "platform/wx/SkinWindow.h"
+#include "support/GuiPump.h"
+
+namespace {
+
+class CountingWindow : public SkinWindow {
+public:
+    CountingWindow() : SkinWindow(nullptr, wxID_ANY, " Ticks", wxDEFAULT_FRAME_STYLE, nullptr, 0) {}
+    void OnTick() override { ++ticks; }
+    int ticks = 0;
+};
+
+struct RestScope {
+    RestScope() { SkinWindow::SetRestWhileHidden(true); }
+    ~RestScope() { SkinWindow::SetRestWhileHidden(false); }
+};
+
+}  // namespace
+
+TEST(RestWhileHidden, AHiddenWindowTicksOnlyWhileShown)
+{
+    RestScope rest;
+    auto* window = new CountingWindow;
+    PumpFor(350);
+    EXPECT_EQ(window->ticks, 0);
+    EXPECT_EQ(wxIdleEvent::GetMode(), wxIDLE_PROCESS_SPECIFIED);
+    EXPECT_FALSE(window->HasExtraStyle(wxWS_EX_PROCESS_IDLE));
+    window->Show(true);
+    EXPECT_TRUE(window->HasExtraStyle(wxWS_EX_PROCESS_IDLE));
+    ASSERT_TRUE(PumpUntil([&] { return window->ticks >= 3; }, 2000));
+    window->Show(false);
+    const int ticks = window->ticks;
+    PumpFor(350);
+    EXPECT_EQ(window->ticks, ticks);
+    EXPECT_FALSE(window->HasExtraStyle(wxWS_EX_PROCESS_IDLE));
+    window->Destroy();
+    PumpFor(20);
+}

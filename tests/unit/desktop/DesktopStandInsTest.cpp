@@ -1,0 +1,80 @@
+// The desktop stand-ins that need no display: one copy per user, and starting the firmware updater.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "platform/wx/DesktopLaunch.h"
+#include "platform/wx/SingleInstance.h"
+
+namespace {
+
+std::string MakeFolder()
+{
+    char folder[] = "/tmp/velbrin-desktop-XXXXXX";
+    return mkdtemp(folder) ? folder : "";
+}
+
+}  // namespace
+
+// A second process of the same user finds the lock; once the first has gone, the lock is free again.
+TEST(SingleInstance, AnotherProcessHoldingTheLockIsSeen)
+{
+    const std::string runtime = MakeFolder();
+    ASSERT_FALSE(runtime.empty());
+    setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        SingleInstance first("VelbrinControlTest");
+        const char byte = first.IsAnotherRunning() ? 'n' : 'y';
+        if (write(ready[1], &byte, 1) != 1)
+            _exit(2);
+        pause();
+        _exit(0);
+    }
+    char byte = 0;
+    ASSERT_EQ(read(ready[0], &byte, 1), 1);
+    EXPECT_EQ(byte, 'y');
+    {
+        SingleInstance second("VelbrinControlTest");
+        EXPECT_TRUE(second.IsAnotherRunning());
+        SingleInstance otherProgram("SomethingElse");
+        EXPECT_FALSE(otherProgram.IsAnotherRunning());
+    }
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    SingleInstance after("VelbrinControlTest");
+    EXPECT_FALSE(after.IsAnotherRunning());
+    close(ready[0]);
+    close(ready[1]);
+}
+
+TEST(StartProgram, StartsAnExecutableAndRefusesWhatIsNone)
+{
+    const std::string folder = MakeFolder();
+    ASSERT_FALSE(folder.empty());
+    const std::string marker = folder + "/started";
+    const std::string program = folder + "/updater";
+    {
+        std::ofstream script(program);
+        script << "#!/bin/sh\ntouch '" << marker << "'\n";
+    }
+    EXPECT_FALSE(StartProgram(program));  // not executable yet
+    ASSERT_EQ(chmod(program.c_str(), 0700), 0);
+    EXPECT_FALSE(StartProgram(folder + "/missing"));
+    EXPECT_FALSE(StartProgram(folder));
+    ASSERT_TRUE(StartProgram(program));
+    for (int i = 0; i < 200 && access(marker.c_str(), F_OK) != 0; ++i)
+        usleep(10000);
+    EXPECT_EQ(access(marker.c_str(), F_OK), 0);
+    EXPECT_FALSE(ProgramFolder().empty());
+    EXPECT_EQ(ProgramFolder().back() == '/', false);
+}
