@@ -84,8 +84,6 @@ case_session() {
 
   # About (F1): the box is recorded by the test's dialog log instead of being shown.
   xdotool mousemove --window "$main" 300 200 sleep 0.2 key F1
-  sleep 1
-  import -window root "$SHOTS/after-f1.png" 2>/dev/null || true
   check "About names the unit's firmware" \
     wait_until 5 box_logged VelbrinControl "Velbrin firmware Version 1.2  (build 5600)"
   check "About names the DSP firmware" box_logged VelbrinControl "DSP firmware Version 1.7 (build 4600)"
