@@ -132,10 +132,10 @@ float MainFrameLogic::PlainValue(int32_t index) const
 
 void MainFrameLogic::OnParameterChanged(int32_t index)
 {
-    if (index >= kFirstCueMix && index < kFirstCueMix + kPairs)
-        CueMix(index - kFirstCueMix);
-    else if (index >= kFirstInputMix && index < kFirstInputMix + kPairs)
-        InputMix(index - kFirstInputMix);
+    if (index >= kFirstCueMix && index < kFirstCueMix + kPairs && m_panels)
+        OpenOrClose(m_panels->cueMix[index - kFirstCueMix], kFirstCustomMixEnable + index - kFirstCueMix);
+    else if (index >= kFirstInputMix && index < kFirstInputMix + kPairs && m_panels)
+        OpenOrClose(m_panels->inputMix[index - kFirstInputMix], kFirstCustomInputEnable + index - kFirstInputMix);
     else if (index >= kInput1Fx1 && index <= kInput2Fx2)
         ToggleSlot(index);
     switch (index) {
@@ -166,29 +166,15 @@ void MainFrameLogic::ToggleMetering()
     m_window.ShowMetering(value > 0.0f);
 }
 
-void MainFrameLogic::CueMix(int32_t pair)
+void MainFrameLogic::OpenOrClose(LinkWindow* window, int32_t enable)
 {
-    LinkWindow* window = m_panels ? m_panels->cueMix[pair] : nullptr;
     if (!window)
         return;
     if (window->IsShown()) {
         window->Show(false);
         return;
     }
-    SetMain(kFirstCustomMixEnable + pair, 1.0f);
-    ShowAndRaise(window);
-}
-
-void MainFrameLogic::InputMix(int32_t pair)
-{
-    LinkWindow* window = m_panels ? m_panels->inputMix[pair] : nullptr;
-    if (!window)
-        return;
-    if (window->IsShown()) {
-        window->Show(false);
-        return;
-    }
-    SetMain(kFirstCustomInputEnable + pair, 1.0f);
+    SetMain(enable, 1.0f);
     ShowAndRaise(window);
 }
 

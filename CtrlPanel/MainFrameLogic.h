@@ -14,6 +14,7 @@
 
 class EffectSlots;
 class FrameWindow;
+class LinkWindow;
 class MeterPage;
 class PageController;
 class ParameterSet;
@@ -93,8 +94,9 @@ private:
     void SetLayout(MeterPage* page);
     void Resize(bool shrink);
     void FloatMode();
-    void CueMix(int32_t pair);
-    void InputMix(int32_t pair);
+    // A custom-mix window: an open one closes; a closed one gets its enable switched on, opens and
+    // comes to the front.
+    void OpenOrClose(LinkWindow* window, int32_t enable);
     void SoundCardMode();
     void TrackMode();
     void ReverbPanel();
