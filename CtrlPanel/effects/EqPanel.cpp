@@ -110,6 +110,17 @@ EqPanel::EqPanel()
     // first rate change sends what the controls show.
     for (int32_t index = kLowFreq; index <= kLowPass; ++index)
         ParameterChangedHook(index);
+    // The bands carry the chosen model's names from the start, and its Control knobs drive them,
+    // without changing any value.
+    m_currentPreset = ChosenPreset();
+    m_currentPreset->ApplyCaptions(*this);
+}
+
+EqPreset* EqPanel::ChosenPreset() const
+{
+    const int32_t count = int32_t(m_presets->Count());
+    const float normalised = GetSet() ? SanitiseUnit(GetSet()->GetParameter(kModel)) : 0.0f;
+    return m_presets->Get(size_t(ClampIndex(normalised * float(count - 1) + 0.5f, count)));
 }
 
 EqPanel::~EqPanel() = default;
@@ -161,9 +172,7 @@ void EqPanel::ParameterChangedHook(int32_t index)
         if (m_currentPreset)
             m_currentPreset->ApplyDefaults(*this, normalised == 0.0f);
     } else if (index == kModel) {
-        const int32_t count = int32_t(m_presets->Count());
-        const int32_t k = ClampIndex(normalised * float(count - 1) + 0.5f, count);
-        m_currentPreset = m_presets->Get(size_t(k));
+        m_currentPreset = ChosenPreset();
         if (SimpleMode())
             m_currentPreset->Apply(*this);
         else

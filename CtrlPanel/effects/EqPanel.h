@@ -107,6 +107,9 @@ private:
 
     bool m_first = true;
     EqBand m_bands[kBandCount];
+    // The entry the model selector points at (the list always holds one).
+    EqPreset* ChosenPreset() const;
+
     std::unique_ptr<EqPresetList> m_presets;
     EqPreset* m_currentPreset = nullptr;  // an entry of m_presets
     ParamWriter* m_writer = nullptr;

@@ -95,6 +95,10 @@ TEST_P(EqPanelTest, BandsFollowTheControlsFromTheStartAndEachRateChangeSendsEnab
 {
     Open(0.0f, false);
     EXPECT_EQ(writer->GetPendingCount(), 0u);
+    // A fresh panel names its bands after the chosen model, never the layout's place-holders.
+    for (int32_t band = 0; band < 4; ++band)
+        EXPECT_STREQ(Control<Static>(EqPanel::kFirstCaptionRecord + band).GetText(), Presets().Get(0)->captions[band]);
+    EXPECT_EQ(panel->GetCurrentPreset(), Presets().Get(0));
     panel->SetSampleRate(96000.0f);
     std::set<uint32_t> written, expected = {kEqEnableIndex[Input()], kEqInputGainIndex[Input()],
                                             kEqOutputLevelIndex[Input()]};
