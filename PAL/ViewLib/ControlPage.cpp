@@ -130,13 +130,17 @@ void ControlPage::OnMouseDown(int32_t x, int32_t y, int32_t modifiers, bool pres
         else
             root->OnMouseDown(x, y, modifiers, pressed, context);
     });
+    m_pollDrags = true;
 }
 
 void ControlPage::OnMouseMove()
 {
-    WithRoot([&](View* root, DrawContext* context) {
-        root->OnMouseMove(context);
-    });
+    // Drags start only with a press: between a finished drag and the next press there is nothing to
+    // poll, and idle processing skips the walk of the tree.
+    if (!m_pollDrags)
+        return;
+    WithRoot([&](View* root, DrawContext* context) { root->OnMouseMove(context); });
+    m_pollDrags = AnyTracking(GetRoot());
 }
 
 void ControlPage::Broadcast()
@@ -261,6 +265,18 @@ void ControlPage::ResetToDefault(int32_t control)
 View* ControlPage::GetView(int32_t control) const
 {
     return control >= 0 && control < m_count ? m_views[size_t(control)] : nullptr;
+}
+
+bool ControlPage::AnyTracking(const View* view)
+{
+    if (!view)
+        return false;
+    if (view->IsTracking())
+        return true;
+    for (uint32_t i = 0; i < view->GetChildCount(); ++i)
+        if (AnyTracking(view->GetChild(int32_t(i))))
+            return true;
+    return false;
 }
 
 int32_t ControlPage::GetLivePageCount()

@@ -86,6 +86,7 @@ private:
     Parameter* Bound(int32_t control, int32_t sub) const;
     void Notify(int32_t index);
     void RefreshAll();
+    static bool AnyTracking(const View* view);
     // Runs work on the root inside one begin/end pair of the context; nothing without both.
     template <class Work>
     void WithRoot(Work work);
@@ -93,6 +94,7 @@ private:
     ParameterSet* m_set;
     DrawContext* m_context = nullptr;
     bool m_ownsContext = false;
+    bool m_pollDrags = false;  // a press may have started a drag that polls have not seen end
     std::vector<View*> m_views;
     std::vector<std::vector<std::pair<int32_t, int32_t>>> m_bindings;
     const LayoutRecord* m_table;

@@ -34,9 +34,22 @@ void LevelMeter::SetBitmaps(const char* const* items, int32_t count)
 
 void LevelMeter::Broadcast(DrawContext* context)
 {
-    if (m_changed && IsVisibleInTree())
-        Paint(context);
+    if (m_changed && IsVisibleInTree()) {
+        const Bitmap* bar = nullptr;
+        int32_t top = 0, bottom = 0;
+        GetBarState(bar, top, bottom);
+        if (m_dirty || bar != m_drawnBar || top != m_drawnTop || bottom != m_drawnBottom)
+            Paint(context);
+    }
     m_changed = false;
+}
+
+void LevelMeter::Paint(DrawContext* context)
+{
+    const Bitmap* bar = nullptr;
+    int32_t top = 0, bottom = 0;
+    GetBarState(bar, top, bottom);
+    DrawBar(context, bar, top, bottom);
 }
 
 void LevelMeter::DrawBar(DrawContext* context, const Bitmap* bar, int32_t top, int32_t bottom)
@@ -44,6 +57,9 @@ void LevelMeter::DrawBar(DrawContext* context, const Bitmap* bar, int32_t top, i
     m_dirty = false;
     if (m_hidden || !m_work || !context)
         return;
+    m_drawnBar = bar;
+    m_drawnTop = top;
+    m_drawnBottom = bottom;
     m_background->CopyTo(m_work, 0, 0, nullptr);
     if (bar && top < bottom) {
         const Rect lit = {0, bar->GetWidth(), top, bottom};

@@ -1,7 +1,8 @@
 #pragma once
 // The common part of the bar meters: fed by code through SetLevel, never by parameters, and drawn
 // by the window's 100 ms tick. A meter is redrawn by the tick that follows a new level, at most once
-// per tick, and only while it and every ancestor are visible; a full page paint draws it as well.
+// per tick, only while it and every ancestor are visible, and only when the bar it shows differs from
+// the one on screen (a quiet meter fed zeros draws nothing); a full page paint draws it as well.
 //
 // The meter cuts the window background under its rectangle once (SetBitmaps) and composes each
 // paint in its own work image: background, then the lit part of the bar at the same rows.
@@ -18,8 +19,10 @@ public:
 
     // Items: the bar (from the bitmap cache), then the window background.
     void SetBitmaps(const char* const* items, int32_t count) override;
-    // The tick: paints once when a level arrived since the last tick.
+    // The tick: paints once when a level arrived since the last tick and changed the bar.
     void Broadcast(DrawContext* context) override;
+    // Draws the bar GetBarState gives.
+    void Paint(DrawContext* context) override;
 
     // A meter value from the device (1.0 full scale). Stores and marks the meter; draws nothing.
     virtual void SetLevel(float value) = 0;
@@ -29,6 +32,8 @@ public:
     bool HasNewLevel() const { return m_changed; }
 
 protected:
+    // What the meter shows now: the bar bitmap (null when missing) and its lit rows top..bottom.
+    virtual void GetBarState(const Bitmap*& bar, int32_t& top, int32_t& bottom) const = 0;
     // Composes the background and rows top..bottom of bar (none when bar is missing) and draws the
     // result into the meter's rectangle; clears the dirty flag. A hidden meter draws nothing.
     void DrawBar(DrawContext* context, const Bitmap* bar, int32_t top, int32_t bottom);
@@ -41,4 +46,8 @@ private:
 
     Bitmap* m_background = nullptr;
     Bitmap* m_work = nullptr;
+    // What the last paint drew (a top above the bottom forces the first paint).
+    const Bitmap* m_drawnBar = nullptr;
+    int32_t m_drawnTop = 1;
+    int32_t m_drawnBottom = 0;
 };

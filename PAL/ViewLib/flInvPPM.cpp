@@ -16,8 +16,10 @@ void flInvPPM::SetLevel(float value)
     m_changed = true;
 }
 
-void flInvPPM::Paint(DrawContext* context)
+void flInvPPM::GetBarState(const Bitmap*& bar, int32_t& top, int32_t& bottom) const
 {
     const int32_t height = m_bar ? m_bar->GetHeight() : 0;
-    DrawBar(context, m_bar, 0, int32_t(float(height) * m_level));
+    bar = m_bar;
+    top = 0;
+    bottom = int32_t(float(height) * m_level);
 }

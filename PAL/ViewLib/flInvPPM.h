@@ -11,11 +11,13 @@ public:
     flInvPPM(const LayoutRecord* record, ControlPage* page);
 
     void SetBitmaps(const char* const* items, int32_t count) override;
-    void Paint(DrawContext* context) override;
 
     // value held to 0..1; NaN counts as 0.
     void SetLevel(float value) override;
     float GetLevel() const override { return m_level; }
+
+protected:
+    void GetBarState(const Bitmap*& bar, int32_t& top, int32_t& bottom) const override;
 
 private:
     float m_level = 0.0f;

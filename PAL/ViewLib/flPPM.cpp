@@ -52,10 +52,10 @@ void flPPM::Broadcast(DrawContext* context)
     LevelMeter::Broadcast(context);
 }
 
-void flPPM::Paint(DrawContext* context)
+void flPPM::GetBarState(const Bitmap*& bar, int32_t& top, int32_t& bottom) const
 {
-    const Bitmap* bar = m_clipHold > 0 && m_clipBar ? m_clipBar : m_bar;
     const int32_t height = m_bar ? m_bar->GetHeight() : 0;
-    const int32_t top = height - int32_t(float(height) * m_level);
-    DrawBar(context, m_bar ? bar : nullptr, top, height);
+    bar = m_bar ? (m_clipHold > 0 && m_clipBar ? m_clipBar : m_bar) : nullptr;
+    top = height - int32_t(float(height) * m_level);
+    bottom = height;
 }

@@ -24,7 +24,6 @@ public:
 
     void SetBitmaps(const char* const* items, int32_t count) override;
     void Broadcast(DrawContext* context) override;
-    void Paint(DrawContext* context) override;
 
     // value: a meter value, 1.0 full scale; its magnitude counts, NaN counts as 0.
     void SetLevel(float value) override;
@@ -36,6 +35,9 @@ public:
 
     static constexpr float kFallBack = 0.9f;
     static constexpr int32_t kClipTicks = 5;
+
+protected:
+    void GetBarState(const Bitmap*& bar, int32_t& top, int32_t& bottom) const override;
 
 private:
     float m_level = 0.0f;

@@ -10,12 +10,11 @@
 #include "PAL/ViewLib/HoverCallback.h"
 #include "PAL/ViewLib/View.h"
 #include "platform/MainThread.h"
+#include "platform/wx/WindowTicker.h"
 #include "platform/wx/WxClipboard.h"
 
 namespace {
 
-constexpr int kTimerId = 1;
-constexpr int kTickMilliseconds = 100;
 
 // Counts a piece of page work for as long as it runs.
 class BusyScope {
@@ -41,7 +40,6 @@ wxBEGIN_EVENT_TABLE(SkinWindow, wxFrame)
     EVT_PAINT(SkinWindow::OnPaint)
     EVT_CLOSE(SkinWindow::OnClose)
     EVT_CONTEXT_MENU(SkinWindow::OnContextMenu)
-    EVT_TIMER(wxID_ANY, SkinWindow::OnTimer)
     EVT_SET_FOCUS(SkinWindow::PromoteMeters)
     EVT_KILL_FOCUS(SkinWindow::OnKillFocus)
     EVT_ACTIVATE(SkinWindow::OnActivate)
@@ -57,9 +55,14 @@ SkinWindow::SkinWindow(wxWindow* parent, wxWindowID id, const wxString& title, l
     // The paint handler covers every pixel it is asked for: no background is erased first.
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     wxFrame::Create(parent, id, title, position, size, style, "frame");
-    m_timer = std::make_unique<wxTimer>(this, kTimerId);
+    // A window with its own font and colours: every wxPaintDC would otherwise look them up in the
+    // desktop's style again, which costs more than blitting the changed pixels.
+    const wxVisualAttributes attributes = GetDefaultAttributes();
+    SetOwnFont(attributes.font);
+    SetOwnForegroundColour(attributes.colFg);
+    SetOwnBackgroundColour(attributes.colBg);
     if (!s_restWhileHidden)
-        m_timer->Start(kTickMilliseconds, wxTIMER_CONTINUOUS);
+        WindowTicker::Add(this);
     m_drawContext = std::make_unique<PixelDrawContext>(&m_surface);
 }
 
@@ -73,12 +76,11 @@ void SkinWindow::SetRestWhileHidden(bool rest)
 
 SkinWindow::~SkinWindow()
 {
-    m_timer->Stop();
+    WindowTicker::Remove(this);
     if (m_page) {
         m_page->SetContext(nullptr);
         ReleaseViews(m_page);
     }
-    m_timer.reset();
     m_drawContext.reset();
 }
 
@@ -127,10 +129,10 @@ bool SkinWindow::Show(bool show)
     // rest, wxIDLE_PROCESS_SPECIFIED).
     SetExtraStyle(show ? GetExtraStyle() | wxWS_EX_PROCESS_IDLE : GetExtraStyle() & ~wxWS_EX_PROCESS_IDLE);
     if (s_restWhileHidden) {
-        if (show && !m_timer->IsRunning())
-            m_timer->Start(kTickMilliseconds, wxTIMER_CONTINUOUS);
-        else if (!show)
-            m_timer->Stop();
+        if (show)
+            WindowTicker::Add(this);
+        else
+            WindowTicker::Remove(this);
     }
     return wxFrame::Show(show);
 }
@@ -253,7 +255,7 @@ void SkinWindow::OnClose(wxCloseEvent& event)
 
 void SkinWindow::OnContextMenu(wxContextMenuEvent&) {}
 
-void SkinWindow::OnTimer(wxTimerEvent&)
+void SkinWindow::Tick()
 {
     if (m_busy > 0)
         return;

@@ -63,6 +63,10 @@ public:
     // the control the pointer entered, and is emptied when it left.
     void OnControlHover(View* view);
 
+    // The 100 ms tick (from the shared WindowTicker): the window's hook, the worker changes and the
+    // main-thread notices, the page's broadcast, then the idle work.
+    void Tick();
+
     WindowSurface& GetSurface() { return m_surface; }
     int32_t GetMeterGroup() const { return m_meterGroup; }
 
@@ -73,7 +77,6 @@ protected:
     void OnPaint(wxPaintEvent& event);
     void OnClose(wxCloseEvent& event);
     void OnContextMenu(wxContextMenuEvent& event);
-    void OnTimer(wxTimerEvent& event);
     void PromoteMeters(wxFocusEvent& event);
     void OnKillFocus(wxFocusEvent& event);
     void OnActivate(wxActivateEvent& event);
@@ -89,7 +92,6 @@ private:
     ControlPage* m_page = nullptr;
     WindowSurface m_surface;
     std::unique_ptr<PixelDrawContext> m_drawContext;
-    std::unique_ptr<wxTimer> m_timer;
     MeterGroups* m_meterList;
     int32_t m_meterGroup;
     // Depth of running page work: a nested event loop (a modal dialog opened by a control, a clipboard

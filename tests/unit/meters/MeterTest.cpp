@@ -125,6 +125,15 @@ TEST(PeakMeterDrawing, AVisibleMeterIsDrawnOnceByTheTickAfterANewLevel)
     EXPECT_TRUE(w.page.window.changed.empty()) << "a push draws nothing";
     w.page.Tick();
     EXPECT_EQ(w.page.window.changed.size(), 1u);
+    // A level that leaves the bar as it stands draws nothing: a silent input fed zeros costs nothing.
+    for (int tick = 0; tick < 80; ++tick) {
+        w.meter()->SetLevel(0.0f);
+        w.page.Tick();
+    }
+    w.page.window.changed.clear();
+    w.meter()->SetLevel(0.0f);
+    w.page.Tick();
+    EXPECT_TRUE(w.page.window.changed.empty()) << "the same empty bar again";
     for (bool hideParent : {false, true}) {
         MeterWindow hidden("meter.bmp\nBackground.bmp\nmeterclip.bmp", "flPPM", hideParent);
         hidden.meter()->SetHidden(!hideParent, nullptr);

@@ -2,6 +2,8 @@
 // a route to a view of another class, and the classes of the records that code addresses by number.
 #include <gtest/gtest.h>
 
+#include "support/RealArchive.h"
+
 #include <array>
 #include <memory>
 #include <vector>
@@ -57,6 +59,7 @@ TEST(MainWindowPages, LevelsReachTheMetersOfTheirRoutes)
         {LayoutWindow::Tiny, {}},
         {LayoutWindow::HighRate, {}},
     };
+    ASSERT_TRUE(LoadRealArchive());  // a meter draws only a bar it has
     ParameterSet main(kMainParamDescriptors, kMainParamCount);
     for (const auto& p : pages) {
         const LayoutTable& table = GetLayoutTable(p.window);
