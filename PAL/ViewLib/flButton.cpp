@@ -14,9 +14,14 @@ void flButton::OnMouseDown(int32_t, int32_t, int32_t, bool pressed, DrawContext*
 {
     if (!pressed || !m_enabled || !m_owner)
         return;
-    m_value = Toggled(m_value);
+    m_value = PressedValue(m_value);
     m_owner->SetValue(m_id, 0, m_value);
     Invalidate();
+}
+
+float flButton::PressedValue(float shown) const
+{
+    return Toggled(shown);
 }
 
 void flButton::OnValueChanged(int32_t sub)

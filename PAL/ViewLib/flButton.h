@@ -25,6 +25,10 @@ public:
     bool IsEnabled() const { return m_enabled; }
     float GetValue() const { return m_value; }
 
+protected:
+    // The value a press writes, given the one shown: the other state.
+    virtual float PressedValue(float shown) const;
+
 private:
     bool m_enabled = true;
     float m_value = 0.0f;

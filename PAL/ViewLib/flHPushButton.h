@@ -9,27 +9,21 @@
 
 #include <cstdint>
 
-#include "PAL/ViewLib/View.h"
+#include "PAL/ViewLib/flPushButton.h"
 
-class flHPushButton : public View {
+class flHPushButton : public flPushButton {
 public:
-    flHPushButton(const LayoutRecord* record, ControlPage* page) : View(record, page) {}
+    flHPushButton(const LayoutRecord* record, ControlPage* page) : flPushButton(record, page) {}
 
     void SetBitmaps(const char* const* items, int32_t count) override;
-    void OnMouseDown(int32_t x, int32_t y, int32_t modifiers, bool pressed, DrawContext* context) override;
     void OnValueChanged(int32_t sub) override;
-    void OnRelease(DrawContext* context) override;
-    void Paint(DrawContext* context) override;
-    void SetHidden(bool hidden, DrawContext* context) override;
 
-    bool IsPressed() const { return m_pressed; }
-    float GetValue() const { return m_value; }
     int32_t GetModeDigit() const { return m_modeDigit; }
 
+protected:
+    Bitmap* NormalImage() override { return m_normalImage; }
+
 private:
-    float m_value = 1.0f;  // until the page first reports a value
     int32_t m_modeDigit = 0;
-    bool m_pressed = false;
-    Bitmap* m_normalImage = nullptr;   // the cache's; may be null (then nothing is drawn)
-    Bitmap* m_pressedImage = nullptr;  // the cache's; may be null
+    Bitmap* m_normalImage = nullptr;  // the cache's; may be null (then nothing is drawn)
 };

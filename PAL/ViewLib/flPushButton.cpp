@@ -43,8 +43,9 @@ void flPushButton::OnRelease(DrawContext* context)
 
 void flPushButton::Paint(DrawContext* context)
 {
-    if (!m_hidden && context)
-        context->DrawBitmap(m_pressed && m_pressedImage ? m_pressedImage : m_normal.get(), GetBounds(), nullptr);
+    Bitmap* image = m_pressed && m_pressedImage ? m_pressedImage : NormalImage();
+    if (!m_hidden && context && image)
+        context->DrawBitmap(image, GetBounds(), nullptr);
     m_dirty = false;
 }
 

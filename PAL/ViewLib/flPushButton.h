@@ -26,9 +26,14 @@ public:
     bool IsPressed() const { return m_pressed; }
     float GetValue() const { return m_value; }
 
-private:
+protected:
+    // What the button shows while not held; may be null (then nothing is drawn).
+    virtual Bitmap* NormalImage() { return m_normal.get(); }
+
     float m_value = 0.0f;
     bool m_pressed = false;
-    std::unique_ptr<Bitmap> m_normal;
     Bitmap* m_pressedImage = nullptr;  // the cache's; may be null
+
+private:
+    std::unique_ptr<Bitmap> m_normal;
 };
