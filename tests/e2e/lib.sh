@@ -47,7 +47,8 @@ wait_until() {
 }
 
 # A run of the program with a home, a configuration folder, a dialog log and a control file of its
-# own. start_program <name> [arguments...] sets PID and RUN (its folder).
+# own. start_program <name> [arguments...] sets PID and RUN (its folder). With FILE_LIMIT_KB set, the
+# program's files may grow to that many KiB (ulimit -f).
 new_run() {
   RUN=$WORK/$1
   mkdir -p "$RUN/home" "$RUN/config"
@@ -57,9 +58,12 @@ start_program() {
   shift
   [ -d "$WORK/$name" ] || new_run "$name"
   RUN=$WORK/$name
-  HOME=$RUN/home XDG_CONFIG_HOME=$RUN/config \
-    VELBRIN_RESOURCES=$RESOURCES VELBRIN_TEST_DIALOGS=$RUN/dialogs.log VELBRIN_SIM_CONTROL=$RUN/control \
-    "$PROGRAM" "$@" >"$RUN/out.log" 2>"$RUN/err.log" &
+  (
+    [ -z "${FILE_LIMIT_KB:-}" ] || ulimit -f "$FILE_LIMIT_KB"
+    HOME=$RUN/home XDG_CONFIG_HOME=$RUN/config \
+      VELBRIN_RESOURCES=$RESOURCES VELBRIN_TEST_DIALOGS=$RUN/dialogs.log VELBRIN_SIM_CONTROL=$RUN/control \
+      exec "$PROGRAM" "$@" >"$RUN/out.log" 2>"$RUN/err.log"
+  ) &
   PID=$!
   PIDS+=("$PID")
 }

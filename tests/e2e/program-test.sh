@@ -4,7 +4,7 @@
 # keys pressed, the simulated unit read through its control file, the program ended by a signal.
 #
 #   program-test.sh <program> <resource archive> <case>
-#   cases: session, second-instance, corrupt-file, old-firmware
+#   cases: session, second-instance, corrupt-file, old-firmware, file-size-limit
 set -u
 PROGRAM=$1
 RESOURCES=$2
@@ -142,6 +142,8 @@ case_corrupt_file() {
   kill -TERM "$PID"
   check "the program ends on SIGTERM" wait_exit "$PID" 15
   check "the damaged file is left byte for byte as it was" cmp -s "$file" "$RUN/broken.copy"
+  check "the session's mix goes to the default mix instead" valid_mix "$(default_mix)"
+  check "which standard error says" grep -qF "the mix is saved to $(default_mix)" "$RUN/err.log"
 }
 
 case_old_firmware() {
@@ -161,11 +163,24 @@ case_old_firmware() {
   check "and nothing went wrong on the way" [ "$(grep -c . "$RUN/dialogs.log")" -eq 1 ]
 }
 
+case_file_size_limit() {
+  # The program's files may grow to 1 KiB: the mix (1176 bytes) cannot be written at exit.
+  FILE_LIMIT_KB=1 start_program limit
+  check "the program comes up under a 1 KiB file-size limit" wait_for_main_window
+  kill -TERM "$PID"
+  check "SIGTERM ends the program" wait_exit "$PID" 15
+  check "through its normal exit (status 0), not killed by the limit" [ "$EXIT_STATUS" -eq 0 ]
+  check "the failed save is shown with the file and the reason" \
+    box_logged Error "Could not save the mix file.\n\n$(default_mix): cannot write: File too large"
+  check "no mix file and no temporary file are left" [ -z "$(ls -A "$RUN/config/VelbrinControl")" ]
+}
+
 case "$CASE" in
   session) case_session ;;
   second-instance) case_second_instance ;;
   corrupt-file) case_corrupt_file ;;
   old-firmware) case_old_firmware ;;
+  file-size-limit) case_file_size_limit ;;
   *) echo "unknown case $CASE"; exit 2 ;;
 esac
 
