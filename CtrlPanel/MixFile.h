@@ -62,7 +62,7 @@ public:
     // cannot be opened.
     MixLoadResult LoadMixFile(const std::string& path, bool silent, uint32_t magic = kMagic);
     MixLoadResult ReadMix(uint32_t magic, uint32_t version, FILE* file, bool silent);
-    // data: the file of size bytes, or at least its first ReadableBytes (size) bytes.
+    // data: the file of size bytes; of a file larger than MaxFileSize, its header is enough.
     MixLoadResult ReadMixImage(uint32_t magic, uint32_t version, const uint8_t* data, size_t size, bool silent);
     // Applies one checked block (host-order words); its length in bytes, or 0 when its index names no
     // controller or it holds more values than its controller has parameters.

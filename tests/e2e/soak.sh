@@ -32,6 +32,8 @@ ANSWER_SECONDS=30
 ACTIONS=0 CLICKS=0 DRAGS=0 MOVES=0 LAYOUTS=0 PANELS=0 MENUS=0 SAVES=0 LOADS=0 DAMAGED=0 CYCLES=0 PROBES=0
 PLUGGED=1 UNPLUGGED_AT=0 SAVED=()
 
+# One line per action in the run's folder, shown when the soak fails.
+log() { echo "$(date +%T.%N | cut -c1-12) $*" >>"$RUN/actions.log"; }
 # R: a random number below $1 ($RANDOM in a subshell would not move on).
 rand() { R=$(( RANDOM % $1 )); }
 now() { date +%s; }
@@ -53,7 +55,19 @@ current_page() {
     *) return 1 ;;
   esac
 }
+# Moves the window back wholly onto the screen (a page that grew may reach past its edge).
+on_screen() {
+  local screen_w screen_h X Y WIDTH HEIGHT
+  read -r screen_w screen_h < <(xdotool getdisplaygeometry)
+  eval "$(xdotool getwindowgeometry --shell "$1" 2>/dev/null | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
+  if [ $(( X + WIDTH )) -gt "$screen_w" ] || [ $(( Y + HEIGHT )) -gt "$screen_h" ]; then
+    xdotool windowmove "$1" $(( X + WIDTH > screen_w ? 0 : X )) $(( Y + HEIGHT > screen_h ? 0 : Y )) 2>/dev/null
+    sleep 0.2
+  fi
+}
 press() {  # press <x> <y>: a click at page coordinates of the main frame, raised first
+  log "press $1,$2 on the $PAGE page"
+  on_screen "$MAIN"
   xdotool windowraise "$MAIN" 2>/dev/null
   click_page "$MAIN" "$PAGE_H" "$1" "$2" 2>/dev/null
 }
@@ -108,6 +122,7 @@ random_click() {
   modifier
   rand 8
   local repeat=$(( R == 0 ? 2 : 1 ))
+  log "click $(xdotool getwindowname "$WIN" 2>/dev/null) at $PX,$PY${MOD:+ with $MOD} x$repeat"
   xdotool mousemove --window "$WIN" "$PX" "$PY" ${MOD:+keydown $MOD} click --repeat "$repeat" 1 \
     ${MOD:+keyup $MOD} sleep 0.05 2>/dev/null
   CLICKS=$(( CLICKS + 1 ))
@@ -118,6 +133,7 @@ random_drag() {
   modifier
   local x=$PX y=$PY i steps=6
   random_point
+  log "drag $(xdotool getwindowname "$WIN" 2>/dev/null) from $x,$y to $PX,$PY${MOD:+ with $MOD}"
   xdotool mousemove --window "$WIN" "$x" "$y" ${MOD:+keydown $MOD} mousedown 1 sleep 0.05 2>/dev/null
   for (( i = 1; i <= steps; i++ )); do
     xdotool mousemove --window "$WIN" $(( x + (PX - x) * i / steps )) $(( y + (PY - y) * i / steps )) \
@@ -126,10 +142,14 @@ random_drag() {
   xdotool mouseup 1 ${MOD:+keyup $MOD} 2>/dev/null
   DRAGS=$(( DRAGS + 1 ))
 }
+# Somewhere wholly on the screen, so the main frame's controls stay within reach.
 move_window() {
   random_window || return 0
-  rand 900; local x=$R
-  rand 700
+  local screen_w screen_h x
+  read -r screen_w screen_h < <(xdotool getdisplaygeometry)
+  rand $(( screen_w - WIDTH > 0 ? screen_w - WIDTH : 1 )); x=$R
+  rand $(( screen_h - HEIGHT > 0 ? screen_h - HEIGHT : 1 ))
+  log "move $(xdotool getwindowname "$WIN" 2>/dev/null) to $x,$R"
   xdotool windowmove "$WIN" "$x" "$R" 2>/dev/null
   MOVES=$(( MOVES + 1 ))
 }
@@ -158,9 +178,11 @@ toggle_panel() {
 }
 help_menu() {
   current_page || return 0
+  on_screen "$MAIN"
   xdotool windowraise "$MAIN" mousemove --window "$MAIN" 20 $(( (H - PAGE_H) / 2 )) sleep 0.1 click 1 \
     sleep 0.4 2>/dev/null
   rand 3
+  log "Help menu, choice $R"
   case "$R" in
     0) xdotool key Escape ;;
     1) xdotool key Down sleep 0.05 key Return ;;  # About VelbrinControl
@@ -174,8 +196,10 @@ help_menu() {
 # The main frame answers: F1 brings its About box (the scripted dialogs log it).
 answers() {
   current_page || return 1
+  on_screen "$MAIN"
   local before
   before=$(count_lines "$ABOUT")
+  log "F1"
   xdotool windowraise "$MAIN" mousemove --window "$MAIN" 300 $(( H - PAGE_H / 2 )) windowfocus "$MAIN" \
     sleep 0.1 key F1 2>/dev/null
   about_more() { [ "$(count_lines "$ABOUT")" -gt "$before" ]; }
@@ -190,6 +214,7 @@ probe() {
 save_mix() {
   to_full_page || return 0
   local file=$RUN/mixes/save-$SAVES.vlbx
+  log "save to $file"
   echo "path $file" >>"$RUN/answers"
   if [ "$PAGE" = main ]; then press 624 297; else press 622 29; fi
   saved() { grep -qF "$(printf 'save\tSave Velbrin Mix file\tSettings.vlbx\t%s' "$file")" "$RUN/dialogs.log" &&
@@ -221,6 +246,7 @@ load_mix() {
   errors=$(count_lines "$(printf 'box\tError\t')")
   corrupt=$(count_lines "This file is corrupt.")
   echo "path $file" >>"$RUN/answers"
+  log "load $file"
   if [ "$PAGE" = main ]; then press 624 283; else press 622 15; fi
   loaded() { grep -qF "$(printf 'open\tLoad Velbrin Mix file\t\t%s' "$file")" "$RUN/dialogs.log"; }
   if ! wait_until "$ANSWER_SECONDS" loaded; then
@@ -240,6 +266,7 @@ load_mix() {
 
 # --- the unit ---
 plug_cycle() {
+  log "$([ "$PLUGGED" -eq 1 ] && echo unplug || echo plug)"
   if [ "$PLUGGED" -eq 1 ]; then
     control unplug || fail "the unit could not be unplugged"
     PLUGGED=0 UNPLUGGED_AT=$ACTIONS
@@ -263,7 +290,10 @@ reports() {
 }
 
 new_run soak
-mkdir -p "$RUN/mixes"
+mkdir -p "$RUN/mixes" "$RUN/runtime"
+# A runtime folder of its own: another copy of the program elsewhere does not count as a second one.
+chmod 700 "$RUN/runtime"
+export XDG_RUNTIME_DIR=$RUN/runtime
 : >"$RUN/answers"
 export VELBRIN_TEST_DIALOG_ANSWERS=$RUN/answers
 # The libraries' own known reports are suppressed (the caller's options come after and win).
@@ -325,7 +355,7 @@ if [ "$FAILED" -ne 0 ]; then
   for f in "$RUN"/sanitizer.*; do
     [ -s "$f" ] && { echo "--- $f"; head -n 60 "$f"; }
   done
-  for f in "$RUN/err.log" "$RUN/dialogs.log"; do
+  for f in "$RUN/err.log" "$RUN/dialogs.log" "$RUN/actions.log"; do
     [ -s "$f" ] && { echo "--- $f"; tail -n 40 "$f"; }
   done
   exit 1
