@@ -17,8 +17,8 @@ constexpr int kResetReads = 30;
 constexpr int kHaltReads = 30;
 constexpr int kStartReads = 20;
 constexpr int kEndReads = 30;
-// A block's echo may take up to 0.5 s: the first read and 500 further ones, 1 ms apart.
-constexpr int kEchoFurtherReads = 500;
+// A block's echo may come with the first read or with one of 502 further ones, 1 ms apart.
+constexpr int kEchoFurtherReads = 502;
 constexpr size_t kNameLimit = 255;
 
 template <typename... Values>
@@ -217,17 +217,20 @@ int FirmwareUpdater::StartUpdate(int image)
 
 int FirmwareUpdater::WriteBlock(const uint8_t* data, uint32_t length)
 {
+    const uint32_t counter = m_blockCounter;
+    const uint32_t address = m_flashAddress;
+    // The next block goes to its own place in flash also when this one fails.
+    m_flashAddress += length;
+    ++m_blockCounter;
+
     int status = m_device.Write(kDataAddress, data, length);
     if (status != 0)
         return status;
     GetClock().SleepMs(1);
-    const uint32_t counter = m_blockCounter;
-    status = Send(m_frames.Block(counter, m_flashAddress, length));
+    status = Send(m_frames.Block(counter, address, length));
     if (status != 0)
         return status;
     GetClock().SleepMs(1);
-    m_flashAddress += length;
-    ++m_blockCounter;
 
     FlashReply reply;
     if (ReadReply(&reply) && reply.Echoes(counter))
@@ -279,15 +282,13 @@ int FirmwareUpdater::Abort(int result)
     return result;
 }
 
-int FirmwareUpdater::SendBlocks(const FirmwareImageEntry& image, bool mainImage)
+void FirmwareUpdater::SendBlocks(const FirmwareImageEntry& image, bool mainImage)
 {
     uint32_t sent = 0;
     uint32_t tenths = 0;
     while (sent < image.length) {
         const uint32_t n = std::min(kBlockSize, image.length - sent);
-        const int status = WriteBlock(m_image.data() + image.fileOffset + sent, n);
-        if (status != 0)
-            return status;
+        WriteBlock(m_image.data() + image.fileOffset + sent, n);
         sent += n;
         if (mainImage)
             SetProgress(2028.0f + 100.0f * float(sent) / float(image.length));
@@ -297,18 +298,15 @@ int FirmwareUpdater::SendBlocks(const FirmwareImageEntry& image, bool mainImage)
             Print(Format("%3d%% done ...", tenths * 10));
         }
     }
-    return 0;
 }
 
 int FirmwareUpdater::FinishImage(int image)
 {
     const bool main = image == kImageMain;
-    int status = SendBlocks(m_table[image], main);
-    if (status == 0) {
-        if (main)
-            SetProgress(3400);
-        status = EndUpdate();
-    }
+    SendBlocks(m_table[image], main);
+    if (main)
+        SetProgress(3400);
+    const int status = EndUpdate();
     if (status == 0)
         return 0;
     if (image == kImageCnE)

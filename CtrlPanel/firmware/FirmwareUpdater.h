@@ -8,7 +8,8 @@
 //
 // RunUpdate runs reset, halt, then start, blocks and end for each image of the file, and a final
 // command that takes the unit out of its update mode; every failure after the reset ends with the
-// final command. Progress runs from 0 to 5400 (GetProgress gives the fraction), phases 1 to 6:
+// final command. A block that fails (no echo within the wait, or a failed transfer) does not end its
+// image: the image goes on, and the unit's checksum at its end decides. Progress runs from 0 to 5400 (GetProgress gives the fraction), phases 1 to 6:
 // 1 reset and halt, 2 starting image 1, 3 writing image 1 and 2, 4 the CnE image, 5 the final
 // command, 6 done.
 
@@ -36,7 +37,7 @@ public:
     // Results of RunUpdate.
     static constexpr int kHaltFailed = 1;
     static constexpr int kStartFailed = 2;  // also a failed reset, and no prepared update
-    static constexpr int kImageFailed = 3;  // a block or the end of an image failed
+    static constexpr int kImageFailed = 3;  // the end of an image failed (its checksum, or no acknowledge)
 
     // The unit's areas (48-bit, node-relative).
     static constexpr uint64_t kIdentityAddress = 0xFFFFC8020000ull;
@@ -91,7 +92,8 @@ private:
     int EndUpdate();
     void SendCommand17();
     // Sends the image's bytes in blocks, with the percent lines; with mainImage also the progress.
-    int SendBlocks(const FirmwareImageEntry& image, bool mainImage);
+    // A failed block does not stop it: the unit's checksum at the end of the image decides.
+    void SendBlocks(const FirmwareImageEntry& image, bool mainImage);
     // Start, or blocks and end, of one image: 0, or the result of RunUpdate after the failure
     // was printed and the final command sent.
     int StartImage(int image);
