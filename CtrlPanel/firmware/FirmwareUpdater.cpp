@@ -4,6 +4,7 @@
 #include "CtrlPanel/firmware/FlashReply.h"
 #include "platform/ByteOrder.h"
 #include "platform/Clock.h"
+#include "platform/PrivilegedRunner.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -33,9 +34,20 @@ std::string Format(const char* format, Values... values)
 
 FirmwareUpdater& GetFirmwareUpdater() { return g_firmwareUpdater; }
 
-FirmwareUpdater::FirmwareUpdater() = default;
+FirmwareUpdater::FirmwareUpdater()
+{
+    // What the destructor reaches is built first, so that it is destroyed after an engine of static
+    // storage (the process's engine reloads the drivers at exit). The clock is never destroyed.
+    GetFireWireRawBus();
+    GetPrivilegedRunner();
+    m_drivers.SetReport([this](const std::string& line) { Print(line); });
+}
 
-FirmwareUpdater::~FirmwareUpdater() { CloseDevice(); }
+FirmwareUpdater::~FirmwareUpdater()
+{
+    CloseDevice();
+    m_drivers.EndAuthorization();
+}
 
 void FirmwareUpdater::SetMessageSink(std::function<void(const std::string&)> sink) { m_sink = std::move(sink); }
 
@@ -72,7 +84,7 @@ int FirmwareUpdater::Update(const uint8_t* image, uint32_t length)
     const int parsed = ParseImageHeader(image, length, &info);
     if (parsed != 0)
         return parsed;
-    if (!m_drivers.Authorize())
+    if (!Authorize())
         return kNoRights;
     if (!OpenDevice())
         return kNoDevice;
@@ -85,6 +97,8 @@ int FirmwareUpdater::Update(const uint8_t* image, uint32_t length)
     return 0;
 }
 
+bool FirmwareUpdater::Authorize() { return m_drivers.Authorize(); }
+
 int FirmwareUpdater::CountDevices() { return int(DeviceMatcher::Find().size()); }
 
 bool FirmwareUpdater::OpenDevice()
@@ -95,8 +109,10 @@ bool FirmwareUpdater::OpenDevice()
         if (!m_drivers.IsAuthorized())
             return false;
         const std::vector<FwDeviceInfo> bound = DeviceMatcher::Find();
-        if (!m_drivers.Unload(bound.empty() ? std::vector<std::string>() : bound.front().drivers))
+        if (!m_drivers.Unload(bound.empty() ? std::vector<std::string>() : bound.front().drivers)) {
+            CloseDevice();
             return false;
+        }
     }
     const std::vector<FwDeviceInfo> found = DeviceMatcher::Find();
     if (found.empty() || m_device.Open(found.front().serviceId) != 0) {
@@ -127,7 +143,14 @@ bool FirmwareUpdater::CloseDevice()
     return LoadDrivers();
 }
 
-bool FirmwareUpdater::LoadDrivers() { return m_drivers.Reload(); }
+bool FirmwareUpdater::LoadDrivers()
+{
+    const bool loaded = m_drivers.Reload();
+    // The rights of an update last until the unit is given back with every driver loaded again.
+    if (loaded && !m_device.IsOpen())
+        m_drivers.EndAuthorization();
+    return loaded;
+}
 
 int FirmwareUpdater::Close() { return CloseDevice() ? 1 : 0; }
 

@@ -49,6 +49,7 @@ public:
     static constexpr float kProgressEnd = 5400.0f;
 
     FirmwareUpdater();
+    // Closes the device, which loads the drivers again, and gives the rights up.
     ~FirmwareUpdater() override;
 
     // 0 when the update is ready to run; kBadImage (checked before anything else), kNoRights,
@@ -65,9 +66,16 @@ public:
 
     // 0, or kBadImage and nothing changed. A new table drops the image copy of an earlier Update.
     int ParseImageHeader(const uint8_t* image, uint32_t length, FirmwareImageInfo* info);
+    // Asks for the administrator rights an update needs (Update does); the user may be asked. They
+    // last until the unit is given back with every driver loaded (LoadDrivers).
+    bool Authorize();
+    // Unloads the unit's drivers (with the rights of Update) and opens it. On failure everything
+    // unloaded is loaded again, and failed driver commands are reported as message lines.
     bool OpenDevice();
     // Closes the interface and loads the drivers again; false when a driver could not be loaded.
     bool CloseDevice();
+    // Loads what was unloaded. With the device closed and every driver back, the rights of the
+    // update are given up: the next Update asks again.
     bool LoadDrivers();
     // Reads the identity block: 0, kFwError (no device, or not the "bridgeCo" tag) or the read's status.
     int QueryDevice();

@@ -150,8 +150,11 @@ protected:
         return std::find(messages.begin(), messages.end(), line) != messages.end();
     }
 
-    static std::vector<std::string> Unload(const std::string& driver) { return {kDriverTool, "-r", driver}; }
-    static std::vector<std::string> Load(const std::string& driver) { return {kDriverTool, driver}; }
+    static std::vector<std::string> Unload(const std::string& driver)
+    {
+        return {kDriverTool, "-r", "--", driver};
+    }
+    static std::vector<std::string> Load(const std::string& driver) { return {kDriverTool, "--", driver}; }
 
     // The clock outlives the bus, whose ticker reads it.
     SamplingClock clock;

@@ -123,6 +123,8 @@ TEST_F(FlashUpdateTest, AWholeUpdateSendsTheExactFramesAndLeavesTheImagesInFlash
     EXPECT_FALSE(updater->IsDeviceOpen());
     EXPECT_TRUE(updater->DriversLoaded());
     EXPECT_TRUE(runner.UnloadedDrivers().empty());
+    EXPECT_EQ(runner.Authorizations(), 1) << "one request for rights per update";
+    EXPECT_FALSE(runner.IsAuthorized());
 }
 
 TEST_F(FlashUpdateTest, MessagesProgressAndPhasesFollowTheSequence)
