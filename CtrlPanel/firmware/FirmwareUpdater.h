@@ -135,5 +135,7 @@ private:
     std::function<void(const std::string&)> m_sink;
 };
 
-// The one engine of the process, built before main and destroyed at exit.
+// The one engine of the process, built before main and destroyed at exit, where it gives the unit
+// back and loads the drivers again. The default clock, raw bus and runner outlive it; a bus or
+// runner a host installs and leaves installed must live until exit.
 FirmwareUpdater& GetFirmwareUpdater();

@@ -1,5 +1,13 @@
 #include "FirmwareFixture.h"
 
+#include "platform/helper/ChildProcess.h"
+
+#include <cstdlib>
+#include <fcntl.h>
+#include <poll.h>
+#include <sstream>
+#include <unistd.h>
+
 namespace {
 
 using Command = std::vector<std::string>;
@@ -139,6 +147,44 @@ TEST(FirmwareUpdaterInstance, TheGlobalEngineStartsIdle)
     EXPECT_TRUE(updater.DriversLoaded());
     EXPECT_FALSE(updater.IsDeviceOpen());
     EXPECT_EQ(updater.ProductName(), "***");
+}
+
+// The engine built before main is destroyed at exit after everything it needs: it closes the unit
+// and loads the drivers again instead of dying in the clock, the bus or the runner.
+TEST(FirmwareUpdaterInstance, TheGlobalEngineLoadsTheDriversAgainAtExit)
+{
+    const char* dir = getenv("VELBRIN_BINARY_DIR");
+    const std::string probe = std::string(dir ? dir : VELBRIN_BUILD_DIR) + "/tests/probe_firmware_exit";
+    int out[2];
+    ASSERT_EQ(pipe2(out, O_CLOEXEC), 0);
+    const int none = open("/dev/null", O_RDONLY | O_CLOEXEC);
+    ChildProcess child;
+    const bool started = child.Start({probe}, none, out[1], false);
+    close(out[1]);
+    close(none);
+    ASSERT_TRUE(started) << probe;
+
+    std::string said;
+    for (;;) {
+        pollfd p = {out[0], POLLIN, 0};
+        if (poll(&p, 1, 60000) <= 0)
+            break;
+        char buffer[256];
+        const ssize_t n = read(out[0], buffer, sizeof buffer);
+        if (n <= 0)
+            break;
+        said.append(buffer, size_t(n));
+    }
+    close(out[0]);
+    EXPECT_EQ(child.Finish(5000, 1000), 0) << "the probe ended normally";
+    std::vector<std::string> lines;
+    std::istringstream in(said);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    const std::string tool = kDriverTool;
+    EXPECT_EQ(lines, (std::vector<std::string>{tool + " -r -- snd-velbrin-remote", tool + " -r -- snd-velbrin",
+                                               "main returns", tool + " -- snd-velbrin",
+                                               tool + " -- snd-velbrin-remote"}));
 }
 
 }  // namespace
