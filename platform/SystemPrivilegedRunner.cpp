@@ -114,7 +114,7 @@ bool SystemPrivilegedRunner::Authorize()
     else if (status == 126)
         m_error = "The request for administrator rights was dismissed";
     else if (status == 127)
-        m_error = "Administrator rights were refused";
+        m_error = "Administrator rights were refused or could not be asked for";
     else
         m_error = "The driver helper did not start (status " + std::to_string(status) + ")";
     return false;
