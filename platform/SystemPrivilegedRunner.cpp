@@ -2,11 +2,8 @@
 
 #include "platform/helper/DriverHelper.h"
 
-#include <cerrno>
-#include <chrono>
 #include <climits>
 #include <cstdlib>
-#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -16,8 +13,6 @@ namespace {
 constexpr uint32_t kEndMs = 2000;
 constexpr uint32_t kAnswerMarginMs = DriverHelper::kKillGraceMs + 3000;
 
-enum ReadResult { kLine, kEnded, kTimedOut };
-
 std::string ProgramFolder()
 {
     char path[PATH_MAX];
@@ -26,20 +21,6 @@ std::string ProgramFolder()
         return ".";
     std::string program(path, size_t(n));
     return program.substr(0, program.rfind('/'));
-}
-
-bool SendAll(int fd, const std::string& text)
-{
-    size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = send(fd, text.data() + done, text.size() - done, MSG_NOSIGNAL);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += size_t(n);
-    }
-    return true;
 }
 
 }  // namespace
@@ -72,7 +53,7 @@ std::vector<std::string> SystemPrivilegedRunner::CommandLine() const
 
 bool SystemPrivilegedRunner::Authorize()
 {
-    if (m_socket >= 0)
+    if (m_channel.Fd() >= 0)
         return true;
     m_error.clear();
     if (!m_config.pkexec.empty() && access(m_config.pkexec.c_str(), X_OK) != 0) {
@@ -95,20 +76,19 @@ bool SystemPrivilegedRunner::Authorize()
         m_error = "Could not start " + CommandLine().front();
         return false;
     }
-    m_socket = pair[0];
-    m_pending.clear();
+    m_channel.Reset(pair[0]);
 
     std::string line;
-    const int read = ReadLine(m_config.authorizeMs, &line);
-    if (read == kLine && line == DriverHelper::kReady)
+    const LineChannel::Result read = m_channel.ReadLine(m_config.authorizeMs, &line);
+    if (read == LineChannel::kLine && line == DriverHelper::kReady)
         return true;
-    close(m_socket);
-    m_socket = -1;
+    close(m_channel.Fd());
+    m_channel.Reset(-1);
     // Until the helper runs, pkexec is still this user's process and can be ended.
-    if (read == kTimedOut)
+    if (read == LineChannel::kTimedOut)
         m_helper.Kill();
     const int status = m_helper.Finish(kEndMs, kEndMs);
-    if (read == kTimedOut)
+    if (read == LineChannel::kTimedOut)
         m_error = "No answer to the request for administrator rights within " +
                   std::to_string(m_config.authorizeMs / 1000) + " s";
     else if (status == 126)
@@ -122,7 +102,7 @@ bool SystemPrivilegedRunner::Authorize()
 
 int SystemPrivilegedRunner::RunDriverCommand(DriverAction action, const std::string& driver)
 {
-    if (m_socket < 0) {
+    if (m_channel.Fd() < 0) {
         m_error = "No administrator rights";
         return -1;
     }
@@ -132,8 +112,8 @@ int SystemPrivilegedRunner::RunDriverCommand(DriverAction action, const std::str
         return -1;
     }
     std::string line;
-    if (!SendAll(m_socket, DriverCommand::Request(action, driver) + "\n") ||
-        ReadLine(m_config.commandMs + kAnswerMarginMs, &line) != kLine) {
+    if (!m_channel.WriteLine(DriverCommand::Request(action, driver)) ||
+        m_channel.ReadLine(m_config.commandMs + kAnswerMarginMs, &line) != LineChannel::kLine) {
         Fail("The driver helper stopped answering");
         return -1;
     }
@@ -148,9 +128,9 @@ int SystemPrivilegedRunner::RunDriverCommand(DriverAction action, const std::str
 
 void SystemPrivilegedRunner::EndAuthorization()
 {
-    if (m_socket >= 0) {
-        close(m_socket);
-        m_socket = -1;
+    if (m_channel.Fd() >= 0) {
+        close(m_channel.Fd());
+        m_channel.Reset(-1);
     }
     // The helper ends at the end of its input once its command is done; through pkexec it is root,
     // and a Kill is refused.
@@ -162,33 +142,4 @@ void SystemPrivilegedRunner::Fail(const std::string& error)
 {
     EndAuthorization();
     m_error = error;
-}
-
-int SystemPrivilegedRunner::ReadLine(uint32_t ms, std::string* line)
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    for (;;) {
-        const size_t end = m_pending.find('\n');
-        if (end != std::string::npos) {
-            *line = m_pending.substr(0, end);
-            m_pending.erase(0, end + 1);
-            return kLine;
-        }
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0)
-            return kTimedOut;
-        pollfd p = {m_socket, POLLIN, 0};
-        const int ready = poll(&p, 1, int(left.count()));
-        if (ready < 0 && errno != EINTR)
-            return kEnded;
-        if (ready <= 0)
-            continue;
-        char buffer[256];
-        const ssize_t n = recv(m_socket, buffer, sizeof buffer, 0);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return kEnded;
-        m_pending.append(buffer, size_t(n));
-    }
 }

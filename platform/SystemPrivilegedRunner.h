@@ -8,6 +8,7 @@
 
 #include "platform/PrivilegedRunner.h"
 #include "platform/helper/ChildProcess.h"
+#include "platform/helper/LineChannel.h"
 
 #include <cstdint>
 #include <string>
@@ -39,14 +40,11 @@ public:
     std::vector<std::string> CommandLine() const;
 
 private:
-    // The next line from the helper, waiting at most ms: kLine, kEnded (no more input) or kTimedOut.
-    int ReadLine(uint32_t ms, std::string* line);
     // Ends the helper after a failure, keeping the failure's text.
     void Fail(const std::string& error);
 
     Config m_config;
     ChildProcess m_helper;
-    int m_socket = -1;  // this side of the helper's standard input and output
-    std::string m_pending;
+    LineChannel m_channel;  // this side of the helper's standard input and output; the socket is ours
     std::string m_error;
 };

@@ -1,17 +1,13 @@
 #include "platform/helper/DriverHelper.h"
 
 #include "platform/helper/ChildProcess.h"
+#include "platform/helper/LineChannel.h"
 
-#include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
-#include <poll.h>
 #include <unistd.h>
 
 namespace {
-
-// A request is a few dozen bytes; a longer line is not from the engine.
-constexpr size_t kLineLimit = 256;
 
 bool ParseMs(const std::string& text, uint32_t* ms)
 {
@@ -19,20 +15,6 @@ bool ParseMs(const std::string& text, uint32_t* ms)
         return false;
     *ms = uint32_t(std::stoul(text));
     return *ms > 0;
-}
-
-bool WriteAll(int fd, const std::string& text)
-{
-    size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += size_t(n);
-    }
-    return true;
 }
 
 }  // namespace
@@ -86,31 +68,12 @@ int DriverHelper::Handle(const std::string& line)
 
 void DriverHelper::Serve(int in, int out)
 {
-    if (!WriteAll(out, std::string(kReady) + "\n"))
+    LineChannel input(in), output(out);
+    if (!output.WriteLine(kReady))
         return;
-    std::string pending;
-    for (;;) {
-        size_t end;
-        while ((end = pending.find('\n')) != std::string::npos) {
-            const std::string line = pending.substr(0, end);
-            pending.erase(0, end + 1);
-            if (!WriteAll(out, std::to_string(Handle(line)) + "\n"))
-                return;
-        }
-        if (pending.size() > kLineLimit)
+    std::string line;
+    while (input.ReadLine(m_options.idleMs, &line) == LineChannel::kLine) {
+        if (!output.WriteLine(std::to_string(Handle(line))))
             return;
-        pollfd p = {in, POLLIN, 0};
-        const int ready = poll(&p, 1, int(m_options.idleMs));
-        if (ready < 0 && errno == EINTR)
-            continue;
-        if (ready <= 0)
-            return;
-        char buffer[512];
-        const ssize_t n = read(in, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return;
-        pending.append(buffer, size_t(n));
     }
 }

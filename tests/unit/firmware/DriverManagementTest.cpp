@@ -1,11 +1,10 @@
 #include "FirmwareFixture.h"
 
 #include "platform/helper/ChildProcess.h"
+#include "platform/helper/LineChannel.h"
 
 #include <cstdlib>
 #include <fcntl.h>
-#include <poll.h>
-#include <sstream>
 #include <unistd.h>
 
 namespace {
@@ -164,23 +163,12 @@ TEST(FirmwareUpdaterInstance, TheGlobalEngineLoadsTheDriversAgainAtExit)
     close(none);
     ASSERT_TRUE(started) << probe;
 
-    std::string said;
-    for (;;) {
-        pollfd p = {out[0], POLLIN, 0};
-        if (poll(&p, 1, 60000) <= 0)
-            break;
-        char buffer[256];
-        const ssize_t n = read(out[0], buffer, sizeof buffer);
-        if (n <= 0)
-            break;
-        said.append(buffer, size_t(n));
-    }
+    std::vector<std::string> lines;
+    LineChannel said(out[0]);
+    for (std::string line; said.ReadLine(60000, &line) == LineChannel::kLine;)
+        lines.push_back(line);
     close(out[0]);
     EXPECT_EQ(child.Finish(5000, 1000), 0) << "the probe ended normally";
-    std::vector<std::string> lines;
-    std::istringstream in(said);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
     const std::string tool = kDriverTool;
     EXPECT_EQ(lines, (std::vector<std::string>{tool + " -r -- snd-velbrin-remote", tool + " -r -- snd-velbrin",
                                                "main returns", tool + " -- snd-velbrin",
