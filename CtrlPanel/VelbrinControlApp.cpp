@@ -83,8 +83,14 @@ bool VelbrinControlApp::OnInit()
 
 void VelbrinControlApp::StartUp()
 {
-    if (OpenProjectResources() == 0)
-        fprintf(stderr, "VelbrinControl: no usable resource archive; the windows are drawn without their artwork\n");
+    std::string resourceReport;
+    OpenProjectResources(&resourceReport);
+    // Once, over the main window, when the event loop runs.
+    if (!resourceReport.empty())
+        CallAfter([this, resourceReport] {
+            if (!m_exitStarted)
+                m_messages->ShowMessage(resourceReport, kCaption, MessageStyle::Ok | MessageStyle::IconWarning);
+        });
     m_core = std::make_unique<AppCore>(*this);
     m_core->Build();
     std::vector<PageController*> blocks = {m_core->GetMainController()};
