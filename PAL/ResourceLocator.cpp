@@ -20,11 +20,13 @@ std::vector<std::string> ResourceLocator::Candidates()
     const char* fromEnvironment = std::getenv("VELBRIN_RESOURCES");
     if (fromEnvironment && *fromEnvironment)
         places.push_back(fromEnvironment);
-    places.push_back(std::string("/usr/share/velbrincontrol/") + kArchiveName);
     std::error_code error;
     const fs::path executable = fs::read_symlink("/proc/self/exe", error);
-    if (!error)
-        places.push_back((executable.parent_path() / kArchiveName).string());
+    if (!error) {
+        const fs::path folder = executable.parent_path();
+        places.push_back((folder / VELBRIN_SHARE_FROM_BIN / kArchiveName).lexically_normal().string());
+        places.push_back((folder / kArchiveName).string());
+    }
     places.push_back(std::string(VELBRIN_BUILD_DIR "/resources/") + kArchiveName);
     return places;
 }

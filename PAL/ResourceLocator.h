@@ -1,7 +1,8 @@
 #pragma once
 // Finds "ProjectResources.res", standing in for the application bundle's resource folder. Places, in
-// order: the file named by the environment variable VELBRIN_RESOURCES; the install share folder
-// (/usr/share/velbrincontrol/); beside the executable; the build tree's resources folder.
+// order: the file named by the environment variable VELBRIN_RESOURCES; the install share folder seen
+// from the executable's folder (bin/../share/velbrincontrol/, wherever the program was installed);
+// beside the executable; the build tree's resources folder.
 
 #include <cstddef>
 #include <string>

@@ -36,7 +36,8 @@ TEST(ResourceLocator, TriesTheEnvironmentThenShareThenBesideTheProgramThenTheBui
     ASSERT_GT(readlink("/proc/self/exe", executable, sizeof executable - 1), 0);
     const std::string folder = std::string(executable).substr(0, std::string(executable).rfind('/'));
     const ScopedResourcesVariable variable("/somewhere/Mine.res");
-    const std::vector<std::string> expected = {"/somewhere/Mine.res", "/usr/share/velbrincontrol/ProjectResources.res",
+    const std::string prefix = folder.substr(0, folder.rfind('/'));
+    const std::vector<std::string> expected = {"/somewhere/Mine.res", prefix + "/share/velbrincontrol/ProjectResources.res",
                                                folder + "/ProjectResources.res",
                                                std::string(VELBRIN_BUILD_DIR) + "/resources/ProjectResources.res"};
     EXPECT_EQ(ResourceLocator::Candidates(), expected);
