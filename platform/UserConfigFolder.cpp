@@ -53,3 +53,10 @@ bool UserConfigFolder::Create(const std::string& folder, std::string& error)
     }
     return true;
 }
+
+std::string UserConfigFolder::Path(const std::string& programName)
+{
+    const std::string folder = Locate(programName);
+    std::string error;
+    return !folder.empty() && Create(folder, error) ? folder : std::string();
+}

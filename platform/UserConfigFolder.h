@@ -12,4 +12,6 @@ public:
     // Creates folder and every missing folder above it, mode 0700. False when it is not a folder
     // afterwards; error then says which folder could not be made and the system's reason.
     static bool Create(const std::string& folder, std::string& error);
+    // The folder, created when missing; empty when no home folder is known or it cannot be created.
+    static std::string Path(const std::string& programName);
 };

@@ -74,6 +74,7 @@ protected:
     void OnIdle(wxIdleEvent& event);
     void OnMouseEvent(wxMouseEvent& event);
     void OnMouseOver(wxMouseEvent& event);
+    void OnLeaveWindow(wxMouseEvent& event);
     void OnPaint(wxPaintEvent& event);
     void OnClose(wxCloseEvent& event);
     void OnContextMenu(wxContextMenuEvent& event);
@@ -85,6 +86,8 @@ private:
     // The drag poll, then a paint of the page when it needs one, then the changed pixels to the screen.
     void IdleWork();
     void MoveMetersToFront();
+    // Hover tracking at the pointer; outside the client area the pointer is over no control.
+    void HoverAtPointer();
     void SetTip(const wxString& text);
     // Removes this window's hover callbacks from the page's views.
     void ReleaseViews(ControlPage* page);

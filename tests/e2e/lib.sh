@@ -191,3 +191,34 @@ valid_mix() {
     at=$(( at + 3 + n ))
   done
 }
+
+# Sets word <index> (a 32-bit little-endian word, counted from 0) of a mix file to <value> and makes
+# its block's and the file's checksums fit again.
+set_mix_word() {  # set_mix_word <file> <index> <value>
+  local file=$1 index=$2 value=$3
+  local -a w
+  read -r -a w <<<"$(od -An -v -tu4 "$file" | tr -s ' \n' '  ')"
+  w[index]=$(( value ))
+  local counts=(164 4 27 27 11 11 7 7 4) at=5 k i n sum
+  for (( k = 0; k < 9; k++ )); do
+    n=${counts[k]}
+    sum=0
+    for (( i = at; i < at + 3 + n; i++ )); do
+      [ "$i" -eq $(( at + 2 )) ] || sum=$(( (sum + w[i]) % 4294967296 ))
+    done
+    w[at + 2]=$sum
+    at=$(( at + 3 + n ))
+  done
+  sum=0
+  for (( i = 0; i < ${#w[@]}; i++ )); do
+    [ "$i" -eq 3 ] || sum=$(( (sum + w[i]) % 4294967296 ))
+  done
+  w[3]=$sum
+  local bytes=""
+  for (( i = 0; i < ${#w[@]}; i++ )); do
+    bytes+=$(printf '\\x%02x\\x%02x\\x%02x\\x%02x' $(( w[i] & 255 )) $(( w[i] >> 8 & 255 )) \
+      $(( w[i] >> 16 & 255 )) $(( w[i] >> 24 & 255 )))
+  done
+  printf '%b' "$bytes" >"$file.new"
+  mv "$file.new" "$file"
+}
