@@ -13,7 +13,8 @@
 #
 # seconds: else VELBRIN_SOAK_SECONDS, else 60. VELBRIN_SOAK_SEED repeats a run's random choices (the
 # seed is printed). Sanitizer reports are written to files in the run's folder (log_path is added to
-# the caller's ASAN_OPTIONS, UBSAN_OPTIONS and TSAN_OPTIONS) and shown on failure.
+# the caller's ASAN_OPTIONS, UBSAN_OPTIONS and TSAN_OPTIONS) and shown on failure; the libraries' own
+# known reports are suppressed (tests/support/lsan.supp, tsan.supp).
 set -u
 PROGRAM=$1
 RESOURCES=$2
@@ -24,7 +25,6 @@ SEED=${VELBRIN_SOAK_SEED:-$(( $(date +%s%N) / 1000 % 32768 ))}
 RANDOM=$SEED
 # Page sizes of the main window's layouts.
 MAIN_W=640 MAIN_H=404 SHRINK_W=361 SHRINK_H=316 TINY_W=389 TINY_H=68 HIGH_H=94
-LOST='^FireWire Connection Lost$'
 ABOUT='Copyright Brennimar'
 # A slow (sanitizer) build gets this long for anything the program must do.
 ANSWER_SECONDS=30
