@@ -128,18 +128,17 @@ void ParamWriter::Trigger(uint32_t index)
     SetValue(index, 1);
 }
 
-void ParamWriter::SetCoefficientSet(uint32_t first, uint32_t shift, const float b[3],
-                                    const float a12[2])
+void ParamWriter::SetCoefficientSet(uint32_t first, const CoefficientSet& set)
 {
     std::lock_guard<std::mutex> hold(m_lock);
     uint64_t commit = uint64_t(first) + kSetCommitOffset;
     if (commit >= m_count)
         return;  // a set without its commit is never written
-    StoreLocked(first + kSetShiftOffset, shift);
+    StoreLocked(first + kSetShiftOffset, uint32_t(set.shift));
     for (uint32_t i = 0; i < 3; ++i)
-        StoreLocked(first + kSetNumeratorOffset + i, ToFixed(b[i]));
+        StoreLocked(first + kSetNumeratorOffset + i, ToFixed(set.b[i]));
     for (uint32_t i = 0; i < 2; ++i)
-        StoreLocked(first + kSetDenominatorOffset + i, ToFixed(a12[i]));
+        StoreLocked(first + kSetDenominatorOffset + i, ToFixed(set.a[1 + i]));
     StoreLocked(uint32_t(commit), 1);
 }
 

@@ -15,6 +15,7 @@
 #include <memory>
 #include <mutex>
 
+#include "CtrlPanel/device/CoefficientSet.h"
 #include "CtrlPanel/device/ItemValue.h"
 
 class MeterList;
@@ -63,9 +64,9 @@ public:
     // Stores the raw value 1: the commit strobe after a coefficient set or a curve.
     virtual void Trigger(uint32_t index);
 
-    // Writes one coefficient set in one locked step: shift at first (raw), b[0..2] at first+1..3,
-    // a12[0..1] (a1, a2) at first+6..7 (1.31), and the commit 1 at first+10.
-    void SetCoefficientSet(uint32_t first, uint32_t shift, const float b[3], const float a12[2]);
+    // Writes one coefficient set in one locked step, laid out as above: the shift, b0..b2, a1 and a2
+    // (a0 is never sent), then the commit.
+    void SetCoefficientSet(uint32_t first, const CoefficientSet& set);
     // Writes n values (1.31) from first on and then the commit 1 at commitIndex, in one locked step.
     void SetFloatsAndTrigger(uint32_t first, const float* values, int n, uint32_t commitIndex);
 

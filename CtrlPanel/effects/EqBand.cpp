@@ -173,8 +173,13 @@ bool EqBand::Send(float bv[5], float av[5])
 
 void EqBand::SendRaw()
 {
-    if (writer)
-        writer->SetCoefficientSet(uint32_t(dspIndex), uint32_t(shift), b, a + 1);
+    if (!writer)
+        return;
+    CoefficientSet set;
+    set.shift = shift;
+    std::copy(b, b + 5, set.b);
+    std::copy(a, a + 5, set.a);
+    writer->SetCoefficientSet(uint32_t(dspIndex), set);
 }
 
 int EqBand::NormaliseByHalving(float* bv, float* av, int n)

@@ -176,9 +176,8 @@ TEST(ParamWriter, FloatRunsStopAtTheBlockEndAndIgnoreEmptyCounts)
 TEST(ParamWriter, CoefficientSetFillsShiftNumeratorDenominatorAndCommit)
 {
     ParamWriter w(512, 180);
-    const float b[3] = {0.5f, -0.25f, 0.125f};
-    const float a[2] = {-0.75f, 0.375f};
-    w.SetCoefficientSet(30, 2, b, a);
+    CoefficientSet set{2, {0.5f, -0.25f, 0.125f}, {0.5f, -0.75f, 0.375f}};
+    w.SetCoefficientSet(30, set);
     std::vector<ItemValue> pairs = DrainAll(w);
     EXPECT_EQ(Items(pairs), (std::vector<uint32_t>{542, 543, 544, 545, 548, 549, 552}));
     ASSERT_EQ(pairs.size(), 7u);
@@ -190,7 +189,8 @@ TEST(ParamWriter, CoefficientSetFillsShiftNumeratorDenominatorAndCommit)
     EXPECT_EQ(pairs[6].value, 1u);
 
     // A set whose commit would fall outside the block is not written at all.
-    w.SetCoefficientSet(170, 1, b, a);
+    set.shift = 1;
+    w.SetCoefficientSet(170, set);
     EXPECT_EQ(w.GetPendingCount(), 0u);
 }
 
@@ -246,12 +246,13 @@ TEST(ParamWriterConcurrency, CoefficientSetIsNeverPoppedHalfUpdated)
     std::thread writer([&] {
         for (int g = 1; g <= kSets; ++g) {
             uint32_t gen = uint32_t(g);
-            float b[3], a[2];
+            CoefficientSet set;
+            set.shift = int32_t(gen);
             for (uint32_t k = 0; k < 3; ++k)
-                b[k] = coefficient(gen, k);
+                set.b[k] = coefficient(gen, k);
             for (uint32_t k = 0; k < 2; ++k)
-                a[k] = coefficient(gen, 3 + k);
-            w.SetCoefficientSet(slots[gen % 5], gen, b, a);
+                set.a[1 + k] = coefficient(gen, 3 + k);
+            w.SetCoefficientSet(slots[gen % 5], set);
         }
         done = true;
     });
