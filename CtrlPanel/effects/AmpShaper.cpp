@@ -78,7 +78,7 @@ EqBand AmpShaper::DesignFilter(int32_t type, float freq, float q, float rate, ui
 
 void AmpShaper::SetSampleRate(float rate)
 {
-    if (EqBand::IsUsableRate(rate)) {
+    if (BiquadDesign::IsUsableRate(rate)) {
         m_lowPass = DesignFilter(EqBand::kLowPass, m_model->GetLowPassFreq(),
                                  m_model->GetLowPassQ(), rate, kAmpLowPassSlot);
         m_highPass = DesignFilter(EqBand::kHighPass, m_model->GetHighPassFreq(),

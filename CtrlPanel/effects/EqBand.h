@@ -1,8 +1,7 @@
 #pragma once
-// One second-order DSP filter section (biquad) designed on the host: a band type, frequency, gain
-// and Q, designed for the current sample rate, scaled by a power of two so that every sent value
-// lies below 1 in magnitude, and written into a writer block as one coefficient set (shift word,
-// b0 b1 b2 a1 a2 in 1.31, commit) at `dspIndex` (ParamWriter::SetCoefficientSet).
+// One second-order DSP filter section (biquad) of the EQ or the amp simulator: a band type,
+// frequency, gain and Q, designed for the current sample rate (BiquadDesign) and written into a
+// writer block as one coefficient set at `dspIndex` (ParamWriter::SetCoefficientSet).
 //
 // A plain record: owners read `b`, `a` and `shift` after a design and may assign `writer` and
 // `dspIndex` directly. After a design, `b` and `a` hold the scaled values that were sent.
@@ -10,18 +9,19 @@
 
 #include <cstdint>
 
+#include "CtrlPanel/effects/BiquadDesign.h"
+
 class ParamWriter;
 
 class EqBand {
 public:
-    enum Type : int32_t {
-        kAnalogBell = 0,        // analog-model bell, matched z-transform
-        kAnalogHighShelf = 1,   // analog-model high shelf, bilinear transform
-        kLowShelf = 2,
-        kLowPass = 3,
-        kHighPass = 4,
-        kBell = 5,
-    };
+    // Band types, as BiquadDesign designs them.
+    static constexpr BiquadDesign::Type kAnalogBell = BiquadDesign::kAnalogBell;
+    static constexpr BiquadDesign::Type kAnalogHighShelf = BiquadDesign::kAnalogHighShelf;
+    static constexpr BiquadDesign::Type kLowShelf = BiquadDesign::kLowShelf;
+    static constexpr BiquadDesign::Type kLowPass = BiquadDesign::kLowPass;
+    static constexpr BiquadDesign::Type kHighPass = BiquadDesign::kHighPass;
+    static constexpr BiquadDesign::Type kBell = BiquadDesign::kBell;
 
     int32_t type = kAnalogBell;
     float b[5] = {};  // b0..b2; b3, b4 always 0
@@ -58,40 +58,7 @@ public:
     // Writes the stored `shift`, `b` and `a` again, unscaled, when a writer is set.
     void SendRaw();
 
-    // Frequency range the design of `bandType` uses at `rate` (analog models: their component
-    // range; every type: below 0.49 of the rate).
-    static void DesignLimits(int32_t bandType, float rate, float& lo, float& hi);
-    static bool IsUsableRate(float rate);
-    // True when both poles of 1 + a1/a0 z^-1 + a2/a0 z^-2 lie inside the unit circle (a0 = 0 is
-    // taken as 1).
-    static bool IsStable(const float av[5]);
-
-    // Scales the first n entries of b and a by 2^-s, s the smallest s >= 1 with max|.| < 2^s
-    // (at most 31), and returns s; returns 0 and changes nothing when max|.| < 1; returns -1 and
-    // changes nothing when max|.| is not finite.
-    static int NormaliseByHalving(float* bv, float* av, int n);
-
-    // s-domain models: coefficients of s^2, s, 1 in the first three places, zeros after them.
-    // qPot, gainPot in 0..1, cb in farads, f in Hz.
-    static void AnalogBellModel(double qPot, double gainPot, double cb, double f, double num[5],
-                                double den[5]);
-    // freqPot, gainPot in 0..1.
-    static void AnalogShelfModel(double freqPot, double gainPot, double num[5], double den[5]);
-    // s-domain pair to z-domain b0..b2, a0..a2 (zeros after them) at the sample rate fs.
-    static void MatchedZTransform(const double num[5], const double den[5], double bz[5],
-                                  double az[5], double fs);
-    static void BilinearTransform(const double num[5], const double den[5], double bz[5],
-                                  double az[5], double fs);
-
 private:
-    // Designs into bv/av; false when no design can be made.
-    bool Design(float bv[5], float av[5]);
-    bool DesignAnalogBell(float bv[5], float av[5]);
-    bool DesignAnalogHighShelf(float bv[5], float av[5]);
-    bool DesignLowShelf(float f, float bv[5], float av[5]) const;
-    bool DesignLowPass(float f, float bv[5], float av[5]) const;
-    bool DesignHighPass(float f, float bv[5], float av[5]) const;
-    bool DesignBell(float f, float bv[5], float av[5]) const;
-    // Scales, stores and writes a design; false (nothing changed) when the scaling refuses it.
+    // Scales, stores and writes a design; false (nothing changed) when it is refused.
     bool Send(float bv[5], float av[5]);
 };

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "CtrlPanel/effects/BiquadDesign.h"
 #include "CtrlPanel/effects/EqBand.h"
 #include "unit/dsp/BiquadResponse.h"
 
@@ -86,8 +87,9 @@ TEST(EqBandResponse, AnalogBellTransformFollowsItsPrototypeAndIsUnityAtDc)
                     float g = float(gain) / 36.0f + 0.5f;
                     float p = (float(q) - 0.667f) / 3.333f;
                     double num[5], den[5], bz[5], az[5];
-                    EqBand::AnalogBellModel(1.0f - p, 1.0f - g, 68.0 * double(1e-9f), f, num, den);
-                    EqBand::MatchedZTransform(num, den, bz, az, fs);
+                    BiquadDesign::AnalogBellModel(1.0f - p, 1.0f - g, 68.0 * double(1e-9f), f, num,
+                                                  den);
+                    BiquadDesign::MatchedZTransform(num, den, bz, az, fs);
                     Biquad z = FromZ(bz, az);
                     double error = std::fabs(MagnitudeDb(z, f, fs) - AnalogMagnitudeDb(num, den, f));
                     ASSERT_NEAR(DcDb(z), 0.0, 1e-9);
@@ -112,8 +114,8 @@ TEST(EqBandResponse, AnalogBellBandSendsItsPrototypeWithinSinglePrecision)
                     float g = float(gain) / 36.0f + 0.5f;
                     float p = (float(q) - 0.667f) / 3.333f;
                     double num[5], den[5];
-                    EqBand::AnalogBellModel(1.0f - p, 1.0f - g, 68.0 * double(1e-9f), band.freq,
-                                            num, den);
+                    BiquadDesign::AnalogBellModel(1.0f - p, 1.0f - g, 68.0 * double(1e-9f),
+                                                  band.freq, num, den);
                     ASSERT_NEAR(MagnitudeDb(s, f, fs), AnalogMagnitudeDb(num, den, f), 0.1)
                         << fs << " Hz rate, " << f << " Hz, " << gain << " dB, Q " << q;
                     ASSERT_NEAR(DcDb(s), 0.0, 0.01) << fs << " Hz rate, " << f << " Hz";
