@@ -5,6 +5,7 @@
 #include "CtrlPanel/device/ParamWriter.h"
 #include "CtrlPanel/device/WriterBlocks.h"
 #include "CtrlPanel/effects/AmpModel.h"
+#include "CtrlPanel/effects/BiquadDesign.h"
 
 AmpShaper::AmpShaper() : m_model(AmpModel::ForIndex(0))
 {
@@ -61,29 +62,26 @@ void AmpShaper::SendCurve()
     m_sent = true;
 }
 
-EqBand AmpShaper::DesignFilter(int32_t type, float freq, float q, float rate, uint32_t slot) const
+void AmpShaper::WriteFilter(int32_t type, float freq, float q, float rate, uint32_t slot,
+                            CoefficientSet& stored)
 {
-    EqBand band;
-    band.Init(true);
-    band.SetType(type);
-    band.SetFreq(freq);
-    band.SetQ(q);
-    band.SetSampleRate(rate);
-    band.writer = m_writer;
-    band.dspIndex = int32_t(slot);
-    band.SendRaw();
-    band.writer = nullptr;
-    return band;
+    float bv[5] = {};
+    float av[5] = {};
+    CoefficientSet set;
+    if (!BiquadDesign::Design(type, freq, 0.0f, q, rate, bv, av) ||
+        !BiquadDesign::Finish(bv, av, set))
+        return;
+    stored = set;
+    if (m_writer)
+        m_writer->SetCoefficientSet(slot, set);
 }
 
 void AmpShaper::SetSampleRate(float rate)
 {
-    if (BiquadDesign::IsUsableRate(rate)) {
-        m_lowPass = DesignFilter(EqBand::kLowPass, m_model->GetLowPassFreq(),
-                                 m_model->GetLowPassQ(), rate, kAmpLowPassSlot);
-        m_highPass = DesignFilter(EqBand::kHighPass, m_model->GetHighPassFreq(),
-                                  m_model->GetHighPassQ(), rate, kAmpHighPassSlot);
-    }
+    WriteFilter(BiquadDesign::kLowPass, m_model->GetLowPassFreq(), m_model->GetLowPassQ(), rate,
+                kAmpLowPassSlot, m_lowPass);
+    WriteFilter(BiquadDesign::kHighPass, m_model->GetHighPassFreq(), m_model->GetHighPassQ(), rate,
+                kAmpHighPassSlot, m_highPass);
     m_sent = false;
     SendCurve();
 }

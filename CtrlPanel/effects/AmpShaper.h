@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "CtrlPanel/effects/EqBand.h"
+#include "CtrlPanel/device/CoefficientSet.h"
 
 class AmpModel;
 class ParamWriter;
@@ -36,8 +36,8 @@ public:
     // write; then the curve counts as sent.
     void SendCurve();
     // Designs the low-pass (slot 21) and the high-pass (slot 41) of the current model at the rate
-    // and writes them, then resends the curve. A rate that is not a positive finite number
-    // leaves the filters as they were.
+    // (BiquadDesign) and writes them, then resends the curve. A filter whose design is refused (a
+    // rate that is not a positive finite number, an unstable result) is left as it was.
     void SetSampleRate(float rate);
 
     int GetModelIndex() const { return m_modelIndex; }
@@ -46,13 +46,15 @@ public:
     bool IsSent() const { return m_sent; }
     bool IsFirst() const { return m_first; }
     const float* GetCurve() const { return m_curve + 1; }  // kCurvePoints values
-    // The scaled coefficients last written for the filters (b, a and shift of the band record).
-    const EqBand& GetLowPass() const { return m_lowPass; }
-    const EqBand& GetHighPass() const { return m_highPass; }
+    // The filters' scaled coefficient sets of their last accepted designs.
+    const CoefficientSet& GetLowPass() const { return m_lowPass; }
+    const CoefficientSet& GetHighPass() const { return m_highPass; }
 
 private:
-    // Designs one filter stage at the rate and writes its set at slot.
-    EqBand DesignFilter(int32_t type, float freq, float q, float rate, uint32_t slot) const;
+    // Designs one filter stage at the rate; when the design is accepted, stores it in `stored` and
+    // writes it at slot.
+    void WriteFilter(int32_t type, float freq, float q, float rate, uint32_t slot,
+                     CoefficientSet& stored);
 
     int m_modelIndex = 0;
     float m_drive = 0.0f;
@@ -63,6 +65,6 @@ private:
     bool m_sent = false;
     // The curve with one guard copy of the first point before it and two of the last after it.
     float m_curve[1 + kCurvePoints + 2] = {};
-    EqBand m_lowPass;
-    EqBand m_highPass;
+    CoefficientSet m_lowPass;
+    CoefficientSet m_highPass;
 };
