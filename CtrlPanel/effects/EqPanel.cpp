@@ -113,7 +113,7 @@ EqPanel::EqPanel()
     // The bands carry the chosen model's names from the start, and its Control knobs drive them,
     // without changing any value.
     m_currentPreset = ChosenPreset();
-    m_currentPreset->ApplyCaptions(*this);
+    ApplyPresetCaptions(*m_currentPreset);
 }
 
 EqPreset* EqPanel::ChosenPreset() const
@@ -170,16 +170,16 @@ void EqPanel::ParameterChangedHook(int32_t index)
             m_writer->SetFloat(kEqEnableIndex[input], normalised > 0.0f ? 1.0f : 0.0f);
     } else if (index == kMode) {
         if (m_currentPreset)
-            m_currentPreset->ApplyDefaults(*this, normalised == 0.0f);
+            EqPresetList::ApplyDefaults(*m_currentPreset, *this, normalised == 0.0f);
     } else if (index == kModel) {
         m_currentPreset = ChosenPreset();
         if (SimpleMode())
-            m_currentPreset->Apply(*this);
+            ApplyPreset(*m_currentPreset);
         else
-            m_currentPreset->ApplyCaptions(*this);
+            ApplyPresetCaptions(*m_currentPreset);
     } else if (index >= kLfControl && index < kLfControl + kBandCount) {
         if (SimpleMode() && m_currentPreset)
-            m_currentPreset->ApplyControl(*this, index - 1, normalised);
+            EqPresetList::ApplyControl(*m_currentPreset, *this, index - 1, normalised);
     } else if (index == kInputGain) {
         WriteGain(kEqInputGainIndex[input], index);
     } else if (index == kOutputLevel) {
@@ -259,6 +259,20 @@ void EqPanel::SelectType(int32_t selected, int32_t band)
             p->SetDefaultValue(0.0f);
     PageController::RefreshParameter(selected, true);
     UpdateQCaption(band);
+}
+
+void EqPanel::ApplyPreset(EqPreset& preset)
+{
+    SelectHighType(preset.highType);
+    SelectLowType(preset.lowType);
+    ApplyPresetCaptions(preset);
+    EqPresetList::ApplyBands(preset, *this);
+}
+
+void EqPanel::ApplyPresetCaptions(const EqPreset& preset)
+{
+    for (int32_t k = 0; k < kBandCount; ++k)
+        SetBandCaption(k, preset.captions[k]);
 }
 
 void EqPanel::SetBandCaption(int32_t band, const char* text)

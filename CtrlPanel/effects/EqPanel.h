@@ -104,6 +104,10 @@ private:
     void UpdateQCaption(int32_t band);
     void WriteGain(uint32_t index, int32_t param);
     bool SimpleMode() const;
+    // Simple mode: the HF then the LF type switch, the four captions, then the bands' values.
+    void ApplyPreset(EqPreset& preset);
+    // The four band captions only (a model chosen in advanced mode).
+    void ApplyPresetCaptions(const EqPreset& preset);
 
     bool m_first = true;
     EqBand m_bands[kBandCount];

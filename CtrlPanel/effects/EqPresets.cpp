@@ -4,8 +4,8 @@
 #include <string>
 
 #include "CtrlPanel/effects/CompPresets.h"
-#include "CtrlPanel/effects/EqPanel.h"
 #include "PAL/Parameter.h"
+#include "PAL/ViewLib/PageController.h"
 #include "platform/Assert.h"
 
 namespace {
@@ -81,6 +81,62 @@ Fields Split(const std::string& line)
     return fields;
 }
 
+// EqPresetList::ApplyBands for one band.
+void ApplyBand(EqPresetBand& band, PageController& panel)
+{
+    const int32_t indices[3] = {band.freqParam, band.gainParam, band.qParam};
+    const float values[3] = {band.freq, band.gain, band.q};
+    float* const saved[3] = {&band.savedFreqDefault, &band.savedGainDefault, &band.savedQDefault};
+    Parameter* params[3];
+    for (int i = 0; i < 3; ++i) {
+        params[i] = panel.GetParameterObject(indices[i]);
+        if (!params[i])
+            return;
+    }
+    // A frequency default is never 0 (the ranges are positive), so 0 marks defaults not yet saved.
+    if (band.savedFreqDefault == 0.0f)
+        for (int i = 0; i < 3; ++i)
+            *saved[i] = params[i]->GetDefaultValue();
+    for (int i = 0; i < 3; ++i) {
+        params[i]->SetDefaultValue(values[i]);
+        params[i]->SetValue(values[i]);
+    }
+    for (int i = 0; i < 3; ++i)
+        panel.RefreshParameter(indices[i], false);
+    if (Parameter* control = panel.GetParameterObject(band.controlParam)) {
+        control->SetValue(0.5f);
+        panel.RefreshParameter(band.controlParam, false);
+    }
+}
+
+void ApplyBandDefaults(const EqPresetBand& band, PageController& panel, bool restore)
+{
+    if (restore && band.savedFreqDefault == 0.0f)
+        return;
+    const int32_t indices[3] = {band.freqParam, band.gainParam, band.qParam};
+    const float preset[3] = {band.freq, band.gain, band.q};
+    const float saved[3] = {band.savedFreqDefault, band.savedGainDefault, band.savedQDefault};
+    for (int i = 0; i < 3; ++i)
+        if (Parameter* param = panel.GetParameterObject(indices[i]))
+            param->SetDefaultValue(restore ? saved[i] : preset[i]);
+}
+
+void ApplyBandControl(const EqPresetBand& band, PageController& panel, float position)
+{
+    const float v = band.controlMin + (band.controlMax - band.controlMin) * position;
+    int32_t target = -1;
+    switch (band.controlTarget) {
+    case 0: target = band.freqParam; break;
+    case 1: target = band.gainParam; break;
+    case 2: target = band.qParam; break;
+    default: return;
+    }
+    if (Parameter* param = panel.GetParameterObject(target)) {
+        param->SetValue(v);
+        panel.RefreshParameter(target, false);
+    }
+}
+
 }  // namespace
 
 EqPresetList::EqPresetList(const char* text, size_t length)
@@ -145,84 +201,20 @@ EqPreset* EqPresetList::Get(size_t k) const
     return m_presets[k].get();
 }
 
-void EqPresetBand::Apply(EqPanel& panel)
+void EqPresetList::ApplyBands(EqPreset& preset, PageController& panel)
 {
-    const int32_t indices[3] = {freqParam, gainParam, qParam};
-    const float values[3] = {freq, gain, q};
-    float* const saved[3] = {&savedFreqDefault, &savedGainDefault, &savedQDefault};
-    Parameter* params[3];
-    for (int i = 0; i < 3; ++i) {
-        params[i] = panel.GetParameterObject(indices[i]);
-        if (!params[i])
-            return;
-    }
-    // A frequency default is never 0 (the ranges are positive), so 0 marks defaults not yet saved.
-    if (savedFreqDefault == 0.0f)
-        for (int i = 0; i < 3; ++i)
-            *saved[i] = params[i]->GetDefaultValue();
-    for (int i = 0; i < 3; ++i) {
-        params[i]->SetDefaultValue(values[i]);
-        params[i]->SetValue(values[i]);
-    }
-    for (int i = 0; i < 3; ++i)
-        panel.RefreshParameter(indices[i]);
-    if (Parameter* control = panel.GetParameterObject(controlParam)) {
-        control->SetValue(0.5f);
-        panel.RefreshParameter(controlParam);
-    }
+    for (EqPresetBand& band : preset.bands)
+        ApplyBand(band, panel);
 }
 
-void EqPresetBand::ApplyDefaults(EqPanel& panel, bool restore)
+void EqPresetList::ApplyDefaults(const EqPreset& preset, PageController& panel, bool restore)
 {
-    if (restore && savedFreqDefault == 0.0f)
-        return;
-    const int32_t indices[3] = {freqParam, gainParam, qParam};
-    const float preset[3] = {freq, gain, q};
-    const float saved[3] = {savedFreqDefault, savedGainDefault, savedQDefault};
-    for (int i = 0; i < 3; ++i)
-        if (Parameter* param = panel.GetParameterObject(indices[i]))
-            param->SetDefaultValue(restore ? saved[i] : preset[i]);
+    for (const EqPresetBand& band : preset.bands)
+        ApplyBandDefaults(band, panel, restore);
 }
 
-void EqPresetBand::ApplyControl(EqPanel& panel, float position)
-{
-    const float v = controlMin + (controlMax - controlMin) * position;
-    int32_t target = -1;
-    switch (controlTarget) {
-    case 0: target = freqParam; break;
-    case 1: target = gainParam; break;
-    case 2: target = qParam; break;
-    default: return;
-    }
-    if (Parameter* param = panel.GetParameterObject(target)) {
-        param->SetValue(v);
-        panel.RefreshParameter(target);
-    }
-}
-
-void EqPreset::Apply(EqPanel& panel)
-{
-    panel.SelectHighType(highType);
-    panel.SelectLowType(lowType);
-    ApplyCaptions(panel);
-    for (EqPresetBand& band : bands)
-        band.Apply(panel);
-}
-
-void EqPreset::ApplyCaptions(EqPanel& panel)
-{
-    for (int32_t k = 0; k < int32_t(kBands); ++k)
-        panel.SetBandCaption(k, captions[k]);
-}
-
-void EqPreset::ApplyDefaults(EqPanel& panel, bool restore)
-{
-    for (EqPresetBand& band : bands)
-        band.ApplyDefaults(panel, restore);
-}
-
-void EqPreset::ApplyControl(EqPanel& panel, int32_t k, float position)
+void EqPresetList::ApplyControl(const EqPreset& preset, PageController& panel, int32_t k, float position)
 {
     if (k >= 1 && k <= int32_t(kBands))
-        bands[k - 1].ApplyControl(panel, position);
+        ApplyBandControl(preset.bands[k - 1], panel, position);
 }

@@ -11,15 +11,16 @@
 // Numbers read like "%f" (0 when a field does not start with a number); keywords compare exactly. A
 // preset that is incomplete when the text ends is dropped.
 //
-// Applying a preset drives an EQ panel's parameters (plain values, through the panel's reactions) and
-// moves their defaults. GUI thread only.
+// Presets are plain data. Applying one drives an EQ panel's parameters (plain values, through the panel's
+// reactions) and moves their defaults; the panel sets the type switches and captions itself
+// (EqPanel). GUI thread only.
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
-class EqPanel;
+class PageController;
 
 // One band of a preset. The parameter indices are those of the EQ panel's parameter set.
 struct EqPresetBand {
@@ -37,17 +38,6 @@ struct EqPresetBand {
     float savedQDefault;
     float controlMin;
     float controlMax;
-
-    // Saves the three band parameters' defaults once (while savedFreqDefault is 0), makes the preset's
-    // frequency, gain and Q their defaults and values, refreshes them, then sets the Control knob to
-    // 0.5 and refreshes it, which moves the target to the middle of the Control range.
-    void Apply(EqPanel& panel);
-    // The three defaults become the saved ones (restore; left as they are when never saved) or the
-    // preset's values. The parameters' values do not change.
-    void ApplyDefaults(EqPanel& panel, bool restore);
-    // Sets the target parameter to controlMin + (controlMax - controlMin) x position and refreshes it;
-    // position is the Control knob's normalised value, 0..1.
-    void ApplyControl(EqPanel& panel, float position);
 };
 
 struct EqPreset {
@@ -55,15 +45,7 @@ struct EqPreset {
     int32_t highType;  // 0 bell, 1 shelf, 3 low-pass
     EqPresetBand bands[4];  // LF, LowMid, Mid, HF
     char name[32];
-    char captions[4][32];
-
-    // Simple mode: the HF then the LF type switch, the four captions, then each band's Apply.
-    void Apply(EqPanel& panel);
-    // The four band captions only (a model chosen in advanced mode).
-    void ApplyCaptions(EqPanel& panel);
-    void ApplyDefaults(EqPanel& panel, bool restore);
-    // k = 1..4 drives band k - 1 (LF .. HF); other k do nothing.
-    void ApplyControl(EqPanel& panel, int32_t k, float position);
+    char captions[4][32];  // LF first
 };
 
 class EqPresetList {
@@ -75,6 +57,20 @@ public:
     size_t Count() const { return m_presets.size(); }
     // k must lie below Count(). Entries are not const: applying a preset saves defaults in it.
     EqPreset* Get(size_t k) const;
+
+    // On an EQ panel (parameters as in EqParamDescriptors.h). Each change is refreshed through the
+    // panel without telling the listener, so the panel's reactions run.
+    // Band by band: saves the three band parameters' defaults once (while savedFreqDefault is 0),
+    // makes the preset's frequency, gain and Q their defaults and values, then sets the Control knob
+    // to 0.5, which moves the target to the middle of the Control range.
+    static void ApplyBands(EqPreset& preset, PageController& panel);
+    // Each band's three defaults become the saved ones (restore; left as they are when never saved)
+    // or the preset's values. The parameters' values do not change.
+    static void ApplyDefaults(const EqPreset& preset, PageController& panel, bool restore);
+    // k = 1..4 drives band k - 1 (LF .. HF); other k do nothing. The band's target parameter becomes
+    // controlMin + (controlMax - controlMin) x position; position is the Control knob's normalised
+    // value, 0..1.
+    static void ApplyControl(const EqPreset& preset, PageController& panel, int32_t k, float position);
 
 private:
     std::vector<std::unique_ptr<EqPreset>> m_presets;
