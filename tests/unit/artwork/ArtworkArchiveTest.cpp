@@ -24,6 +24,7 @@
 #include "PAL/LayoutTables.h"
 #include "PAL/ResourceArchive.h"
 #include "support/RealArchive.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -539,19 +540,17 @@ TEST_F(Archive, GeneratorWritesTheSameBytesOnEveryRunAsTheBuiltArchive)
     const std::string generator = BinaryDir() + "/resources/velbrin_artwork";
     ASSERT_EQ(access(generator.c_str(), X_OK), 0) << generator;
     ASSERT_FALSE(SourceDir().empty()) << "VELBRIN_SOURCE_DIR is not set; run through ctest";
-    char dir[] = "/tmp/velbrin-artwork-XXXXXX";
-    ASSERT_NE(mkdtemp(dir), nullptr);
+    const TempFolder dir;
+    ASSERT_FALSE(dir.Path().empty());
     std::vector<std::vector<uint8_t>> runs(3);
     ASSERT_TRUE(ReadFile(BinaryDir() + "/resources/ProjectResources.res", &runs[0]));
     for (int run = 1; run <= 2; ++run) {
-        const std::string out = std::string(dir) + "/run" + std::to_string(run) + ".res";
+        const std::string out = dir / ("run" + std::to_string(run) + ".res");
         const std::string cmd = "'" + generator + "' --presets '" + SourceDir() + "/resources/presets' --archive '" + out +
                                 "' 2>/dev/null";
         EXPECT_EQ(system(cmd.c_str()), 0) << cmd;
         EXPECT_TRUE(ReadFile(out, &runs[size_t(run)])) << out;
-        remove(out.c_str());
     }
-    rmdir(dir);
     EXPECT_FALSE(runs[1].empty());
     EXPECT_TRUE(runs[1] == runs[2]) << "two runs differ";
     EXPECT_TRUE(runs[1] == runs[0]) << "a fresh run differs from the built archive";

@@ -11,21 +11,13 @@
 
 #include "platform/wx/DesktopLaunch.h"
 #include "platform/wx/SingleInstance.h"
-
-namespace {
-
-std::string MakeFolder()
-{
-    char folder[] = "/tmp/velbrin-desktop-XXXXXX";
-    return mkdtemp(folder) ? folder : "";
-}
-
-}  // namespace
+#include "support/TempFolder.h"
 
 // A second process of the same user finds the lock; once the first has gone, the lock is free again.
 TEST(SingleInstance, AnotherProcessHoldingTheLockIsSeen)
 {
-    const std::string runtime = MakeFolder();
+    const TempFolder folder;
+    const std::string& runtime = folder.Path();
     ASSERT_FALSE(runtime.empty());
     setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
     int ready[2];
@@ -59,10 +51,11 @@ TEST(SingleInstance, AnotherProcessHoldingTheLockIsSeen)
 
 TEST(StartProgram, StartsAnExecutableAndRefusesWhatIsNone)
 {
-    const std::string folder = MakeFolder();
+    const TempFolder temp;
+    const std::string& folder = temp.Path();
     ASSERT_FALSE(folder.empty());
-    const std::string marker = folder + "/started";
-    const std::string program = folder + "/updater";
+    const std::string marker = temp / "started";
+    const std::string program = temp / "updater";
     {
         std::ofstream script(program);
         script << "#!/bin/sh\ntouch '" << marker << "'\n";

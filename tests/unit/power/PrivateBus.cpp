@@ -5,7 +5,6 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
-#include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/prctl.h>
@@ -26,11 +25,9 @@ bool Pump(const std::function<bool()>& done, int timeoutMs)
 
 PrivateBus::PrivateBus()
 {
-    char folder[] = "/tmp/velbrin-bus-XXXXXX";
-    if (!mkdtemp(folder))
+    if (m_folder.Path().empty())
         return;
-    m_folder = folder;
-    const std::string config = m_folder + "/bus.conf";
+    const std::string config = m_folder / "bus.conf";
     FILE* f = fopen(config.c_str(), "w");
     if (!f)
         return;
@@ -38,7 +35,7 @@ PrivateBus::PrivateBus()
             "<busconfig><type>session</type><listen>unix:dir=%s</listen><auth>EXTERNAL</auth>"
             "<policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/>"
             "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>\n",
-            m_folder.c_str());
+            m_folder.Path().c_str());
     fclose(f);
     int out[2];
     if (pipe2(out, O_CLOEXEC) != 0)
@@ -80,13 +77,6 @@ PrivateBus::~PrivateBus()
     if (m_pid > 0) {
         kill(m_pid, SIGTERM);
         waitpid(m_pid, nullptr, 0);
-    }
-    if (!m_folder.empty()) {
-        remove((m_folder + "/bus.conf").c_str());
-        // The daemon removes its socket; anything left is removed with the folder.
-        std::string command = "rm -rf '" + m_folder + "'";
-        if (system(command.c_str()) != 0)
-            fprintf(stderr, "could not remove %s\n", m_folder.c_str());
     }
 }
 

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "support/TempFolder.h"
+
 class PrivateBus {
 public:
     PrivateBus();
@@ -17,7 +19,7 @@ public:
     const std::string& Address() const { return m_address; }
 
 private:
-    std::string m_folder;
+    TempFolder m_folder;  // the bus's socket folder; a member before the others, so removed last
     std::string m_address;
     int m_pid = -1;
 };
