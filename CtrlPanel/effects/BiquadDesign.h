@@ -29,8 +29,9 @@ public:
     // unknown type.
     static bool Design(int32_t type, float& freq, float gainDb, float q, float rate, float bv[5],
                        float av[5]);
-    // Scales a design into set (NormaliseByHalving over three coefficients each). False, and set
-    // unchanged, when a pole is on or outside the unit circle or a value is not finite.
+    // Scales a design in place (NormaliseByHalving over three coefficients each) and copies it into
+    // set. False, and set unchanged, when a pole is on or outside the unit circle or a value is not
+    // finite.
     static bool Finish(float bv[5], float av[5], CoefficientSet& set);
 
     // Frequency range the design of `bandType` uses at `rate` (analog models: their component
