@@ -9,6 +9,7 @@
 #include "platform/DebugLog.h"
 
 #include <algorithm>
+#include <wx/string.h>
 
 namespace {
 constexpr uint32_t kSleepSliceMs = 100;
@@ -106,6 +107,8 @@ uint32_t avcThread::SleepWhileRunning(uint32_t ms)
 wxThread::ExitCode avcThread::Entry()
 {
     m_threadId = std::this_thread::get_id();
+    // Named, so per-thread figures (benchmarks, top -H) tell it from the GUI thread.
+    SetNameForCurrent("avcThread");
     while (!m_terminate && !TestDestroy())
         RunOnePass();
     LeaveCycle();
