@@ -239,8 +239,7 @@ void SkinWindow::OnMouseOver(wxMouseEvent&)
 
 void SkinWindow::OnPaint(wxPaintEvent&)
 {
-    wxPaintDC dc(this);
-    m_surface.Blit(dc, GetUpdateRegion());
+    m_surface.Paint();
 }
 
 void SkinWindow::OnClose(wxCloseEvent& event)
