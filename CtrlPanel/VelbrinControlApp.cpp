@@ -114,8 +114,33 @@ void VelbrinControlApp::StartUp()
     m_connectionLost = lost;
 
     m_core->ListenToDevice();
-    lost->Show(!Hal()->EnsureOpen());
     m_initialised = true;
+    standard->Bind(wxEVT_PAINT, &VelbrinControlApp::OnFirstPaint, this);
+    m_openTimer.SetOwner(this);
+    Bind(wxEVT_TIMER, &VelbrinControlApp::OnOpenTimer, this, m_openTimer.GetId());
+    m_openTimer.StartOnce(kOpenLateMs);
+}
+
+void VelbrinControlApp::OnFirstPaint(wxPaintEvent& event)
+{
+    event.Skip();  // the frame paints as usual; the open follows once that is done
+    if (auto* frame = dynamic_cast<wxWindow*>(event.GetEventObject()))
+        frame->Unbind(wxEVT_PAINT, &VelbrinControlApp::OnFirstPaint, this);
+    CallAfter([this] { OpenAtStart(); });
+}
+
+void VelbrinControlApp::OnOpenTimer(wxTimerEvent&)
+{
+    OpenAtStart();
+}
+
+void VelbrinControlApp::OpenAtStart()
+{
+    if (m_openedAtStart || m_exitStarted || !m_core)
+        return;
+    m_openedAtStart = true;
+    m_openTimer.Stop();
+    ShowConnectionLost(!Hal()->EnsureOpen());
 }
 
 void VelbrinControlApp::AfterMixLoad(bool loaded)
@@ -128,6 +153,7 @@ int VelbrinControlApp::OnExit()
     if (m_exitStarted)
         return 0;
     m_exitStarted = true;
+    m_openTimer.Stop();
     m_power.reset();
     if (!m_initialised)
         return 0;
@@ -168,7 +194,7 @@ bool VelbrinControlApp::ProcessIdle()
 {
     if (m_exitStarted)
         return false;
-    if (m_core)
+    if (m_core && m_openedAtStart)
         m_core->ProcessIdle();
     wxApp::ProcessIdle();
     return false;

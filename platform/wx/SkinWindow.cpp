@@ -63,6 +63,8 @@ SkinWindow::SkinWindow(wxWindow* parent, wxWindowID id, const wxString& title, l
     SetOwnBackgroundColour(attributes.colBg);
     if (!s_restWhileHidden)
         WindowTicker::Add(this);
+    else
+        m_surface.SetAwake(false);  // no pixels until shown
     m_drawContext = std::make_unique<PixelDrawContext>(&m_surface);
 }
 
@@ -111,9 +113,12 @@ void SkinWindow::AttachView()
         SetToolTip(new wxToolTip(""));
     for (int32_t i = 0; i < m_page->GetViewCount(); ++i)
         m_page->GetView(i)->SetHoverCallback(new HoverCallback<SkinWindow>(this, &SkinWindow::OnControlHover));
-    // The buffer is new: every view paints into it now, before the window is first shown.
+    // The buffer is new: every view paints into it now, before the window is first shown (a resting
+    // window's when it is shown).
     if (View* root = m_page->GetRoot())
         root->InvalidateTree();
+    if (!m_surface.IsAwake())
+        return;
     m_page->Paint();
     m_surface.Flush();
 }
@@ -133,8 +138,22 @@ bool SkinWindow::Show(bool show)
             WindowTicker::Add(this);
         else
             WindowTicker::Remove(this);
+        WakeSurface(show);
     }
     return wxFrame::Show(show);
+}
+
+void SkinWindow::WakeSurface(bool awake)
+{
+    if (awake == m_surface.IsAwake())
+        return;
+    m_surface.SetAwake(awake);
+    if (!awake || !m_page)
+        return;
+    // New buffers: the whole page paints into them (later, from the idle work, when page work runs).
+    if (View* root = m_page->GetRoot())
+        root->InvalidateTree();
+    IdleWork();
 }
 
 void SkinWindow::Raise()

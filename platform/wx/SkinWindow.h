@@ -31,8 +31,8 @@ public:
     ~SkinWindow() override;
 
     // Process-wide, before the first window is made: with rest on, a hidden window neither ticks nor
-    // gets idle events (its page is brought up to date when it is shown again). Off by default: every
-    // window ticks, shown or hidden.
+    // gets idle events nor holds pixels (its page is brought up to date and painted when it is shown
+    // again). Off by default: every window ticks, shown or hidden.
     static void SetRestWhileHidden(bool rest);
 
     // Detaches the current page (it keeps its views and bindings) and attaches page; null only detaches.
@@ -85,6 +85,8 @@ private:
     // The drag poll, then a paint of the page when it needs one, then the changed pixels to the screen.
     void IdleWork();
     void MoveMetersToFront();
+    // A resting window's pixels: dropped while hidden, painted anew when shown.
+    void WakeSurface(bool awake);
     void SetTip(const wxString& text);
     // Removes this window's hover callbacks from the page's views.
     void ReleaseViews(ControlPage* page);

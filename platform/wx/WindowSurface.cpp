@@ -112,17 +112,27 @@ void WindowSurface::MarkChanged(const Rect& changed)
 
 void WindowSurface::Resize(int32_t width, int32_t height)
 {
+    m_width = width;
+    m_height = height;
 #ifdef __WXGTK3__
     if (m_image)
         cairo_surface_destroy(m_image);
 #endif
     m_image = nullptr;
-    m_back.Create(width, height);
-    m_shown.Create(width, height);
+    m_back.Create(m_awake ? width : 0, m_awake ? height : 0);
+    m_shown.Create(m_awake ? width : 0, m_awake ? height : 0);
     m_image = ImageOver(m_shown);
     m_tiles.Resize(m_back.GetWidth(), m_back.GetHeight());
-    if (m_window)
+    if (m_window && m_awake)
         m_window->Refresh(false);
+}
+
+void WindowSurface::SetAwake(bool awake)
+{
+    if (awake == m_awake)
+        return;
+    m_awake = awake;
+    Resize(m_width, m_height);
 }
 
 void WindowSurface::Flush()

@@ -42,8 +42,13 @@ public:
     InputSource* GetInput() override { return &m_input; }
     Clipboard* GetClipboard() override { return m_clipboard; }
 
-    // New, black buffers of the size; the whole window is repainted.
+    // New, black buffers of the size; the whole window is repainted. A sleeping surface only keeps
+    // the size.
     void Resize(int32_t width, int32_t height);
+    // A sleeping surface (a hidden window's) holds no pixels: nothing drawn into it is kept, and it
+    // gets new, black buffers of its size when woken. Awake from the start.
+    void SetAwake(bool awake);
+    bool IsAwake() const { return m_awake; }
     // Asks the window to repaint the pixels drawn since the last flush that differ from the shown ones.
     void Flush();
     // The paint handler's work: the shown pixels of the region being repainted, into the window.
@@ -60,6 +65,9 @@ private:
     wxWindow* m_window;
     Clipboard* m_clipboard;
     WxInputSource m_input;
+    bool m_awake = true;
+    int32_t m_width = 0;
+    int32_t m_height = 0;
     Bitmap m_back{0, 0};
     Bitmap m_shown{0, 0};
     // The shown copy's pixels as an image of the drawing library; null where that is not possible.
