@@ -4,6 +4,7 @@
 
 #include <wx/cmdline.h>
 #include <wx/debug.h>
+#include <wx/event.h>
 #include <wx/log.h>
 
 #include "CtrlPanel/AppMessages.h"
@@ -56,6 +57,8 @@ bool VelbrinControlApp::OnInit()
     SetAppName("VelbrinControl");
     // Of the twenty-odd windows usually one or two are shown: the hidden ones cost nothing.
     SkinWindow::SetRestWhileHidden(true);
+    // No window of the program asks for update-UI events: idle time does not offer them to every menu.
+    wxUpdateUIEvent::SetMode(wxUPDATE_UI_PROCESS_SPECIFIED);
     // Boxes and file dialogs on the desktop, or recorded and answered from a script in end-to-end runs
     // (VELBRIN_TEST_DIALOGS).
     m_sinks = std::make_unique<DialogSinks>([this] { return ShownFrame(); });

@@ -48,29 +48,35 @@ size_t ResourceArchive::Load(const char* path)
     FILE* file = path ? std::fopen(path, "rb") : nullptr;
     if (!file)
         return 0;
-    std::vector<uint8_t> image;
-    uint8_t chunk[65536];
-    bool ok = true;
-    for (;;) {
-        const size_t got = std::fread(chunk, 1, sizeof chunk, file);
-        if (image.size() + got > kMaxFileSize) {
-            DebugLog("ResourceArchive: %s is larger than %zu bytes, not loaded\n", path, kMaxFileSize);
-            ok = false;
-            break;
-        }
-        image.insert(image.end(), chunk, chunk + got);
-        if (got < sizeof chunk) {
-            ok = !std::ferror(file);
-            break;
-        }
+    // The file is read whole, once, into a block of its own size; the records point into it.
+    long size = -1;
+    if (std::fseek(file, 0, SEEK_END) == 0)
+        size = std::ftell(file);
+    const bool fits = size >= 0 && size_t(size) <= kMaxFileSize && std::fseek(file, 0, SEEK_SET) == 0;
+    if (size > 0 && size_t(size) > kMaxFileSize)
+        DebugLog("ResourceArchive: %s is larger than %zu bytes, not loaded\n", path, kMaxFileSize);
+    std::shared_ptr<uint8_t[]> image(fits ? new (std::nothrow) uint8_t[size_t(size) + 1] : nullptr);
+    size_t length = 0;
+    bool ok = image != nullptr;
+    while (ok && length < size_t(size)) {
+        const size_t got = std::fread(image.get() + length, 1, size_t(size) - length, file);
+        length += got;
+        ok = got > 0 && !std::ferror(file);
     }
+    // One byte more than the size was asked for: a file that grew since it was measured is refused.
+    ok = ok && std::fread(image.get() + length, 1, 1, file) == 0 && !std::ferror(file);
     std::fclose(file);
     if (!ok)
         return 0;
-    return LoadFromMemory(image.data(), image.size());
+    return LoadImage(image.get(), length, image);
 }
 
 size_t ResourceArchive::LoadFromMemory(const uint8_t* image, size_t length)
+{
+    return LoadImage(image, length, nullptr);
+}
+
+size_t ResourceArchive::LoadImage(const uint8_t* image, size_t length, const std::shared_ptr<const uint8_t[]>& owner)
 {
     Clear();
     m_owns = true;
@@ -100,6 +106,8 @@ size_t ResourceArchive::LoadFromMemory(const uint8_t* image, size_t length)
                      "%zu-byte archive\n", k, nameOffset, dataOffset, length);
             continue;
         }
+        // Counted as copies whether or not they are: an archive behaves the same from a file and from
+        // memory.
         if (size > budget - copied) {
             DebugLog("ResourceArchive: record %zu skipped, its %u-byte payload would take the copies past %zu "
                      "bytes\n", k, size, budget);
@@ -107,15 +115,21 @@ size_t ResourceArchive::LoadFromMemory(const uint8_t* image, size_t length)
         }
         copied += size;
         const uint32_t secondWord = BigEndian32(image + dataOffset + 4);
+        const char* name = reinterpret_cast<const char*>(image + nameOffset);
+        if (owner) {
+            m_records.push_back(std::make_shared<const ResourceRecord>(name, size_t(nameLength), secondWord, owner,
+                                                                       image + dataOffset + 8, size));
+            ++usable;
+            continue;
+        }
         // One byte at least, so an empty payload still has a pointer.
         std::unique_ptr<uint8_t[]> data(new (std::nothrow) uint8_t[size ? size : 1]);
         if (data) {
             std::memcpy(data.get(), image + dataOffset + 8, size);
             ++usable;
         }
-        m_records.push_back(std::make_shared<const ResourceRecord>(
-            reinterpret_cast<const char*>(image + nameOffset), size_t(nameLength), secondWord, std::move(data),
-            size));
+        m_records.push_back(
+            std::make_shared<const ResourceRecord>(name, size_t(nameLength), secondWord, std::move(data), size));
     }
     return usable;
 }

@@ -12,6 +12,10 @@ public:
     // record then reports size 0.
     ResourceRecord(const char* name, size_t nameLength, uint32_t secondWord, std::unique_ptr<uint8_t[]> data,
                    uint32_t size);
+    // A payload inside a larger block that the record shares (an archive file read whole): data points
+    // into what image keeps alive.
+    ResourceRecord(const char* name, size_t nameLength, uint32_t secondWord, std::shared_ptr<const uint8_t[]> image,
+                   const uint8_t* data, uint32_t size);
 
     ResourceRecord(const ResourceRecord&) = delete;
     ResourceRecord& operator=(const ResourceRecord&) = delete;
@@ -27,8 +31,10 @@ public:
     static constexpr size_t kMaxNameLength = 255;
 
 private:
+    void SetName(const char* name, size_t nameLength);
+
     char m_name[kMaxNameLength + 1];
     uint32_t m_size;
     uint32_t m_secondWord;
-    std::unique_ptr<uint8_t[]> m_data;
+    std::shared_ptr<const uint8_t> m_data;
 };

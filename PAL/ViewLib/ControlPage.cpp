@@ -32,6 +32,18 @@ Rect Union(const Rect& a, const Rect& b)
                 std::max(a.bottom, b.bottom)};
 }
 
+// The views a tick of view reaches first: view itself when it has a tick of its own, else those of
+// its children in order.
+void CollectTickers(View* view, std::vector<View*>& out)
+{
+    if (view->HasOwnTick()) {
+        out.push_back(view);
+        return;
+    }
+    for (uint32_t i = 0; i < view->GetChildCount(); ++i)
+        CollectTickers(view->GetChild(int32_t(i)), out);
+}
+
 // The paint reach of every dirty view under view whose parent is on screen (a hidden dirty view was
 // just hidden: what lay under it shows again).
 void CollectDirty(const View* view, std::vector<Rect>& out)
@@ -85,6 +97,8 @@ ControlPage::ControlPage(ParameterSet* set, const LayoutRecord* table, int32_t c
         view->SetValueCount(bound);
         m_views.push_back(view);
     }
+    if (View* root = GetRoot())
+        CollectTickers(root, m_tickers);
     if (m_set)
         m_set->AddObserver(this);
     ++g_livePages;
@@ -220,8 +234,9 @@ void ControlPage::OnMouseMove()
 
 void ControlPage::Broadcast()
 {
-    WithRoot([&](View* root, DrawContext* context) {
-        root->Broadcast(context);
+    WithRoot([&](View*, DrawContext* context) {
+        for (View* view : m_tickers)
+            view->Broadcast(context);
     });
 }
 

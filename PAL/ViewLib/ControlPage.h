@@ -102,6 +102,9 @@ private:
     bool m_ownsContext = false;
     bool m_pollDrags = false;  // a press may have started a drag that polls have not seen end
     mutable bool m_paintWanted = true;  // a view was invalidated since the tree was last found clean
+    // What the root's tick reaches, in tree order: the views with a tick of their own whose ancestors
+    // only pass the tick on. The tree's shape is fixed once built.
+    std::vector<View*> m_tickers;
     std::vector<View*> m_views;
     std::vector<std::vector<std::pair<int32_t, int32_t>>> m_bindings;
     const LayoutRecord* m_table;

@@ -55,6 +55,10 @@ public:
     virtual void OnKey(int32_t key, int32_t second, DrawContext* context);
     // The periodic tick, passed to every child.
     virtual void Broadcast(DrawContext* context);
+    // False for a view whose Broadcast is the base's, which only passes the tick on: a page's tick
+    // then goes straight to its children. True unless its creator knows better (CreateViewOf).
+    bool HasOwnTick() const { return m_ownTick; }
+    void SetOwnTick(bool own) { m_ownTick = own; }
     virtual void OnDrag(DrawContext* context);
     virtual void OnRelease(DrawContext* context);
 
@@ -137,4 +141,5 @@ protected:
     bool m_hidden;
     bool m_over = false;
     HoverCallbackBase* m_hoverCallback = nullptr;
+    bool m_ownTick = true;
 };

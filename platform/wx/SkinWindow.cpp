@@ -69,6 +69,7 @@ SkinWindow::SkinWindow(wxWindow* parent, wxWindowID id, const wxString& title, l
 }
 
 bool SkinWindow::s_restWhileHidden = false;
+int32_t SkinWindow::s_idleDepth = 0;
 
 void SkinWindow::SetRestWhileHidden(bool rest)
 {
@@ -141,6 +142,18 @@ bool SkinWindow::Show(bool show)
         WakeSurface(show);
     }
     return wxFrame::Show(show);
+}
+
+bool SkinWindow::SendIdleEvents(wxIdleEvent& event)
+{
+    if (!s_restWhileHidden)
+        return wxFrame::SendIdleEvents(event);
+    if (s_idleDepth > 0 || !IsShown())
+        return false;
+    ++s_idleDepth;
+    const bool more = wxFrame::SendIdleEvents(event);
+    --s_idleDepth;
+    return more;
 }
 
 void SkinWindow::WakeSurface(bool awake)

@@ -45,6 +45,9 @@ public:
 
     // Showing moves the meter group to the front; the group is enabled exactly while shown.
     bool Show(bool show = true) override;
+    // While windows rest: a hidden window has no idle work, and a window reached as the child of
+    // another is skipped (every skinned window is top-level and has an idle turn of its own).
+    bool SendIdleEvents(wxIdleEvent& event) override;
     void Raise() override;
 
     // The stereo links move and show effect windows through these.
@@ -100,6 +103,7 @@ private:
     // read) must not tick or poll the page in the middle of it.
     int32_t m_busy = 0;
     static bool s_restWhileHidden;
+    static int32_t s_idleDepth;  // skinned windows whose idle turn is running
 
     wxDECLARE_EVENT_TABLE();
 };
