@@ -56,8 +56,9 @@ SkinWindow::SkinWindow(wxWindow* parent, wxWindowID id, const wxString& title, l
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     wxFrame::Create(parent, id, title, position, size, style, "frame");
     // A window with its own font and colours: every wxPaintDC would otherwise look them up in the
-    // desktop's style again, which costs more than blitting the changed pixels.
-    const wxVisualAttributes attributes = GetDefaultAttributes();
+    // desktop's style again, which costs more than blitting the changed pixels. Every skinned window
+    // is the same kind of frame: the desktop's style is asked once.
+    static const wxVisualAttributes attributes = GetDefaultAttributes();
     SetOwnFont(attributes.font);
     SetOwnForegroundColour(attributes.colFg);
     SetOwnBackgroundColour(attributes.colBg);
