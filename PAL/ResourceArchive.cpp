@@ -48,14 +48,14 @@ size_t ResourceArchive::Load(const char* path)
     FILE* file = path ? std::fopen(path, "rb") : nullptr;
     if (!file)
         return 0;
-    // The file is read whole, once, into a block of its own size; the records point into it.
+    // The file is read whole, once, into a block of its own size.
     long size = -1;
     if (std::fseek(file, 0, SEEK_END) == 0)
         size = std::ftell(file);
     const bool fits = size >= 0 && size_t(size) <= kMaxFileSize && std::fseek(file, 0, SEEK_SET) == 0;
     if (size > 0 && size_t(size) > kMaxFileSize)
         DebugLog("ResourceArchive: %s is larger than %zu bytes, not loaded\n", path, kMaxFileSize);
-    std::shared_ptr<uint8_t[]> image(fits ? new (std::nothrow) uint8_t[size_t(size) + 1] : nullptr);
+    std::unique_ptr<uint8_t[]> image(fits ? new (std::nothrow) uint8_t[size_t(size) + 1] : nullptr);
     size_t length = 0;
     bool ok = image != nullptr;
     while (ok && length < size_t(size)) {
@@ -68,7 +68,7 @@ size_t ResourceArchive::Load(const char* path)
     std::fclose(file);
     if (!ok)
         return 0;
-    return LoadImage(image.get(), length, image);
+    return LoadImage(image.get(), length, std::make_shared<const std::string>(path));
 }
 
 size_t ResourceArchive::LoadFromMemory(const uint8_t* image, size_t length)
@@ -76,7 +76,7 @@ size_t ResourceArchive::LoadFromMemory(const uint8_t* image, size_t length)
     return LoadImage(image, length, nullptr);
 }
 
-size_t ResourceArchive::LoadImage(const uint8_t* image, size_t length, const std::shared_ptr<const uint8_t[]>& owner)
+size_t ResourceArchive::LoadImage(const uint8_t* image, size_t length, const std::shared_ptr<const std::string>& file)
 {
     Clear();
     m_owns = true;
@@ -106,8 +106,6 @@ size_t ResourceArchive::LoadImage(const uint8_t* image, size_t length, const std
                      "%zu-byte archive\n", k, nameOffset, dataOffset, length);
             continue;
         }
-        // Counted as copies whether or not they are: an archive behaves the same from a file and from
-        // memory.
         if (size > budget - copied) {
             DebugLog("ResourceArchive: record %zu skipped, its %u-byte payload would take the copies past %zu "
                      "bytes\n", k, size, budget);
@@ -116,20 +114,15 @@ size_t ResourceArchive::LoadImage(const uint8_t* image, size_t length, const std
         copied += size;
         const uint32_t secondWord = BigEndian32(image + dataOffset + 4);
         const char* name = reinterpret_cast<const char*>(image + nameOffset);
-        if (owner) {
-            m_records.push_back(std::make_shared<const ResourceRecord>(name, size_t(nameLength), secondWord, owner,
-                                                                       image + dataOffset + 8, size));
-            ++usable;
-            continue;
-        }
         // One byte at least, so an empty payload still has a pointer.
         std::unique_ptr<uint8_t[]> data(new (std::nothrow) uint8_t[size ? size : 1]);
         if (data) {
             std::memcpy(data.get(), image + dataOffset + 8, size);
             ++usable;
         }
-        m_records.push_back(
-            std::make_shared<const ResourceRecord>(name, size_t(nameLength), secondWord, std::move(data), size));
+        m_records.push_back(std::make_shared<const ResourceRecord>(name, size_t(nameLength), secondWord,
+                                                                   std::move(data), size, file,
+                                                                   uint64_t(dataOffset) + 8));
     }
     return usable;
 }

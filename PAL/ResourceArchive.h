@@ -1,7 +1,7 @@
 #pragma once
 // The resource archive ("ProjectResources.res"): named payloads (BMP files, preset texts) read whole into
-// memory and found by name. A file is read once into a block of its size that its records point into;
-// an image in memory is copied.
+// memory and found by name. A record read from a file can give its payload back once the bitmap cache
+// holds it decoded; it is read from the file again should it be needed once more.
 //
 // File format, all integers unsigned 32-bit big-endian, offsets absolute from the start of the file:
 //   0        N, the number of resources (taken as signed: 0 or less is an empty archive)
@@ -65,8 +65,9 @@ public:
     static constexpr size_t kMaxCopyFactor = 4;
 
 private:
-    // The records of image; they point into what owner keeps alive, or copy their payloads without it.
-    size_t LoadImage(const uint8_t* image, size_t length, const std::shared_ptr<const uint8_t[]>& owner);
+    // The records of image, with copies of their payloads; file: the path image was read from (null for
+    // an image in memory).
+    size_t LoadImage(const uint8_t* image, size_t length, const std::shared_ptr<const std::string>& file);
 
     bool m_owns = true;
     std::vector<std::shared_ptr<const ResourceRecord>> m_records;
