@@ -54,14 +54,14 @@ SkinWindow::SkinWindow(wxWindow* parent, wxWindowID id, const wxString& title, l
 {
     // The paint handler covers every pixel it is asked for: no background is erased first.
     SetBackgroundStyle(wxBG_STYLE_PAINT);
-    wxFrame::Create(parent, id, title, position, size, style, "frame");
-    // A window with its own font and colours: every wxPaintDC would otherwise look them up in the
-    // desktop's style again, which costs more than blitting the changed pixels. Every skinned window
-    // is the same kind of frame: the desktop's style is asked once.
-    static const wxVisualAttributes attributes = GetDefaultAttributes();
-    SetOwnFont(attributes.font);
-    SetOwnForegroundColour(attributes.colFg);
-    SetOwnBackgroundColour(attributes.colBg);
+    m_creation = {parent, id, title, style, position, size};
+    if (s_restWhileHidden && parent) {
+        // A resting panel window gets its desktop window when it is first shown or placed. Until then
+        // it is its parent's child in name only, so that it goes with the parent.
+        parent->AddChild(this);
+    } else {
+        CreateFrame();
+    }
     if (!s_restWhileHidden)
         WindowTicker::Add(this);
     else
@@ -71,6 +71,29 @@ SkinWindow::SkinWindow(wxWindow* parent, wxWindowID id, const wxString& title, l
 
 bool SkinWindow::s_restWhileHidden = false;
 int32_t SkinWindow::s_idleDepth = 0;
+
+void SkinWindow::CreateFrame()
+{
+    if (m_created)
+        return;
+    m_created = true;
+    wxWindow* parent = m_creation.parent;
+    if (parent && GetParent() == parent)
+        parent->RemoveChild(this);  // the frame's creation makes it a child again
+    wxFrame::Create(parent, m_creation.id, m_creation.title, m_creation.position, m_creation.size,
+                    m_creation.style, "frame");
+    // A window with its own font and colours: every wxPaintDC would otherwise look them up in the
+    // desktop's style again, which costs more than blitting the changed pixels. Every skinned window
+    // is the same kind of frame: the desktop's style is asked once.
+    static const wxVisualAttributes attributes = GetDefaultAttributes();
+    SetOwnFont(attributes.font);
+    SetOwnForegroundColour(attributes.colFg);
+    SetOwnBackgroundColour(attributes.colBg);
+    if (m_clientSize.x >= 0)
+        SetClientSize(m_clientSize);
+    if (m_wantsTip && !GetToolTip())
+        SetToolTip(new wxToolTip(""));
+}
 
 void SkinWindow::SetRestWhileHidden(bool rest)
 {
@@ -107,11 +130,14 @@ void SkinWindow::AttachView()
     BusyScope busy(m_busy);
     int32_t width = 0, height = 0;
     m_page->GetSize(width, height);
-    SetClientSize(width, height);
+    m_clientSize = wxSize(width, height);
+    if (m_created)
+        SetClientSize(width, height);
     m_surface.Resize(width, height);
     m_page->SetContext(m_drawContext.get());
     m_page->SetPosition(0, 0);
-    if (!GetToolTip())
+    m_wantsTip = true;
+    if (m_created && !GetToolTip())
         SetToolTip(new wxToolTip(""));
     for (int32_t i = 0; i < m_page->GetViewCount(); ++i)
         m_page->GetView(i)->SetHoverCallback(new HoverCallback<SkinWindow>(this, &SkinWindow::OnControlHover));
@@ -135,6 +161,8 @@ bool SkinWindow::Show(bool show)
     // A shown window asks for idle events (they go only to the windows that ask while hidden windows
     // rest, wxIDLE_PROCESS_SPECIFIED).
     SetExtraStyle(show ? GetExtraStyle() | wxWS_EX_PROCESS_IDLE : GetExtraStyle() & ~wxWS_EX_PROCESS_IDLE);
+    if (show)
+        CreateFrame();
     if (s_restWhileHidden) {
         if (show)
             WindowTicker::Add(this);
@@ -142,7 +170,7 @@ bool SkinWindow::Show(bool show)
             WindowTicker::Remove(this);
         WakeSurface(show);
     }
-    return wxFrame::Show(show);
+    return m_created ? wxFrame::Show(show) : false;
 }
 
 bool SkinWindow::SendIdleEvents(wxIdleEvent& event)
@@ -173,22 +201,38 @@ void SkinWindow::WakeSurface(bool awake)
 void SkinWindow::Raise()
 {
     MoveMetersToFront();
-    wxFrame::Raise();
+    if (m_created)
+        wxFrame::Raise();
 }
 
 void SkinWindow::GetPosition(int32_t& x, int32_t& y)
 {
+    CreateFrame();
     wxFrame::GetPosition(&x, &y);
 }
 
 void SkinWindow::GetSize(int32_t& width, int32_t& height)
 {
+    CreateFrame();
     wxFrame::GetSize(&width, &height);
 }
 
 void SkinWindow::SetSize(int32_t x, int32_t y, int32_t width, int32_t height)
 {
+    CreateFrame();
     wxFrame::SetSize(x, y, width, height, wxSIZE_AUTO);
+}
+
+void SkinWindow::SetCaption(const std::string& title)
+{
+    m_creation.title = wxString::FromUTF8(title.c_str());
+    if (m_created)
+        SetTitle(m_creation.title);
+}
+
+std::string SkinWindow::GetCaption()
+{
+    return std::string((m_created ? GetTitle() : m_creation.title).utf8_str());
 }
 
 void SkinWindow::OnControlHover(View* view)
