@@ -152,7 +152,7 @@ void MainFrameLogic::OnParameterChanged(int32_t index)
     case kStereoInput: StereoInput(); break;
     case kInput1FxOrder: FxOrder(0); break;
     case kInput2FxOrder: FxOrder(1); break;
-    case kMetering: m_window.ShowMetering(m_set && m_set->GetParameter(kMetering) > 0.0f); break;
+    case kMetering: ShowMetering(); break;
     default: break;
     }
 }
@@ -161,9 +161,17 @@ void MainFrameLogic::ToggleMetering()
 {
     if (!m_set)
         return;
-    const float value = 1.0f - m_set->GetParameter(kMetering);
-    SetMain(kMetering, value);
-    m_window.ShowMetering(value > 0.0f);
+    SetMain(kMetering, 1.0f - m_set->GetParameter(kMetering));
+    ShowMetering();
+}
+
+void MainFrameLogic::ShowMetering()
+{
+    // The hidden frame does not observe the set, but its menu is the one shown after "Float Mode".
+    const bool on = m_set && m_set->GetParameter(kMetering) > 0.0f;
+    m_window.ShowMetering(on);
+    if (m_sibling)
+        m_sibling->m_window.ShowMetering(on);
 }
 
 void MainFrameLogic::OpenOrClose(LinkWindow* window, int32_t enable)

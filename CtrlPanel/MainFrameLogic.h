@@ -89,6 +89,8 @@ public:
 
 private:
     void SetMain(int32_t index, float value);
+    // Both frames' "Use Metering" state follows parameter 163.
+    void ShowMetering();
     float PlainValue(int32_t index) const;
     // The current and normal page of this frame and its sibling.
     void SetLayout(MeterPage* page);

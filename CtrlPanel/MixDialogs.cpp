@@ -26,7 +26,8 @@ bool MixDialogs::OnSaveMix(uint32_t magic)
         return false;
     if (m_mix.SaveMixFile(path, magic))
         return true;
-    m_messages.ShowMessage("Could not save the mix file.", "Error", MessageStyle::Ok | MessageStyle::IconError);
+    m_messages.ShowMessage(std::string(MixFile::kNotSavedText) + "\n\n" + m_mix.SaveError(), "Error",
+                           MessageStyle::Ok | MessageStyle::IconError);
     return false;
 }
 

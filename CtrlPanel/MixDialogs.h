@@ -16,7 +16,7 @@ public:
     MixDialogs(MixFile& mix, FileDialogSink& files, MessageSink& messages);
 
     // Asks for a file ("Settings.vlbx" offered, overwriting confirmed) and saves to it; a failed save
-    // shows "Could not save the mix file.". True when the file was written.
+    // shows "Could not save the mix file." with the file and the reason. True when the file was written.
     bool OnSaveMix(uint32_t magic);
     // Asks for a file and loads it with messages shown. NotOpened when no file was chosen or it cannot
     // be opened (nothing is shown then); Loaded when its values were applied.

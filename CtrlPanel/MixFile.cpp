@@ -10,7 +10,9 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -26,6 +28,20 @@ std::string Key(const std::string& path)
 {
     char resolved[PATH_MAX];
     return realpath(path.c_str(), resolved) ? std::string(resolved) : path;
+}
+
+// The regular file at path opened for reading, else null. The open does not block: a FIFO or a
+// device named as a mix must not stop the program.
+FILE* OpenRegularFile(const std::string& path)
+{
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    struct stat info;
+    FILE* file = nullptr;
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || !(file = fdopen(fd, "rb")))
+        close(fd);
+    return file;
 }
 
 int32_t CountOf(PageController* controller)
@@ -125,7 +141,7 @@ bool MixFile::WriteMix(uint32_t magic, uint32_t version, AtomicFile& file)
 
 bool MixFile::KeepBackup(const std::string& path)
 {
-    FILE* source = fopen(path.c_str(), "rb");
+    FILE* source = OpenRegularFile(path);
     if (!source)
         return true;
     AtomicFile backup(path + ".bak");
@@ -134,24 +150,32 @@ bool MixFile::KeepBackup(const std::string& path)
     size_t n;
     while (ok && (n = fread(buffer, 1, sizeof buffer, source)) > 0)
         ok = backup.Write(buffer, n);
-    ok = ok && !ferror(source);
+    const bool readFailed = ferror(source) != 0;
     fclose(source);
-    ok = ok && backup.Commit();
-    if (ok)
-        DebugLog("  rejected mix file kept as %s.bak\n", path.c_str());
-    else
-        DebugLog("  rejected mix file not kept: %s\n", backup.Error().c_str());
-    return ok;
+    if (ok && readFailed)
+        return Failed(path, "cannot read it", true);
+    if (!ok || !backup.Commit())
+        return Failed(backup.Target(), backup.Error(), true);
+    DebugLog("  rejected mix file kept as %s.bak\n", path.c_str());
+    return true;
+}
+
+bool MixFile::Failed(const std::string& file, const std::string& reason, bool backup)
+{
+    m_saveError = file + ": " + reason;
+    m_backupFailed = backup;
+    DebugLog("  mix file not saved: %s\n", m_saveError.c_str());
+    return false;
 }
 
 bool MixFile::SaveMixFile(const std::string& path, uint32_t magic)
 {
+    m_saveError.clear();
+    m_backupFailed = false;
     const std::string key = Key(path);
     AtomicFile file(path);
-    if (!file.Open()) {
-        DebugLog("  mix file not saved: %s\n", file.Error().c_str());
-        return false;
-    }
+    if (!file.Open())
+        return Failed(file.Target(), file.Error(), false);
     if (m_backupDue.count(key)) {
         if (!KeepBackup(path))
             return false;
@@ -159,10 +183,8 @@ bool MixFile::SaveMixFile(const std::string& path, uint32_t magic)
     }
     if (m_store)
         m_store();
-    if (!WriteMix(magic, kVersion, file) || !file.Commit()) {
-        DebugLog("  mix file not saved: %s\n", file.Error().c_str());
-        return false;
-    }
+    if (!WriteMix(magic, kVersion, file) || !file.Commit())
+        return Failed(file.Target(), file.Error(), false);
     m_rejected.erase(key);
     return true;
 }
@@ -171,14 +193,9 @@ bool MixFile::SaveMixFile(const std::string& path, uint32_t magic)
 
 MixLoadResult MixFile::LoadMixFile(const std::string& path, bool silent, uint32_t magic)
 {
-    FILE* file = fopen(path.c_str(), "rb");
+    FILE* file = OpenRegularFile(path);
     if (!file)
         return MixLoadResult::NotOpened;
-    struct stat info;
-    if (fstat(fileno(file), &info) != 0 || !S_ISREG(info.st_mode)) {
-        fclose(file);
-        return MixLoadResult::NotOpened;
-    }
     const MixLoadResult result = ReadMix(magic, kVersion, file, silent);
     fclose(file);
 
@@ -205,26 +222,26 @@ MixLoadResult MixFile::ReadMix(uint32_t magic, uint32_t version, FILE* file, boo
         return MixLoadResult::Corrupt;
     }
     const size_t bytes = size_t(size);
-    if (bytes < MixFileCheck::kHeaderBytes || bytes > MaxFileSize())
-        return ReadMixImage(magic, version, nullptr, bytes, silent);
-    std::vector<uint8_t> data(bytes);
-    if (fread(data.data(), 1, bytes, file) != bytes) {
+    std::vector<uint8_t> data(ReadableBytes(bytes));
+    if (fread(data.data(), 1, data.size(), file) != data.size()) {
         Report(MixLoadResult::Corrupt, silent);
         return MixLoadResult::Corrupt;
     }
     return ReadMixImage(magic, version, data.data(), bytes, silent);
 }
 
+size_t MixFile::ReadableBytes(size_t size) const
+{
+    return size > MaxFileSize() ? MixFileCheck::kHeaderBytes : size;
+}
+
 MixLoadResult MixFile::ReadMixImage(uint32_t magic, uint32_t version, const uint8_t* data, size_t size,
                                     bool silent)
 {
     const MixFileCheck checker = Checker();
-    std::vector<uint32_t> words;
-    if (data && size <= checker.MaxFileSize()) {
-        words.resize(size / 4);
-        for (size_t i = 0; i < words.size(); ++i)
-            words[i] = GetLE32(&data[4 * i]);
-    }
+    std::vector<uint32_t> words(data ? ReadableBytes(size) / 4 : 0);
+    for (size_t i = 0; i < words.size(); ++i)
+        words[i] = GetLE32(&data[4 * i]);
     const MixLoadResult result = checker.Check(magic, version, words, size);
     if (result != MixLoadResult::Loaded) {
         Report(result, silent);

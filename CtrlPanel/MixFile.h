@@ -29,6 +29,8 @@ class MixFile {
 public:
     static constexpr uint32_t kMagic = 2;
     static constexpr uint32_t kVersion = 1;
+    // The first line of every box that tells of a failed save.
+    static constexpr const char* kNotSavedText = "Could not save the mix file.";
 
     explicit MixFile(MessageSink& messages);
 
@@ -39,8 +41,14 @@ public:
     void SetStoreHook(std::function<void()> hook);
 
     // Writes the file; false, with the old file as it was, when it cannot be created, written, synced
-    // or renamed, or the backup of a rejected default mix cannot be made. Shows nothing.
+    // or renamed, or the backup of a rejected default mix cannot be made. Shows nothing: SaveError
+    // says why.
     bool SaveMixFile(const std::string& path, uint32_t magic);
+    // Why the last save failed, for the user: "<file>: <reason>"; empty after one that succeeded.
+    const std::string& SaveError() const { return m_saveError; }
+    // True when the last save failed because the backup of the rejected file it would replace could
+    // not be made (SaveError names the backup); the file is then as it was.
+    bool BackupFailed() const { return m_backupFailed; }
     bool WriteMix(uint32_t magic, uint32_t version, AtomicFile& file);
     // The whole file as it is written.
     std::vector<uint8_t> BuildMixImage(uint32_t magic, uint32_t version);
@@ -54,6 +62,7 @@ public:
     // cannot be opened.
     MixLoadResult LoadMixFile(const std::string& path, bool silent, uint32_t magic = kMagic);
     MixLoadResult ReadMix(uint32_t magic, uint32_t version, FILE* file, bool silent);
+    // data: the file of size bytes; of a file larger than MaxFileSize, its header is enough.
     MixLoadResult ReadMixImage(uint32_t magic, uint32_t version, const uint8_t* data, size_t size, bool silent);
     // Applies one checked block (host-order words); its length in bytes, or 0 when its index names no
     // controller or it holds more values than its controller has parameters.
@@ -67,10 +76,15 @@ public:
 
 private:
     MixFileCheck Checker() const;
+    // What is read of a file of size bytes: all of it, or only its header when it is larger than any
+    // mix file.
+    size_t ReadableBytes(size_t size) const;
     PageController* ControllerAt(uint32_t index) const;
     void Report(MixLoadResult result, bool silent);
     // Copies the rejected file at path to path + ".bak"; true when done or there is nothing to copy.
     bool KeepBackup(const std::string& path);
+    // Records why a save failed; false.
+    bool Failed(const std::string& file, const std::string& reason, bool backup);
 
     MessageSink& m_messages;
     std::vector<PageController*> m_controllers;
@@ -78,4 +92,6 @@ private:
     std::vector<float> m_values;
     std::set<std::string> m_rejected;
     std::set<std::string> m_backupDue;
+    std::string m_saveError;
+    bool m_backupFailed = false;
 };

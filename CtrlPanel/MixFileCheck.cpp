@@ -29,15 +29,15 @@ uint32_t MixFileCheck::Sum(const uint32_t* words, size_t count, size_t skip)
 MixLoadResult MixFileCheck::Check(uint32_t magic, uint32_t version, const std::vector<uint32_t>& words,
                                   size_t size) const
 {
-    if (size < kHeaderBytes)
+    if (size < kHeaderBytes || words.size() < kHeaderBytes / 4)
         return MixLoadResult::TooOld;
-    if (size > MaxFileSize() || words.size() != size / 4)
-        return MixLoadResult::Corrupt;
     if (words[0] != magic || words[1] != version)
         return MixLoadResult::TooOld;
     const size_t length = words[2];
-    if (length != words.size() * 4)
+    if (length != size / 4 * 4)
         return MixLoadResult::WrongLength;
+    if (size > MaxFileSize() || words.size() != size / 4)
+        return MixLoadResult::Corrupt;
     if (Sum(words.data(), words.size(), 3) != words[3])
         return MixLoadResult::Corrupt;
     const int32_t count = int32_t(words[4]);

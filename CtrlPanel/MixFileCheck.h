@@ -16,7 +16,7 @@ enum class MixLoadResult {
     NotOpened,    // no file (missing, not a regular file, unreadable, or no file chosen)
     TooOld,       // shorter than the header, or another magic or version
     WrongLength,  // the length field differs from the file's size in whole words
-    Corrupt,      // larger than any mix file, a checksum, or any block wrong
+    Corrupt,      // larger than any mix file (its header right), a checksum, or any block wrong
 };
 
 class MixFileCheck {
@@ -31,7 +31,9 @@ public:
     // trailing bytes. No file this program writes or reads comes near it.
     size_t MaxFileSize() const;
 
-    // size: the file's size in bytes; words: its first size / 4 words (trailing bytes are not read).
+    // size: the file's size in bytes; words: its first size / 4 words (trailing bytes are not read),
+    // or only its header's words when it is larger than MaxFileSize. The header is judged first (too
+    // old, then the wrong length), the size and the sums after it.
     // A block must lie wholly inside the file length, name a set, be at least its header and a whole
     // number of words long, hold at most the set's count of values, all finite, and match its checksum.
     // Every one of the block count's blocks is checked (none when the count is below 1).

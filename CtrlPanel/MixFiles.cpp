@@ -1,7 +1,7 @@
 #include "CtrlPanel/MixFiles.h"
 
 MixFiles::MixFiles(MessageSink& messages, FileDialogSink& files)
-    : m_mix(messages), m_default(m_mix), m_dialogs(m_mix, files, messages)
+    : m_mix(messages), m_default(m_mix, messages), m_dialogs(m_mix, files, messages)
 {
     m_default.SetDefaultMixPath();
 }
@@ -26,10 +26,9 @@ bool MixFiles::LoadAtStart()
     return m_default.LoadAtStart() == MixLoadResult::Loaded;
 }
 
-void MixFiles::SaveAtExit()
+bool MixFiles::SaveAtExit()
 {
-    m_default.SetDefaultMixPath();
-    m_default.SaveAtExit();
+    return m_default.SaveAtExit();
 }
 
 bool MixFiles::RunLoadDialog()

@@ -29,7 +29,8 @@ public:
 
     // Each load returns true when values were applied.
     bool LoadAtStart();
-    void SaveAtExit();
+    // False when the mix could not be written anywhere; the user has been told why.
+    bool SaveAtExit();
     bool RunLoadDialog();
     void RunSaveDialog();
     bool LoadFile(const std::string& path);

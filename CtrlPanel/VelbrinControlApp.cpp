@@ -1,6 +1,7 @@
 #include "CtrlPanel/VelbrinControlApp.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #include <wx/cmdline.h>
 #include <wx/debug.h>
@@ -16,6 +17,7 @@
 #include "PAL/ResourceLocator.h"
 #include "PAL/ViewLib/PageController.h"
 #include "platform/LogindPowerNotifier.h"
+#include "platform/OpenRequestChannel.h"
 #include "platform/TerminationSignals.h"
 #include "platform/sim/SimScenario.h"
 #include "platform/wx/DesktopLaunch.h"
@@ -25,6 +27,8 @@
 namespace {
 
 constexpr const char* kCaption = "VelbrinControl";
+// How long a second launch waits for the running copy to take its file.
+constexpr int kHandOverWaitMs = 5000;
 
 // A failed wxWidgets check is reported and the program goes on: a modal assertion box would stop a
 // run with no one to answer it.
@@ -69,10 +73,17 @@ bool VelbrinControlApp::OnInit()
         return false;
     m_instance = std::make_unique<SingleInstance>("VelbrinControl");
     if (m_instance->IsAnotherRunning()) {
-        m_messages->ShowMessage(kAnotherCopyText, "Error", MessageStyle::Ok | MessageStyle::IconError);
         m_mixFiles->DisableWriteOnExit();
+        if (HandToRunningCopy())
+            return m_fileHandedOver = true;
+        m_messages->ShowMessage(kAnotherCopyText, "Error", MessageStyle::Ok | MessageStyle::IconError);
         return false;
     }
+    m_openRequests = std::make_unique<OpenRequestChannel>(
+        OpenRequestChannel::SocketPath("VelbrinControl"), [this](const std::string& path) {
+            m_handedFiles.push_back(path);
+            wxWakeUpIdle();
+        });
     if (!SimScenario::ApplyFromEnvironment()) {
         fprintf(stderr, "VelbrinControl: VELBRIN_SIM_SCENARIO names no scenario (present, absent, old-firmware)\n");
         return false;
@@ -86,8 +97,14 @@ bool VelbrinControlApp::OnInit()
 
 void VelbrinControlApp::StartUp()
 {
-    if (OpenProjectResources() == 0)
-        fprintf(stderr, "VelbrinControl: no usable resource archive; the windows are drawn without their artwork\n");
+    std::string resourceReport;
+    OpenProjectResources(&resourceReport);
+    // Once, over the main window, when the event loop runs.
+    if (!resourceReport.empty())
+        CallAfter([this, resourceReport] {
+            if (!m_exitStarted)
+                m_messages->ShowMessage(resourceReport, kCaption, MessageStyle::Ok | MessageStyle::IconWarning);
+        });
     m_core = std::make_unique<AppCore>(*this);
     m_core->Build();
     std::vector<PageController*> blocks = {m_core->GetMainController()};
@@ -151,12 +168,39 @@ void VelbrinControlApp::AfterMixLoad(bool loaded)
     VelbrinControlFrame::FollowMix(m_floating.get(), m_standard.get(), m_core->GetMainController(), loaded);
 }
 
+int VelbrinControlApp::OnRun()
+{
+    return m_fileHandedOver ? 0 : wxApp::OnRun();
+}
+
+bool VelbrinControlApp::HandToRunningCopy()
+{
+    if (m_commandLinePath.empty())
+        return false;
+    std::error_code error;
+    const std::filesystem::path path = std::filesystem::absolute(m_commandLinePath, error);
+    return !error && OpenRequestChannel::Send(OpenRequestChannel::SocketPath("VelbrinControl"), path.string(),
+                                              kHandOverWaitMs) == OpenRequestChannel::SendResult::Taken;
+}
+
+void VelbrinControlApp::OpenHandedFiles()
+{
+    while (!m_handedFiles.empty() && m_initialised && !m_exitStarted && !IsModalRunning()) {
+        const std::string path = m_handedFiles.front();
+        m_handedFiles.erase(m_handedFiles.begin());
+        OpenMixFile(path);
+        if (wxWindow* frame = ShownFrame())
+            frame->Raise();
+    }
+}
+
 int VelbrinControlApp::OnExit()
 {
     if (m_exitStarted)
         return 0;
     m_exitStarted = true;
     m_openTimer.Stop();
+    m_openRequests.reset();
     m_power.reset();
     if (!m_initialised)
         return 0;
@@ -199,6 +243,7 @@ bool VelbrinControlApp::ProcessIdle()
         return false;
     if (m_core && m_openedAtStart)
         m_core->ProcessIdle();
+    OpenHandedFiles();
     wxApp::ProcessIdle();
     return false;
 }

@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <wx/app.h>
 #include <wx/timer.h>
@@ -18,6 +19,7 @@
 class AppMessages;
 class DialogSinks;
 class MixFiles;
+class OpenRequestChannel;
 class PowerNotifier;
 class SingleInstance;
 class SkinWindow;
@@ -41,6 +43,8 @@ public:
     ~VelbrinControlApp() override;
 
     bool OnInit() override;
+    // Ends at once with 0 when the file named on the command line went to the copy already running.
+    int OnRun() override;
     int OnExit() override;
     void OnInitCmdLine(wxCmdLineParser& parser) override;
     bool OnCmdLineParsed(wxCmdLineParser& parser) override;
@@ -81,11 +85,18 @@ private:
     void DestroyFrames();
     // Starts the firmware updater; false when it could not be started.
     bool LaunchFirmwareUpdater();
+    // A second copy hands the file named on its command line to the running copy; true when it took it.
+    bool HandToRunningCopy();
+    // Opens the files other launches handed over, once started and while no dialog runs; the shown frame
+    // comes to the front.
+    void OpenHandedFiles();
 
     std::unique_ptr<DialogSinks> m_sinks;
     std::unique_ptr<AppMessages> m_messages;
     std::unique_ptr<MixFiles> m_mixFiles;
     std::unique_ptr<SingleInstance> m_instance;
+    std::unique_ptr<OpenRequestChannel> m_openRequests;  // files of other launches of this user
+    std::vector<std::string> m_handedFiles;               // taken, not yet opened
     std::unique_ptr<TerminationSignals> m_signals;  // SIGTERM, SIGINT -> RequestExit
     std::unique_ptr<PowerNotifier> m_power;         // system sleep -> CloseUnitForSleep
     std::unique_ptr<AppCore> m_core;
@@ -99,4 +110,5 @@ private:
     bool m_initialised = false;
     bool m_exitStarted = false;
     bool m_handedOff = false;
+    bool m_fileHandedOver = false;  // this launch gave its file to the running copy
 };

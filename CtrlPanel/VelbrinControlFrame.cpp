@@ -178,7 +178,7 @@ void VelbrinControlFrame::ShowMetering(bool on)
     if (m_helpMenu)
         m_helpMenu->Check(kMeteringId, on);
     if (m_meters)
-        m_meters->disabled = !on;
+        m_meters->SetDisabled(!on);
 }
 
 void VelbrinControlFrame::FollowMix(VelbrinControlFrame* floating, VelbrinControlFrame* standard,

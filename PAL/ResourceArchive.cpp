@@ -1,5 +1,6 @@
 #include "PAL/ResourceArchive.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -46,28 +47,38 @@ size_t ResourceArchive::Load(const char* path)
     Clear();
     m_owns = true;
     FILE* file = path ? std::fopen(path, "rb") : nullptr;
-    if (!file)
+    if (!file) {
+        m_problem = std::string("cannot be opened (") + std::strerror(path ? errno : EINVAL) + ")";
         return 0;
+    }
     // The file is read whole, once, into a block of its own size.
     long size = -1;
     if (std::fseek(file, 0, SEEK_END) == 0)
         size = std::ftell(file);
-    const bool fits = size >= 0 && size_t(size) <= kMaxFileSize && std::fseek(file, 0, SEEK_SET) == 0;
-    if (size > 0 && size_t(size) > kMaxFileSize)
-        DebugLog("ResourceArchive: %s is larger than %zu bytes, not loaded\n", path, kMaxFileSize);
-    std::unique_ptr<uint8_t[]> image(fits ? new (std::nothrow) uint8_t[size_t(size) + 1] : nullptr);
+    if (size < 0 || std::fseek(file, 0, SEEK_SET) != 0)
+        m_problem = std::string("cannot be read (") + std::strerror(errno) + ")";
+    else if (size_t(size) > kMaxFileSize)
+        m_problem = "is larger than " + std::to_string(kMaxFileSize >> 20) + " MB";
+    std::unique_ptr<uint8_t[]> image(m_problem.empty() ? new (std::nothrow) uint8_t[size_t(size) + 1] : nullptr);
+    if (m_problem.empty() && !image)
+        m_problem = "cannot be read (out of memory)";
     size_t length = 0;
-    bool ok = image != nullptr;
-    while (ok && length < size_t(size)) {
+    while (m_problem.empty() && length < size_t(size)) {
         const size_t got = std::fread(image.get() + length, 1, size_t(size) - length, file);
         length += got;
-        ok = got > 0 && !std::ferror(file);
+        if (std::ferror(file))
+            m_problem = std::string("cannot be read (") + std::strerror(errno) + ")";
+        else if (got == 0)
+            m_problem = "changed while it was read";
     }
-    // One byte more than the size was asked for: a file that grew since it was measured is refused.
-    ok = ok && std::fread(image.get() + length, 1, 1, file) == 0 && !std::ferror(file);
+    // One byte more than the size is asked for: a file that grew meanwhile is refused as well.
+    if (m_problem.empty() && std::fread(image.get() + length, 1, 1, file) != 0)
+        m_problem = "changed while it was read";
     std::fclose(file);
-    if (!ok)
+    if (!m_problem.empty()) {
+        DebugLog("ResourceArchive: %s %s, not loaded\n", path, m_problem.c_str());
         return 0;
+    }
     return LoadImage(image.get(), length, std::make_shared<const std::string>(path));
 }
 
@@ -80,21 +91,36 @@ size_t ResourceArchive::LoadImage(const uint8_t* image, size_t length, const std
 {
     Clear();
     m_owns = true;
-    if (!image || length < 4)
+    if (!image || length < 4) {
+        m_problem = "is too short to be a resource archive (" + std::to_string(image ? length : 0) + " bytes)";
         return 0;
+    }
     const int32_t declared = int32_t(BigEndian32(image));
-    if (declared <= 0)
+    if (declared <= 0) {
+        m_problem = "holds no resources (its count is " + std::to_string(declared) + ")";
         return 0;
+    }
+    std::vector<std::string> problems;
     const size_t fits = (length - 4) / 8;
     size_t count = size_t(declared);
     if (count > fits) {
         DebugLog("ResourceArchive: count %d capped at %zu, what the directory can hold\n", declared, fits);
+        problems.push_back("names " + std::to_string(declared) + " resources, but its " + std::to_string(length) +
+                           " bytes have room for the directory of " + std::to_string(fits));
         count = fits;
     }
     m_records.reserve(count);
     const size_t budget = kMaxCopyFactor * length;
     size_t copied = 0;
     size_t usable = 0;
+    // Skipped records by reason, with the first of each: outside the file, past the copy budget, no memory.
+    size_t skipped[3] = {0, 0, 0};
+    size_t firstSkipped[3] = {0, 0, 0};
+    auto skip = [&](int reason, size_t k) {
+        if (skipped[reason]++ == 0)
+            firstSkipped[reason] = k;
+        return skipped[0] + skipped[1] + skipped[2] <= kMaxTracedRecords;
+    };
     for (size_t k = 0; k < count; ++k) {
         const uint32_t nameOffset = BigEndian32(image + 4 + 8 * k);
         const uint32_t dataOffset = BigEndian32(image + 8 + 8 * k);
@@ -102,13 +128,15 @@ size_t ResourceArchive::LoadImage(const uint8_t* image, size_t length, const std
         const bool headerInside = length >= 8 && dataOffset <= length - 8;
         const uint32_t size = headerInside ? BigEndian32(image + dataOffset) : 0;
         if (nameLength < 0 || !headerInside || size > length - 8 - dataOffset) {
-            DebugLog("ResourceArchive: record %zu skipped, name at %u or data at %u lies outside the "
-                     "%zu-byte archive\n", k, nameOffset, dataOffset, length);
+            if (skip(0, k))
+                DebugLog("ResourceArchive: record %zu skipped, name at %u or data at %u lies outside the "
+                         "%zu-byte archive\n", k, nameOffset, dataOffset, length);
             continue;
         }
         if (size > budget - copied) {
-            DebugLog("ResourceArchive: record %zu skipped, its %u-byte payload would take the copies past %zu "
-                     "bytes\n", k, size, budget);
+            if (skip(1, k))
+                DebugLog("ResourceArchive: record %zu skipped, its %u-byte payload would take the copies past "
+                         "%zu bytes\n", k, size, budget);
             continue;
         }
         copied += size;
@@ -119,11 +147,29 @@ size_t ResourceArchive::LoadImage(const uint8_t* image, size_t length, const std
         if (data) {
             std::memcpy(data.get(), image + dataOffset + 8, size);
             ++usable;
+        } else {
+            skip(2, k);
         }
         m_records.push_back(std::make_shared<const ResourceRecord>(name, size_t(nameLength), secondWord,
                                                                    std::move(data), size, file,
                                                                    uint64_t(dataOffset) + 8));
     }
+    const size_t total = skipped[0] + skipped[1] + skipped[2];
+    if (total > kMaxTracedRecords)
+        DebugLog("ResourceArchive: %zu records skipped in all\n", total);
+    const char* what[3] = {" lie outside the file", " would take the copies of the payloads past " ,
+                           " could not be copied (out of memory)"};
+    for (int reason = 0; reason < 3; ++reason) {
+        if (skipped[reason] == 0)
+            continue;
+        std::string text = std::to_string(skipped[reason]) + " of its " + std::to_string(count) + " records" +
+                           what[reason];
+        if (reason == 1)
+            text += std::to_string(budget) + " bytes";
+        problems.push_back(text + " (the first is record " + std::to_string(firstSkipped[reason]) + ")");
+    }
+    for (const std::string& problem : problems)
+        m_problem += (m_problem.empty() ? "" : "; ") + problem;
     return usable;
 }
 
@@ -132,12 +178,14 @@ void ResourceArchive::ShareFrom(const ResourceArchive& other)
     if (&other == this)
         return;
     m_records = other.m_records;
+    m_problem = other.m_problem;
     m_owns = false;
 }
 
 void ResourceArchive::Clear()
 {
     m_records.clear();
+    m_problem.clear();
 }
 
 const ResourceRecord* ResourceArchive::Find(const char* name) const

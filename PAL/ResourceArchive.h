@@ -9,10 +9,11 @@
 //   name:    NUL-terminated bytes (at most 255 are kept)
 //   data:    payload size, a second word (kept, never interpreted), then the payload
 // The reader checks the file: the count is capped at what the directory can hold, and a record whose name
-// or payload does not lie inside the file is skipped (with a trace line). Entries may share one payload,
-// but the copies made of the payloads stay within kMaxCopyFactor times the file's size: a record that
-// would go past that is skipped too. The directory order is the lookup order; of duplicate names the
-// first wins. GUI thread only.
+// or payload does not lie inside the file is skipped. Entries may share one payload, but the copies made
+// of the payloads stay within kMaxCopyFactor times the file's size: a record that would go past that is
+// skipped too. What was wrong is summed up in Problem() (and the first few skipped records are traced),
+// however many records are bad. The directory order is the lookup order; of duplicate names the first
+// wins. GUI thread only.
 
 #include <cstddef>
 #include <cstdint>
@@ -50,6 +51,10 @@ public:
     std::vector<std::string> Missing(const std::vector<const char*>& names) const;
     // True when the records were read by this archive, false when they are shared from another.
     bool Owns() const { return m_owns; }
+    // What was wrong with the file or image of the last load, in a few words for the user ("cannot be
+    // opened (No such file or directory)", "3 of its 120 records lie outside the file (the first is
+    // record 7)", several joined by "; "); empty when every record was read whole.
+    const std::string& Problem() const { return m_problem; }
 
     // Compares byte by byte; any byte below 0x20 or of 0x80 and above ends a name like its NUL, so a name
     // may be given as a pointer into newline-separated text. 0 when equal, else the difference of the
@@ -63,6 +68,8 @@ public:
     static constexpr size_t kMaxFileSize = size_t(256) << 20;
     // The payload copies of one archive take at most this many times the size of its file.
     static constexpr size_t kMaxCopyFactor = 4;
+    // Skipped records traced one by one; the rest only count.
+    static constexpr size_t kMaxTracedRecords = 3;
 
 private:
     // The records of image, with copies of their payloads; file: the path image was read from (null for
@@ -70,6 +77,7 @@ private:
     size_t LoadImage(const uint8_t* image, size_t length, const std::shared_ptr<const std::string>& file);
 
     bool m_owns = true;
+    std::string m_problem;
     std::vector<std::shared_ptr<const ResourceRecord>> m_records;
 };
 

@@ -18,12 +18,21 @@ public:
     }
 };
 
-SystemClock g_systemClock;
-std::atomic<Clock*> g_clock{&g_systemClock};
+// Never destroyed: objects of static storage may still wait while they are destroyed at exit.
+Clock& TheSystemClock()
+{
+    static Clock* const clock = new SystemClock;
+    return *clock;
+}
+
+std::atomic<Clock*> g_clock{nullptr};
 
 }  // namespace
 
-Clock& GetClock() { return *g_clock.load(); }
+Clock& GetClock()
+{
+    Clock* clock = g_clock.load();
+    return clock ? *clock : TheSystemClock();
+}
 
-void SetClock(Clock* clock) { g_clock.store(clock ? clock : &g_systemClock); }
-
+void SetClock(Clock* clock) { g_clock.store(clock); }

@@ -1,65 +1,145 @@
 #include "platform/SystemPrivilegedRunner.h"
 
-#include <cerrno>
-#include <chrono>
-#include <csignal>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <thread>
+#include "platform/helper/DriverHelper.h"
+
+#include <climits>
+#include <cstdlib>
+#include <sys/socket.h>
 #include <unistd.h>
 
-extern char** environ;
+namespace {
 
-bool SystemPrivilegedRunner::IsRoot() { return geteuid() == 0; }
+// How long the helper may take to go once its input has ended, and to answer beyond its own bound.
+constexpr uint32_t kEndMs = 2000;
+constexpr uint32_t kAnswerMarginMs = DriverHelper::kKillGraceMs + 3000;
 
-std::vector<std::string> SystemPrivilegedRunner::CommandLine(const std::vector<std::string>& argv, bool asRoot)
+std::string ProgramFolder()
+{
+    char path[PATH_MAX];
+    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (n <= 0)
+        return ".";
+    std::string program(path, size_t(n));
+    return program.substr(0, program.rfind('/'));
+}
+
+}  // namespace
+
+SystemPrivilegedRunner::Config SystemPrivilegedRunner::DefaultConfig()
+{
+    Config config;
+    config.pkexec = geteuid() == 0 ? "" : kPkexec;
+    config.helper = ProgramFolder() + "/" + DriverHelper::kProgramName;
+    return config;
+}
+
+SystemPrivilegedRunner::SystemPrivilegedRunner(Config config) : m_config(std::move(config)) {}
+
+SystemPrivilegedRunner::~SystemPrivilegedRunner() { EndAuthorization(); }
+
+std::vector<std::string> SystemPrivilegedRunner::CommandLine() const
 {
     std::vector<std::string> line;
-    if (!asRoot)
-        line.push_back(kPkexec);
-    line.insert(line.end(), argv.begin(), argv.end());
+    if (!m_config.pkexec.empty())
+        line.push_back(m_config.pkexec);
+    line.push_back(m_config.helper);
+    DriverHelper::Options options;
+    options.tool = m_config.tool;
+    options.commandMs = m_config.commandMs;
+    for (const std::string& a : DriverHelper::Arguments(options))
+        line.push_back(a);
     return line;
 }
 
 bool SystemPrivilegedRunner::Authorize()
 {
-    if (IsRoot())
+    if (m_channel.Fd() >= 0)
         return true;
-    if (access(kPkexec, X_OK) != 0)
+    m_error.clear();
+    if (!m_config.pkexec.empty() && access(m_config.pkexec.c_str(), X_OK) != 0) {
+        m_error = "Administrator rights cannot be asked for: " + m_config.pkexec + " is missing";
         return false;
-    // Asks for the password once, before anything is unloaded.
-    return Run({"/bin/true"}) == 0;
+    }
+    if (m_config.helper.empty() || m_config.helper[0] != '/' || access(m_config.helper.c_str(), X_OK) != 0) {
+        m_error = "The driver helper " + m_config.helper + " is missing";
+        return false;
+    }
+    int pair[2];
+    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair) != 0) {
+        m_error = "No channel to the driver helper";
+        return false;
+    }
+    const bool started = m_helper.Start(CommandLine(), pair[1], pair[1], false);
+    close(pair[1]);
+    if (!started) {
+        close(pair[0]);
+        m_error = "Could not start " + CommandLine().front();
+        return false;
+    }
+    m_channel.Reset(pair[0]);
+
+    std::string line;
+    const LineChannel::Result read = m_channel.ReadLine(m_config.authorizeMs, &line);
+    if (read == LineChannel::kLine && line == DriverHelper::kReady)
+        return true;
+    close(m_channel.Fd());
+    m_channel.Reset(-1);
+    // Until the helper runs, pkexec is still this user's process and can be ended.
+    if (read == LineChannel::kTimedOut)
+        m_helper.Kill();
+    const int status = m_helper.Finish(kEndMs, kEndMs);
+    if (read == LineChannel::kTimedOut)
+        m_error = "No answer to the request for administrator rights within " +
+                  std::to_string(m_config.authorizeMs / 1000) + " s";
+    else if (status == 126)
+        m_error = "The request for administrator rights was dismissed";
+    else if (status == 127)
+        m_error = "Administrator rights were refused or could not be asked for";
+    else
+        m_error = "The driver helper did not start (status " + std::to_string(status) + ")";
+    return false;
 }
 
-int SystemPrivilegedRunner::Run(const std::vector<std::string>& argv)
+int SystemPrivilegedRunner::RunDriverCommand(DriverAction action, const std::string& driver)
 {
-    if (argv.empty() || argv[0].empty() || argv[0][0] != '/')
+    if (m_channel.Fd() < 0) {
+        m_error = "No administrator rights";
         return -1;
-    const std::vector<std::string> line = CommandLine(argv, IsRoot());
-    std::vector<char*> args;
-    for (const std::string& a : line)
-        args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-
-    pid_t pid = 0;
-    if (posix_spawn(&pid, args[0], nullptr, nullptr, args.data(), environ) != 0)
-        return -1;
-
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_timeoutMs);
-    int status = 0;
-    for (;;) {
-        pid_t done = waitpid(pid, &status, WNOHANG);
-        if (done == pid)
-            break;
-        if (done < 0 && errno != EINTR)
-            return -1;
-        if (std::chrono::steady_clock::now() >= deadline) {
-            kill(pid, SIGKILL);
-            while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-            }
-            return -1;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    // A name with a line break would be two requests.
+    if (!DriverCommand::IsValidName(driver)) {
+        m_error = "Not a driver name: " + driver;
+        return -1;
+    }
+    std::string line;
+    if (!m_channel.WriteLine(DriverCommand::Request(action, driver)) ||
+        m_channel.ReadLine(m_config.commandMs + kAnswerMarginMs, &line) != LineChannel::kLine) {
+        Fail("The driver helper stopped answering");
+        return -1;
+    }
+    char* end = nullptr;
+    const long status = strtol(line.c_str(), &end, 10);
+    if (line.empty() || *end != 0 || status < -1 || status > 255) {
+        Fail("The driver helper answered out of turn");
+        return -1;
+    }
+    return int(status);
+}
+
+void SystemPrivilegedRunner::EndAuthorization()
+{
+    if (m_channel.Fd() >= 0) {
+        close(m_channel.Fd());
+        m_channel.Reset(-1);
+    }
+    // The helper ends at the end of its input once its command is done; through pkexec it is root,
+    // and a Kill is refused.
+    if (m_helper.IsRunning())
+        m_helper.Finish(kEndMs, kEndMs / 4);
+}
+
+void SystemPrivilegedRunner::Fail(const std::string& error)
+{
+    EndAuthorization();
+    m_error = error;
 }

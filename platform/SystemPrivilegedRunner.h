@@ -1,26 +1,50 @@
 #pragma once
-// The real privileged runner: runs a command directly when the process is root, else through
-// pkexec, which asks the user for the administrator's password. Never through a shell: every
-// argument reaches the command as it is.
+// The real privileged runner. Authorize starts the driver helper (velbrin-driver-helper, see
+// platform/helper/DriverHelper.h) through pkexec, which asks for the administrator's password once,
+// or directly when the process is root. The helper carries out every driver command until
+// EndAuthorization, so an update asks once; it enforces each command's bound itself (a root
+// process cannot be killed by its caller) and ends with its input, also when this process dies.
+// Requests go over a socket pair, never through a shell. Used by one thread at a time.
 
 #include "platform/PrivilegedRunner.h"
+#include "platform/helper/ChildProcess.h"
+#include "platform/helper/LineChannel.h"
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 class SystemPrivilegedRunner : public PrivilegedRunner {
 public:
     static constexpr const char* kPkexec = "/usr/bin/pkexec";
 
-    // A command that has not ended after timeoutMs is killed and counts as failed.
-    explicit SystemPrivilegedRunner(uint32_t timeoutMs = 120000) : m_timeoutMs(timeoutMs) {}
+    struct Config {
+        std::string pkexec;  // empty: the helper is started directly (the process is root)
+        std::string helper;  // absolute path of velbrin-driver-helper
+        std::string tool = kDriverTool;
+        uint32_t commandMs = 120000;    // bound of one driver command, enforced by the helper
+        uint32_t authorizeMs = 300000;  // how long the user may take to answer the password prompt
+    };
+    // pkexec unless the process is root; the helper beside the running program.
+    static Config DefaultConfig();
+
+    explicit SystemPrivilegedRunner(Config config = DefaultConfig());
+    ~SystemPrivilegedRunner() override;
 
     bool Authorize() override;
-    int Run(const std::vector<std::string>& argv) override;
+    int RunDriverCommand(DriverAction action, const std::string& driver) override;
+    void EndAuthorization() override;
+    std::string Error() const override { return m_error; }
 
-    // The argument vector actually started for argv.
-    static std::vector<std::string> CommandLine(const std::vector<std::string>& argv, bool asRoot);
+    // The program line Authorize starts.
+    std::vector<std::string> CommandLine() const;
 
 private:
-    static bool IsRoot();
-    uint32_t m_timeoutMs;
+    // Ends the helper after a failure, keeping the failure's text.
+    void Fail(const std::string& error);
+
+    Config m_config;
+    ChildProcess m_helper;
+    LineChannel m_channel;  // this side of the helper's standard input and output; the socket is ours
+    std::string m_error;
 };

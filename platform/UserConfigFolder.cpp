@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,23 +18,9 @@ std::string HomeFolder()
     return entry && entry->pw_dir && entry->pw_dir[0] == '/' ? entry->pw_dir : "";
 }
 
-// Creates every missing folder along path; true when path is a folder afterwards.
-bool MakeFolders(const std::string& path)
-{
-    struct stat info;
-    for (size_t slash = path.find('/', 1); ; slash = path.find('/', slash + 1)) {
-        const std::string part = path.substr(0, slash);
-        if (stat(part.c_str(), &info) != 0 && mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
-            return false;
-        if (slash == std::string::npos)
-            break;
-    }
-    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
 }  // namespace
 
-std::string UserConfigFolder::Path(const std::string& programName)
+std::string UserConfigFolder::Locate(const std::string& programName)
 {
     std::string base;
     const char* xdg = getenv("XDG_CONFIG_HOME");
@@ -45,6 +32,31 @@ std::string UserConfigFolder::Path(const std::string& programName)
         return {};
     while (base.size() > 1 && base.back() == '/')
         base.pop_back();
-    const std::string folder = (base == "/" ? "" : base) + "/" + programName;
-    return MakeFolders(folder) ? folder : std::string();
+    return (base == "/" ? "" : base) + "/" + programName;
+}
+
+bool UserConfigFolder::Create(const std::string& folder, std::string& error)
+{
+    struct stat info;
+    for (size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
+        const std::string part = folder.substr(0, slash);
+        if (stat(part.c_str(), &info) != 0 && mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) {
+            error = "cannot create the folder " + part + ": " + strerror(errno);
+            return false;
+        }
+        if (slash == std::string::npos)
+            break;
+    }
+    if (stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+        error = folder + " is not a folder";
+        return false;
+    }
+    return true;
+}
+
+std::string UserConfigFolder::Path(const std::string& programName)
+{
+    const std::string folder = Locate(programName);
+    std::string error;
+    return !folder.empty() && Create(folder, error) ? folder : std::string();
 }

@@ -114,9 +114,17 @@ std::vector<MeterEntry> MeterList::Entries() const
     return m_entries;
 }
 
+void MeterList::SetDisabled(bool disabled)
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_disabled = disabled;
+    if (disabled)
+        ClearMeters();
+}
+
 int MeterList::ReadMeters()
 {
-    if (disabled)
+    if (m_disabled)
         return 0;
     bool wanted[kMeterGroups + 1] = {};
     {
@@ -146,8 +154,11 @@ int MeterList::ReadMeters()
         requested[i] = pairs[i].item;
     if (VelbrinHAL::GetInstance()->GetValues(pairs, count) != 0)
         return -1;
-    // Stored under the lock: a window move that clears the meters is not overwritten half way.
+    // Stored under the lock: a window move or the switch going off that clears the meters is not
+    // overwritten by a read that was under way.
     std::lock_guard<std::mutex> lock(m_lock);
+    if (m_disabled)
+        return 0;
     for (uint32_t i = 0; i < count; ++i)
         SetMeter(slots[i], Scale(requested[i], pairs[i].value));
     return int(count);

@@ -41,8 +41,10 @@ public:
     // Sets every slot to 0, except the two compressor gain slots (7, 10), which rest at 1.
     void ClearMeters();
 
-    // The user's metering switch.
-    std::atomic<bool> disabled{false};
+    // The user's metering switch. While it is off nothing is read; switching it off rests the meters
+    // (as ClearMeters), so every meter falls back as it does when the signal stops.
+    void SetDisabled(bool disabled);
+    bool IsDisabled() const { return m_disabled.load(); }
 
     std::vector<MeterEntry> Entries() const;
     uint32_t CountToRead() const { return m_countToRead; }
@@ -55,4 +57,5 @@ private:
     mutable std::mutex m_lock;
     std::vector<MeterEntry> m_entries;
     std::atomic<uint32_t> m_countToRead{1};
+    std::atomic<bool> m_disabled{false};
 };

@@ -4,6 +4,7 @@
 #include "CtrlPanel/firmware/FlashReply.h"
 #include "platform/ByteOrder.h"
 #include "platform/Clock.h"
+#include "platform/PrivilegedRunner.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -17,8 +18,8 @@ constexpr int kResetReads = 30;
 constexpr int kHaltReads = 30;
 constexpr int kStartReads = 20;
 constexpr int kEndReads = 30;
-// A block's echo may take up to 0.5 s: the first read and 500 further ones, 1 ms apart.
-constexpr int kEchoFurtherReads = 500;
+// A block's echo may come with the first read or with one of 502 further ones, 1 ms apart.
+constexpr int kEchoFurtherReads = 502;
 constexpr size_t kNameLimit = 255;
 
 template <typename... Values>
@@ -33,9 +34,20 @@ std::string Format(const char* format, Values... values)
 
 FirmwareUpdater& GetFirmwareUpdater() { return g_firmwareUpdater; }
 
-FirmwareUpdater::FirmwareUpdater() = default;
+FirmwareUpdater::FirmwareUpdater()
+{
+    // What the destructor reaches is built first, so that it is destroyed after an engine of static
+    // storage (the process's engine reloads the drivers at exit). The clock is never destroyed.
+    GetFireWireRawBus();
+    GetPrivilegedRunner();
+    m_drivers.SetReport([this](const std::string& line) { Print(line); });
+}
 
-FirmwareUpdater::~FirmwareUpdater() { CloseDevice(); }
+FirmwareUpdater::~FirmwareUpdater()
+{
+    CloseDevice();
+    m_drivers.EndAuthorization();
+}
 
 void FirmwareUpdater::SetMessageSink(std::function<void(const std::string&)> sink) { m_sink = std::move(sink); }
 
@@ -72,7 +84,7 @@ int FirmwareUpdater::Update(const uint8_t* image, uint32_t length)
     const int parsed = ParseImageHeader(image, length, &info);
     if (parsed != 0)
         return parsed;
-    if (!m_drivers.Authorize())
+    if (!Authorize())
         return kNoRights;
     if (!OpenDevice())
         return kNoDevice;
@@ -85,6 +97,8 @@ int FirmwareUpdater::Update(const uint8_t* image, uint32_t length)
     return 0;
 }
 
+bool FirmwareUpdater::Authorize() { return m_drivers.Authorize(); }
+
 int FirmwareUpdater::CountDevices() { return int(DeviceMatcher::Find().size()); }
 
 bool FirmwareUpdater::OpenDevice()
@@ -95,8 +109,10 @@ bool FirmwareUpdater::OpenDevice()
         if (!m_drivers.IsAuthorized())
             return false;
         const std::vector<FwDeviceInfo> bound = DeviceMatcher::Find();
-        if (!m_drivers.Unload(bound.empty() ? std::vector<std::string>() : bound.front().drivers))
+        if (!m_drivers.Unload(bound.empty() ? std::vector<std::string>() : bound.front().drivers)) {
+            CloseDevice();
             return false;
+        }
     }
     const std::vector<FwDeviceInfo> found = DeviceMatcher::Find();
     if (found.empty() || m_device.Open(found.front().serviceId) != 0) {
@@ -127,7 +143,14 @@ bool FirmwareUpdater::CloseDevice()
     return LoadDrivers();
 }
 
-bool FirmwareUpdater::LoadDrivers() { return m_drivers.Reload(); }
+bool FirmwareUpdater::LoadDrivers()
+{
+    const bool loaded = m_drivers.Reload();
+    // The rights of an update last until the unit is given back with every driver loaded again.
+    if (loaded && !m_device.IsOpen())
+        m_drivers.EndAuthorization();
+    return loaded;
+}
 
 int FirmwareUpdater::Close() { return CloseDevice() ? 1 : 0; }
 
@@ -217,17 +240,20 @@ int FirmwareUpdater::StartUpdate(int image)
 
 int FirmwareUpdater::WriteBlock(const uint8_t* data, uint32_t length)
 {
+    const uint32_t counter = m_blockCounter;
+    const uint32_t address = m_flashAddress;
+    // The next block goes to its own place in flash also when this one fails.
+    m_flashAddress += length;
+    ++m_blockCounter;
+
     int status = m_device.Write(kDataAddress, data, length);
     if (status != 0)
         return status;
     GetClock().SleepMs(1);
-    const uint32_t counter = m_blockCounter;
-    status = Send(m_frames.Block(counter, m_flashAddress, length));
+    status = Send(m_frames.Block(counter, address, length));
     if (status != 0)
         return status;
     GetClock().SleepMs(1);
-    m_flashAddress += length;
-    ++m_blockCounter;
 
     FlashReply reply;
     if (ReadReply(&reply) && reply.Echoes(counter))
@@ -279,15 +305,13 @@ int FirmwareUpdater::Abort(int result)
     return result;
 }
 
-int FirmwareUpdater::SendBlocks(const FirmwareImageEntry& image, bool mainImage)
+void FirmwareUpdater::SendBlocks(const FirmwareImageEntry& image, bool mainImage)
 {
     uint32_t sent = 0;
     uint32_t tenths = 0;
     while (sent < image.length) {
         const uint32_t n = std::min(kBlockSize, image.length - sent);
-        const int status = WriteBlock(m_image.data() + image.fileOffset + sent, n);
-        if (status != 0)
-            return status;
+        WriteBlock(m_image.data() + image.fileOffset + sent, n);
         sent += n;
         if (mainImage)
             SetProgress(2028.0f + 100.0f * float(sent) / float(image.length));
@@ -297,18 +321,15 @@ int FirmwareUpdater::SendBlocks(const FirmwareImageEntry& image, bool mainImage)
             Print(Format("%3d%% done ...", tenths * 10));
         }
     }
-    return 0;
 }
 
 int FirmwareUpdater::FinishImage(int image)
 {
     const bool main = image == kImageMain;
-    int status = SendBlocks(m_table[image], main);
-    if (status == 0) {
-        if (main)
-            SetProgress(3400);
-        status = EndUpdate();
-    }
+    SendBlocks(m_table[image], main);
+    if (main)
+        SetProgress(3400);
+    const int status = EndUpdate();
     if (status == 0)
         return 0;
     if (image == kImageCnE)

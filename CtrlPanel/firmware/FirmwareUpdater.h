@@ -8,7 +8,8 @@
 //
 // RunUpdate runs reset, halt, then start, blocks and end for each image of the file, and a final
 // command that takes the unit out of its update mode; every failure after the reset ends with the
-// final command. Progress runs from 0 to 5400 (GetProgress gives the fraction), phases 1 to 6:
+// final command. A block that fails (no echo within the wait, or a failed transfer) does not end its
+// image: the image goes on, and the unit's checksum at its end decides. Progress runs from 0 to 5400 (GetProgress gives the fraction), phases 1 to 6:
 // 1 reset and halt, 2 starting image 1, 3 writing image 1 and 2, 4 the CnE image, 5 the final
 // command, 6 done.
 
@@ -36,7 +37,7 @@ public:
     // Results of RunUpdate.
     static constexpr int kHaltFailed = 1;
     static constexpr int kStartFailed = 2;  // also a failed reset, and no prepared update
-    static constexpr int kImageFailed = 3;  // a block or the end of an image failed
+    static constexpr int kImageFailed = 3;  // the end of an image failed (its checksum, or no acknowledge)
 
     // The unit's areas (48-bit, node-relative).
     static constexpr uint64_t kIdentityAddress = 0xFFFFC8020000ull;
@@ -48,6 +49,7 @@ public:
     static constexpr float kProgressEnd = 5400.0f;
 
     FirmwareUpdater();
+    // Closes the device, which loads the drivers again, and gives the rights up.
     ~FirmwareUpdater() override;
 
     // 0 when the update is ready to run; kBadImage (checked before anything else), kNoRights,
@@ -64,9 +66,16 @@ public:
 
     // 0, or kBadImage and nothing changed. A new table drops the image copy of an earlier Update.
     int ParseImageHeader(const uint8_t* image, uint32_t length, FirmwareImageInfo* info);
+    // Asks for the administrator rights an update needs (Update does); the user may be asked. They
+    // last until the unit is given back with every driver loaded (LoadDrivers).
+    bool Authorize();
+    // Unloads the unit's drivers (with the rights of Update) and opens it. On failure everything
+    // unloaded is loaded again, and failed driver commands are reported as message lines.
     bool OpenDevice();
     // Closes the interface and loads the drivers again; false when a driver could not be loaded.
     bool CloseDevice();
+    // Loads what was unloaded. With the device closed and every driver back, the rights of the
+    // update are given up: the next Update asks again.
     bool LoadDrivers();
     // Reads the identity block: 0, kFwError (no device, or not the "bridgeCo" tag) or the read's status.
     int QueryDevice();
@@ -91,7 +100,8 @@ private:
     int EndUpdate();
     void SendCommand17();
     // Sends the image's bytes in blocks, with the percent lines; with mainImage also the progress.
-    int SendBlocks(const FirmwareImageEntry& image, bool mainImage);
+    // A failed block does not stop it: the unit's checksum at the end of the image decides.
+    void SendBlocks(const FirmwareImageEntry& image, bool mainImage);
     // Start, or blocks and end, of one image: 0, or the result of RunUpdate after the failure
     // was printed and the final command sent.
     int StartImage(int image);
@@ -125,5 +135,7 @@ private:
     std::function<void(const std::string&)> m_sink;
 };
 
-// The one engine of the process, built before main and destroyed at exit.
+// The one engine of the process, built before main and destroyed at exit, where it gives the unit
+// back and loads the drivers again. The default clock, raw bus and runner outlive it; a bus or
+// runner a host installs and leaves installed must live until exit.
 FirmwareUpdater& GetFirmwareUpdater();

@@ -9,14 +9,22 @@ SimPrivilegedRunner& SimPrivilegedRunner::Default()
 bool SimPrivilegedRunner::Authorize()
 {
     std::lock_guard<std::mutex> lock(m_lock);
+    if (m_authorized)
+        return true;
     ++m_authorizations;
-    return !m_refuse;
+    m_authorized = !m_refuse;
+    return m_authorized;
 }
 
-int SimPrivilegedRunner::Run(const std::vector<std::string>& argv)
+int SimPrivilegedRunner::RunDriverCommand(DriverAction action, const std::string& driver)
 {
     std::lock_guard<std::mutex> lock(m_lock);
+    if (!m_authorized || !DriverCommand::IsValidName(driver))
+        return -1;
+    const std::vector<std::string> argv = DriverCommand::Line(action, driver);
     m_commands.push_back(argv);
+    if (m_observer)
+        m_observer(argv);
     auto f = m_failures.find(argv);
     if (f != m_failures.end() && f->second.count > 0) {
         const int status = f->second.status;
@@ -24,13 +32,23 @@ int SimPrivilegedRunner::Run(const std::vector<std::string>& argv)
             m_failures.erase(f);
         return status;
     }
-    if (argv.empty() || argv[0] != kDriverTool)
-        return 0;
-    if (argv.size() == 3 && argv[1] == "-r")
-        m_unloaded.insert(argv[2]);
-    else if (argv.size() == 2)
-        m_unloaded.erase(argv[1]);
+    if (action == DriverAction::Unload)
+        m_unloaded.insert(driver);
+    else
+        m_unloaded.erase(driver);
     return 0;
+}
+
+void SimPrivilegedRunner::EndAuthorization()
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_authorized = false;
+}
+
+std::string SimPrivilegedRunner::Error() const
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    return m_refuse ? "refused by the simulation" : "";
 }
 
 void SimPrivilegedRunner::RefuseAuthorization(bool refuse)
@@ -43,6 +61,12 @@ void SimPrivilegedRunner::FailCommand(const std::vector<std::string>& argv, int 
 {
     std::lock_guard<std::mutex> lock(m_lock);
     m_failures[argv] = {status, count};
+}
+
+void SimPrivilegedRunner::SetObserver(std::function<void(const std::vector<std::string>&)> observer)
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_observer = std::move(observer);
 }
 
 std::vector<std::vector<std::string>> SimPrivilegedRunner::Commands() const
@@ -61,6 +85,12 @@ int SimPrivilegedRunner::Authorizations() const
 {
     std::lock_guard<std::mutex> lock(m_lock);
     return m_authorizations;
+}
+
+bool SimPrivilegedRunner::IsAuthorized() const
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    return m_authorized;
 }
 
 void SimPrivilegedRunner::Clear()

@@ -37,6 +37,7 @@ wxBEGIN_EVENT_TABLE(SkinWindow, wxFrame)
     EVT_LEFT_UP(SkinWindow::OnMouseEvent)
     EVT_LEFT_DCLICK(SkinWindow::OnMouseEvent)
     EVT_MOTION(SkinWindow::OnMouseOver)
+    EVT_LEAVE_WINDOW(SkinWindow::OnLeaveWindow)
     EVT_PAINT(SkinWindow::OnPaint)
     EVT_CLOSE(SkinWindow::OnClose)
     EVT_CONTEXT_MENU(SkinWindow::OnContextMenu)
@@ -301,15 +302,38 @@ void SkinWindow::OnMouseEvent(wxMouseEvent& event)
         m_page->OnMouseDown(x, y, 0, pressed);
     }
     IdleWork();
+    // A drag may have ended outside the window, from where no motion comes.
+    if (event.LeftUp())
+        HoverAtPointer();
 }
 
 void SkinWindow::OnMouseOver(wxMouseEvent&)
 {
-    if (!m_page || !m_page->GetContext() || m_busy > 0 || m_drawContext->IsMouseDown())
+    if (!m_drawContext->IsMouseDown())
+        HoverAtPointer();
+}
+
+void SkinWindow::OnLeaveWindow(wxMouseEvent& event)
+{
+    // No motion comes from outside the window: a control left with a quick move ends its hover here.
+    // While a button is held the release does it (OnMouseEvent).
+    if (!m_drawContext->IsMouseDown())
+        HoverAtPointer();
+    event.Skip();
+}
+
+void SkinWindow::HoverAtPointer()
+{
+    if (!m_page || !m_page->GetContext() || m_busy > 0)
         return;
     BusyScope busy(m_busy);
     int32_t x = 0, y = 0;
     m_drawContext->GetMousePosition(x, y);
+    int32_t width = 0, height = 0;
+    GetClientSize(&width, &height);
+    // The page's edges are inclusive: a pointer just right of or below the window would still hit them.
+    if (x < 0 || y < 0 || x >= width || y >= height)
+        x = y = -1;
     m_page->OnMouseOver(x, y);
     m_surface.Flush();
 }

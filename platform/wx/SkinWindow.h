@@ -80,6 +80,7 @@ protected:
     void OnIdle(wxIdleEvent& event);
     void OnMouseEvent(wxMouseEvent& event);
     void OnMouseOver(wxMouseEvent& event);
+    void OnLeaveWindow(wxMouseEvent& event);
     void OnPaint(wxPaintEvent& event);
     void OnClose(wxCloseEvent& event);
     void OnContextMenu(wxContextMenuEvent& event);
@@ -95,6 +96,8 @@ private:
     void WakeSurface(bool awake);
     // The desktop window, made with the arguments the window was constructed with (once).
     void CreateFrame();
+    // Hover tracking at the pointer; outside the client area the pointer is over no control.
+    void HoverAtPointer();
     void SetTip(const wxString& text);
     // Removes this window's hover callbacks from the page's views.
     void ReleaseViews(ControlPage* page);

@@ -591,8 +591,8 @@ void ReverbBackdrop(ArtworkSet& set)
     Backdrop bd(LayoutWindow::Reverb);
     bd.Module(30, 4, 182, 58);
     bd.Caption(14.5, 44, "ON", Align::Centre);
-    bd.Title(217, 10, "REVERB", 8, Align::Left, Palette::Silk());
-    bd.Caption(217, 23, "STEREO", Align::Left, Palette::Accent());
+    // Whether the inputs are linked is the window title's to say: the backdrop shows it in neither case.
+    bd.Title(217, 16, "REVERB", 8, Align::Left, Palette::Silk());
     CopyPasteCaptions(bd, 9, 10);
     bd.Screws(5.5, 2.2);
     bd.RestingLooks();

@@ -935,14 +935,22 @@ void AddControlBitmaps(ArtworkSet& set)
                     SetVertical(cr, 1, 24, Scale(sl.tint, 0.62), Scale(sl.tint, 0.28));
                 cairo_fill(cr);
                 FillRect(cr, 2, 1, 21, 1, pressed ? Rgb{0, 0, 0} : Rgb{1, 1, 1}, pressed ? 0.5 : 0.25);
-                PixelFont::DrawCentred(cr, 12.5, 7 - PixelFont::kTop + dy, sl.label, Rgb{0, 0, 0}, 0.35);
-                PixelFont::DrawCentred(cr, 12.0, 6 - PixelFont::kTop + dy, sl.label, Hex(0xf6f3ea));
+                // The compressor's image serves either slot: its label alone, in the middle.
+                const int labelTop = sl.slot ? 6 : 10;
+                PixelFont::DrawCentred(cr, 12.5, labelTop + 1 - PixelFont::kTop + dy, sl.label, Rgb{0, 0, 0}, 0.35);
+                PixelFont::DrawCentred(cr, 12.0, labelTop - PixelFont::kTop + dy, sl.label, Hex(0xf6f3ea));
                 if (sl.slot) {
-                    const std::string n = sl.slot == 1 ? "1" : "2";
-                    FillRect(cr, 9, 15 + dy, 7, 7, Rgb{0, 0, 0}, 0.35);
-                    PixelFont::Draw(cr, 11, 16 - PixelFont::kTop + dy, n, Hex(0xf6f3ea), 0.85);
-                } else {
-                    PixelLine(cr, 7, 17 + dy, 17, 17 + dy, Hex(0xf6f3ea), 0.5);
+                    // The slot as a place in the chain, not a number: two cells joined by an arrow down,
+                    // as the slots stand in the window, the cell of this slot lit.
+                    for (int cell = 1; cell <= 2; ++cell) {
+                        const int top = (cell == 1 ? 12 : 19) + dy;
+                        FillRect(cr, 7, top, 11, 3, Rgb{0, 0, 0}, 0.4);
+                        if (cell == sl.slot)
+                            FillRect(cr, 7, top, 11, 3, Hex(0xf6f3ea), 0.95);
+                        else
+                            PixelPattern(cr, 7, top, "###########|#.........#|###########", Hex(0xf6f3ea), 0.45);
+                    }
+                    PixelPattern(cr, 11, 16 + dy, "###|.#.", Hex(0xf6f3ea), 0.6);
                 }
             }
             set.Add(std::string(pressed ? "Push" : "") + sl.name + ".bmp", std::move(s));

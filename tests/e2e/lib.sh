@@ -47,7 +47,8 @@ wait_until() {
 }
 
 # A run of the program with a home, a configuration folder, a dialog log and a control file of its
-# own. start_program <name> [arguments...] sets PID and RUN (its folder).
+# own. start_program <name> [arguments...] sets PID and RUN (its folder). With FILE_LIMIT_KB set, the
+# program's files may grow to that many KiB (ulimit -f).
 new_run() {
   RUN=$WORK/$1
   mkdir -p "$RUN/home" "$RUN/config"
@@ -57,9 +58,12 @@ start_program() {
   shift
   [ -d "$WORK/$name" ] || new_run "$name"
   RUN=$WORK/$name
-  HOME=$RUN/home XDG_CONFIG_HOME=$RUN/config \
-    VELBRIN_RESOURCES=$RESOURCES VELBRIN_TEST_DIALOGS=$RUN/dialogs.log VELBRIN_SIM_CONTROL=$RUN/control \
-    "$PROGRAM" "$@" >"$RUN/out.log" 2>"$RUN/err.log" &
+  (
+    [ -z "${FILE_LIMIT_KB:-}" ] || ulimit -f "$FILE_LIMIT_KB"
+    HOME=$RUN/home XDG_CONFIG_HOME=$RUN/config \
+      VELBRIN_RESOURCES=$RESOURCES VELBRIN_TEST_DIALOGS=$RUN/dialogs.log VELBRIN_SIM_CONTROL=$RUN/control \
+      exec "$PROGRAM" "$@" >"$RUN/out.log" 2>"$RUN/err.log"
+  ) &
   PID=$!
   PIDS+=("$PID")
 }
@@ -186,4 +190,35 @@ valid_mix() {
     [ "$bsum" -eq "${w[at + 2]}" ] || return 1
     at=$(( at + 3 + n ))
   done
+}
+
+# Sets word <index> (a 32-bit little-endian word, counted from 0) of a mix file to <value> and makes
+# its block's and the file's checksums fit again.
+set_mix_word() {  # set_mix_word <file> <index> <value>
+  local file=$1 index=$2 value=$3
+  local -a w
+  read -r -a w <<<"$(od -An -v -tu4 "$file" | tr -s ' \n' '  ')"
+  w[index]=$(( value ))
+  local counts=(164 4 27 27 11 11 7 7 4) at=5 k i n sum
+  for (( k = 0; k < 9; k++ )); do
+    n=${counts[k]}
+    sum=0
+    for (( i = at; i < at + 3 + n; i++ )); do
+      [ "$i" -eq $(( at + 2 )) ] || sum=$(( (sum + w[i]) % 4294967296 ))
+    done
+    w[at + 2]=$sum
+    at=$(( at + 3 + n ))
+  done
+  sum=0
+  for (( i = 0; i < ${#w[@]}; i++ )); do
+    [ "$i" -eq 3 ] || sum=$(( (sum + w[i]) % 4294967296 ))
+  done
+  w[3]=$sum
+  local bytes=""
+  for (( i = 0; i < ${#w[@]}; i++ )); do
+    bytes+=$(printf '\\x%02x\\x%02x\\x%02x\\x%02x' $(( w[i] & 255 )) $(( w[i] >> 8 & 255 )) \
+      $(( w[i] >> 16 & 255 )) $(( w[i] >> 24 & 255 )))
+  done
+  printf '%b' "$bytes" >"$file.new"
+  mv "$file.new" "$file"
 }

@@ -4,10 +4,12 @@
 # keys pressed, the simulated unit read through its control file, the program ended by a signal.
 #
 #   program-test.sh <program> <resource archive> <case>
-#   cases: session, second-instance, corrupt-file, old-firmware
+#   cases: session, second-instance, open-request, damaged-archive, corrupt-file, old-firmware,
+#          file-size-limit
 set -u
-PROGRAM=$1
-RESOURCES=$2
+# Absolute: some cases start the program from another folder.
+PROGRAM=$(realpath "$1")
+RESOURCES=$(realpath "$2")
 CASE=$3
 . "$(dirname "$0")/lib.sh"
 
@@ -125,6 +127,62 @@ case_second_instance() {
   check "the first copy ends on SIGTERM" wait_exit "$first" 15
 }
 
+case_open_request() {
+  # A mix as the program writes it, with "Input/Playback mix for 1&2" (main parameter 9, word 8 + 9) at
+  # 0.0: all input, so the unit's gain of playback 1&2 in mix 1&2 (item 36) goes to 0.
+  start_program first
+  check "the first copy comes up" wait_for_main_window
+  kill -TERM "$PID"
+  wait_exit "$PID" 15
+  local mix=$RUN/Live.vlbx
+  cp "$(default_mix)" "$mix"
+  set_mix_word "$mix" 17 0
+  check "the mix to open is valid" valid_mix "$mix"
+  cp "$mix" "$RUN/Live.copy"
+
+  start_program first
+  local first=$PID
+  check "the copy that runs comes up" wait_for_main_window
+  local before=0
+  has_gain() { control state && before=$(unit_item 36) && [ "$before" -gt 0 ]; }
+  check "its unit has the playback gain" wait_until 10 has_gain
+
+  # What a file manager's "Open with" does: a second launch with the file, here by a relative name.
+  (cd "$RUN" && HOME=$RUN/home XDG_CONFIG_HOME=$RUN/config VELBRIN_RESOURCES=$RESOURCES \
+    VELBRIN_TEST_DIALOGS=$WORK/second-dialogs.log "$PROGRAM" Live.vlbx >"$WORK/second-out.log" 2>&1) &
+  local second=$!
+  PIDS+=("$second")
+  check "the second launch ends by itself" wait_exit "$second" 15
+  check "with status 0" [ "$EXIT_STATUS" -eq 0 ]
+  check "without a box" [ ! -s "$WORK/second-dialogs.log" ]
+  gain_gone() { control state && [ "$(unit_item 36)" -eq 0 ]; }
+  check "the running copy loads the file and sends its mix to the unit" wait_until 10 gain_gone
+  check "without a box" [ ! -s "$RUN/dialogs.log" ]
+  local main
+  main=$(main_window "$first")
+  sleep 1
+  [ -n "$main" ] && screenshot "$main" opened-by-second-launch
+  kill -TERM "$first"
+  check "the running copy ends on SIGTERM" wait_exit "$first" 15
+  check "the opened file is not written at exit" cmp -s "$mix" "$RUN/Live.copy"
+}
+
+case_damaged_archive() {
+  new_run archive
+  printf 'Not an archive: a few words where the records should be.\n' >"$RUN/garbage.res"
+  RESOURCES=$RUN/garbage.res start_program archive
+  check "the program comes up with the built archive instead" wait_for_main_window
+  check "the user is told which archive could not be used and why" \
+    wait_until 5 box_logged VelbrinControl "The resource archive $RUN/garbage.res cannot be used: it names"
+  sleep 1
+  check "once" [ "$(grep -c . "$RUN/dialogs.log")" -eq 1 ]
+  local main
+  main=$(main_window "$PID")
+  check "the main window is painted" painted "$main"
+  kill -TERM "$PID"
+  check "the program ends on SIGTERM" wait_exit "$PID" 15
+}
+
 case_corrupt_file() {
   new_run corrupt
   local file=$RUN/broken.vlbx
@@ -142,6 +200,8 @@ case_corrupt_file() {
   kill -TERM "$PID"
   check "the program ends on SIGTERM" wait_exit "$PID" 15
   check "the damaged file is left byte for byte as it was" cmp -s "$file" "$RUN/broken.copy"
+  check "the session's mix goes to the default mix instead" valid_mix "$(default_mix)"
+  check "which standard error says" grep -qF "the mix is saved to $(default_mix)" "$RUN/err.log"
 }
 
 case_old_firmware() {
@@ -161,11 +221,26 @@ case_old_firmware() {
   check "and nothing went wrong on the way" [ "$(grep -c . "$RUN/dialogs.log")" -eq 1 ]
 }
 
+case_file_size_limit() {
+  # The program's files may grow to 1 KiB: the mix (1176 bytes) cannot be written at exit.
+  FILE_LIMIT_KB=1 start_program limit
+  check "the program comes up under a 1 KiB file-size limit" wait_for_main_window
+  kill -TERM "$PID"
+  check "SIGTERM ends the program" wait_exit "$PID" 15
+  check "through its normal exit (status 0), not killed by the limit" [ "$EXIT_STATUS" -eq 0 ]
+  check "the failed save is shown with the file and the reason" \
+    box_logged Error "Could not save the mix file.\n\n$(default_mix): cannot write: File too large"
+  check "no mix file and no temporary file are left" [ -z "$(ls -A "$RUN/config/VelbrinControl")" ]
+}
+
 case "$CASE" in
   session) case_session ;;
   second-instance) case_second_instance ;;
+  open-request) case_open_request ;;
+  damaged-archive) case_damaged_archive ;;
   corrupt-file) case_corrupt_file ;;
   old-firmware) case_old_firmware ;;
+  file-size-limit) case_file_size_limit ;;
   *) echo "unknown case $CASE"; exit 2 ;;
 esac
 

@@ -13,6 +13,7 @@
 #include "PAL/LayoutTables.h"
 #include "PAL/MeterPage.h"
 #include "PAL/ViewLib/PageController.h"
+#include "PAL/ViewLib/flPPM.h"
 #include "gui/mainframe/MainFrameFixture.h"
 
 TEST_F(MainFrameTest, TheFirstFrameMakesThePanelWindowsAndTheSecondSharesThem)
@@ -94,8 +95,30 @@ TEST_F(MainFrameTest, UseMeteringFlipsTheSwitchTheCheckMarkAndTheMeters)
         wxCommandEvent command(wxEVT_MENU, VelbrinControlFrame::kMeteringId);
         standard->ProcessWindowEvent(command);
         EXPECT_EQ(standard->GetHelpMenu()->IsChecked(5016), on);
-        EXPECT_EQ(meters->disabled.load(), !on);
+        EXPECT_EQ(meters->IsDisabled(), !on);
         EXPECT_EQ(core->GetMainController()->GetParameter(163), on ? 1.0f : 0.0f);
+    }
+}
+
+// With metering off nothing is read: the main window's meters fall back as when the signal stops
+// instead of standing at their last level.
+TEST_F(MainFrameTest, MetersFallBackWhileMeteringIsOff)
+{
+    MeterList* meters = hal->GetMeterList();
+    auto* meter = dynamic_cast<flPPM*>(core->GetPages().main->GetView(126));  // level 0
+    ASSERT_NE(meter, nullptr);
+    meters->SetMeter(0, 0.81f);
+    standard->Tick();
+    const float lit = meter->GetLevel();
+    ASSERT_NEAR(lit, 0.8f / 0.9f, 1e-5);
+    wxCommandEvent command(wxEVT_MENU, VelbrinControlFrame::kMeteringId);
+    standard->ProcessWindowEvent(command);
+    ASSERT_TRUE(meters->IsDisabled());
+    float expected = lit;
+    for (int tick = 1; tick <= 3; ++tick) {
+        standard->Tick();
+        expected *= 0.9f;
+        EXPECT_NEAR(meter->GetLevel(), expected, 1e-5) << "tick " << tick;
     }
 }
 
@@ -212,7 +235,7 @@ TEST_F(MainFrameTest, TheWindowsFollowALoadedMix)
         EXPECT_EQ(standard->GetCueMixWindow(4)->GetOwnController()->GetParameter(1), 0.75f);
         EXPECT_FALSE(standard->GetHelpMenu()->IsChecked(5016));
         EXPECT_FALSE(floating->GetHelpMenu()->IsChecked(5016));
-        EXPECT_TRUE(hal->GetMeterList()->disabled.load());
+        EXPECT_TRUE(hal->GetMeterList()->IsDisabled());
         EXPECT_FALSE(standard->GetSlots()->IsCompressorFirst(0)) << pass;
         EXPECT_TRUE(standard->GetSlots()->IsCompressorFirst(1)) << pass;
         EXPECT_EQ(standard->GetEffectWindow(kEqWindow1)->GetTitle(), " EQ - Stereo");

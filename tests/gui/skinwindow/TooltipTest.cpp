@@ -59,3 +59,31 @@ TEST(SkinWindowTooltip, ATooltipObjectComesWithThePageAndDetachingEmptiesIt)
     test.window->SetView(test.page.get());
     EXPECT_NE(test.page->GetView(2)->GetHoverCallback(), nullptr);
 }
+
+// No motion comes from outside the window: leaving it straight from a control, with a quick move or at
+// the end of a drag, ends the control's hover and empties the tooltip; coming back turns it on again.
+TEST(SkinWindowTooltip, LeavingTheWindowEndsTheHover)
+{
+    GuiTestPage test(wxPoint(300, 60));
+    ASSERT_TRUE(test.ShowAndWait());
+    wxUIActionSimulator input;
+    const wxPoint outside = test.ScreenPoint(GuiTestPage::kWidth + 60, 40);
+    for (bool drag : {false, true}) {
+        SCOPED_TRACE(drag ? "a drag released outside" : "a quick move out");
+        input.MouseMove(test.ScreenPoint(75, 80));  // the knob
+        ASSERT_TRUE(PumpUntil([&] { return test.Knob()->IsOver() && Tip(test.window) == "Input 2 Level"; }));
+        if (drag) {
+            input.MouseDown();
+            ASSERT_TRUE(PumpUntil([&] { return test.Knob()->IsTracking(); }));
+        }
+        input.MouseMove(outside);
+        PumpFor(100);
+        if (drag) {
+            input.MouseUp();
+            PumpFor(50);
+        }
+        EXPECT_TRUE(PumpUntil([&] { return !test.Knob()->IsOver() && Tip(test.window) == ""; }));
+    }
+    input.MouseMove(test.ScreenPoint(75, 80));
+    EXPECT_TRUE(PumpUntil([&] { return test.Knob()->IsOver() && Tip(test.window) == "Input 2 Level"; }));
+}

@@ -216,19 +216,27 @@ TEST_F(FrameTest, WithoutAMixEngineTheStereoSwitchLeavesTheTitles)
     EXPECT_TRUE(effects[kEqWindow2].shown);
 }
 
-// "Use Metering" and parameter 163: the check mark and the meters follow the value.
+// "Use Metering" and parameter 163: the check mark and the meters follow the value, in the hidden
+// frame's menu too (it is the one shown after "Float Mode").
 TEST_F(FrameTest, MeteringFollowsParameter163)
 {
     standard->ToggleMetering();
     EXPECT_EQ(Value(163), 0.0f);
     EXPECT_EQ(standardWindow.metering, 0);
+    EXPECT_EQ(floatingWindow.metering, 0);
     standard->ToggleMetering();
     EXPECT_EQ(Value(163), 1.0f);
     EXPECT_EQ(standardWindow.metering, 1);
+    EXPECT_EQ(floatingWindow.metering, 1);
     main->SetParameter(163, 0.0f);
     EXPECT_EQ(standardWindow.metering, 0);
-    floating->OnParameterChanged(163);
     EXPECT_EQ(floatingWindow.metering, 0);
+    Press(154);  // Float Mode: the floating frame's menu already shows the switch off
+    ASSERT_TRUE(floating->IsAttached());
+    floating->ToggleMetering();
+    EXPECT_EQ(Value(163), 1.0f);
+    EXPECT_EQ(floatingWindow.metering, 1);
+    EXPECT_EQ(standardWindow.metering, 1);
 }
 
 // From 176.4 kHz the frames show the high-rate page and the effect windows close; below it the last

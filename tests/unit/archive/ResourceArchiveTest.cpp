@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -72,13 +73,23 @@ TEST(ResourceArchive, ImagesWithoutADirectoryAreEmptyAndAHugeCountIsCapped)
     archive.LoadFromMemory(nullptr, 100);
     EXPECT_EQ(archive.Count(), 0u);
 
+    // After the one true record the "directory" runs on through names and 8 kB of filler: about a
+    // thousand records outside the file, told in a few trace lines and one short problem.
     std::vector<uint8_t> image = MakeArchive({{"A.bmp", Bytes("payload"), 0}});
+    image.resize(image.size() + 8192, 0xEE);
     PutBigEndian(image, 0, 0x7FFFFFFF);
     DebugLogCapture capture;
     archive.LoadFromMemory(image.data(), image.size());
     EXPECT_LE(archive.Count(), (image.size() - 4) / 8);
     EXPECT_EQ(PayloadOf(archive.Find("A.bmp")), "payload");
     EXPECT_TRUE(!DebugLogEnabled() || capture.Contains("count 2147483647 capped")) << capture.Text();
+    const std::string trace = capture.Text();
+    EXPECT_LE(std::count(trace.begin(), trace.end(), '\n'), 2 + long(ResourceArchive::kMaxTracedRecords)) << trace;
+    const std::string fits = std::to_string((image.size() - 4) / 8);
+    EXPECT_EQ(archive.Problem(), "names 2147483647 resources, but its " + std::to_string(image.size()) +
+                                     " bytes have room for the directory of " + fits + "; " +
+                                     std::to_string((image.size() - 4) / 8 - 1) + " of its " + fits +
+                                     " records lie outside the file (the first is record 1)");
 }
 
 TEST(ResourceArchive, RecordsReachingOutsideTheFileAreSkippedAndTheRestKept)
@@ -117,19 +128,26 @@ TEST(ResourceArchive, LoadingCountsTheUsableRecordsSoGarbageReadsAsNone)
     std::vector<uint8_t> allBad = oneBad;
     for (size_t k = 0; k < 3; ++k)
         PutBigEndian(allBad, 8 + 8 * k, 0x7FFFFFFF);  // every data offset past the end
-    const struct { const char* what; std::vector<uint8_t> image; size_t usable; } cases[] = {
-        {"a good archive", kEntries, 4},
-        {"text", Bytes("This is not a resource archive, only a few words of text.\n"), 0},
-        {"no record inside the file", allBad, 0},
-        {"one record of three outside", oneBad, 2},
-        {"count 0", {0, 0, 0, 0}, 0},
+    const struct { const char* what; std::vector<uint8_t> image; size_t usable; const char* problem; } cases[] = {
+        {"a good archive", kEntries, 4, ""},
+        {"text", Bytes("This is not a resource archive, only a few words of text.\n"), 0,
+         "names 1416128883 resources, but its 58 bytes have room for the directory of 6; 6 of its 6 records "
+         "lie outside the file (the first is record 0)"},
+        {"no record inside the file", allBad, 0, "3 of its 3 records lie outside the file (the first is record 0)"},
+        {"one record of three outside", oneBad, 2, "1 of its 3 records lie outside the file (the first is record 1)"},
+        {"count 0", {0, 0, 0, 0}, 0, "holds no resources (its count is 0)"},
+        {"three bytes", {0, 0, 1}, 0, "is too short to be a resource archive (3 bytes)"},
     };
     for (const auto& c : cases) {
         ResourceArchive archive;
         EXPECT_EQ(archive.LoadFromMemory(c.image.data(), c.image.size()), c.usable) << c.what;
         const TempFile file(c.image);
         EXPECT_EQ(archive.Load(file.path.c_str()), c.usable) << c.what;
+        EXPECT_EQ(archive.Problem(), c.problem) << c.what;
     }
+    ResourceArchive archive;
+    archive.Load("/nonexistent/ProjectResources.res");
+    EXPECT_EQ(archive.Problem(), "cannot be opened (No such file or directory)");
 }
 
 TEST(ResourceArchive, MissingNamesTheResourcesTheArchiveLacks)

@@ -36,7 +36,8 @@ TEST(ResourceLocator, TriesTheEnvironmentThenShareThenBesideTheProgramThenTheBui
     ASSERT_GT(readlink("/proc/self/exe", executable, sizeof executable - 1), 0);
     const std::string folder = std::string(executable).substr(0, std::string(executable).rfind('/'));
     const ScopedResourcesVariable variable("/somewhere/Mine.res");
-    const std::vector<std::string> expected = {"/somewhere/Mine.res", "/usr/share/velbrincontrol/ProjectResources.res",
+    const std::string prefix = folder.substr(0, folder.rfind('/'));
+    const std::vector<std::string> expected = {"/somewhere/Mine.res", prefix + "/share/velbrincontrol/ProjectResources.res",
                                                folder + "/ProjectResources.res",
                                                std::string(VELBRIN_BUILD_DIR) + "/resources/ProjectResources.res"};
     EXPECT_EQ(ResourceLocator::Candidates(), expected);
@@ -67,35 +68,49 @@ TEST(ResourceLocator, OpensTheArchiveTheEnvironmentNamesAndPassesOverOneThatIsNo
     }
 }
 
-// An archive the environment names that is missing or unreadable is reported, and the next place
-// (here the build tree's archive) is used; one without some bitmaps is used and says which are missing.
+// An archive the environment names that is missing or unreadable is reported, naming it and what was
+// wrong, and the next place (here the build tree's archive) is used; one that lacks window backdrops is
+// used and reported as damaged.
 TEST(ResourceLocator, AMissingOrGarbageArchiveFromTheEnvironmentIsReportedAndPassedOver)
 {
     const TempFile garbage(Bytes("Not an archive: a few words of text where the records should be.\n"));
     const TempFile good(MakeArchive({{"Background.bmp", Bytes("BM"), 0}, {"Knob.bmp", Bytes("BM"), 0}}));
     const std::vector<const char*> needed = {"Background.bmp", "Knob.bmp", "Fader.bmp"};
+    const std::string built = std::string(VELBRIN_BUILD_DIR) + "/resources/ProjectResources.res";
     const struct {
         std::string path;
-        const char* report;
+        std::string report;
     } cases[] = {
-        {garbage.path, "cannot be read or holds nothing usable"},
-        {"/nonexistent/ProjectResources.res", "names no resource archive"},
+        {garbage.path, "The resource archive " + garbage.path + " cannot be used: it names 1315927072 resources"},
+        {"/nonexistent/ProjectResources.res", "VELBRIN_RESOURCES names /nonexistent/ProjectResources.res, which is "
+                                              "not a file.\n"},
     };
     for (const auto& c : cases) {
         const ScopedResourcesVariable variable(c.path.c_str());
-        testing::internal::CaptureStderr();
-        const size_t usable = OpenProjectResources();
-        const std::string report = testing::internal::GetCapturedStderr();
-        EXPECT_NE(report.find(c.report), std::string::npos) << report;
-        EXPECT_NE(report.find(c.path), std::string::npos) << report;
+        std::string report;
+        const size_t usable = OpenProjectResources(&report);
+        EXPECT_EQ(report.rfind(c.report, 0), 0u) << report;
+        EXPECT_NE(report.find("The resource archive " + built + " is used instead.\n"), std::string::npos) << report;
         EXPECT_GT(usable, 10u);  // the built archive
         EXPECT_TRUE(ResourceArchive::Global().Missing({"Background.bmp"}).empty());
     }
     {
         const ScopedResourcesVariable variable(good.path.c_str());
-        EXPECT_EQ(OpenProjectResources(), 2u);
+        std::string report;
+        EXPECT_EQ(OpenProjectResources(&report), 2u);
+        EXPECT_EQ(report.rfind("The resource archive " + good.path + " is damaged: it lacks 11 of the 12 window "
+                               "backdrops (BackgroundShrink.bmp, ",
+                               0),
+                  0u)
+            << report;
         EXPECT_EQ(ResourceArchive::Global().Missing(needed), std::vector<std::string>{"Fader.bmp"});
         EXPECT_TRUE(ResourceArchive::Global().Missing({"Knob.bmp", "Background.bmp"}).empty());
+    }
+    {
+        const ScopedResourcesVariable variable(nullptr);
+        std::string report = "stale";
+        EXPECT_GT(OpenProjectResources(&report), 10u);
+        EXPECT_EQ(report, "");  // the build tree's archive, whole
     }
     ResourceArchive::Global().Clear();
 }

@@ -10,6 +10,7 @@ protected:
         const FirmwareFile f = FirmwareFile::Build({});
         ASSERT_EQ(updater->Update(f.bytes.data(), uint32_t(f.bytes.size())), 0);
         ASSERT_EQ(updater->Close(), 1);
+        ASSERT_TRUE(updater->Authorize());
         runner.Clear();
         clock.Reset();
         unit.flash.ClearLog();

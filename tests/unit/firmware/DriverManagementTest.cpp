@@ -1,5 +1,12 @@
 #include "FirmwareFixture.h"
 
+#include "platform/helper/ChildProcess.h"
+#include "platform/helper/LineChannel.h"
+
+#include <cstdlib>
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
 
 using Command = std::vector<std::string>;
@@ -17,6 +24,7 @@ TEST_F(DriverManagementTest, OpeningUnloadsTheUnitsDriversAndClosingLoadsExactly
     ASSERT_EQ(Update(), 0);
     EXPECT_TRUE(updater->IsDeviceOpen());
     EXPECT_FALSE(updater->DriversLoaded());
+    EXPECT_EQ(runner.Authorizations(), 1);
     EXPECT_EQ(runner.Commands(), (std::vector<Command>{Unload("snd-velbrin-remote"), Unload("snd-velbrin")}));
     EXPECT_EQ(clock.Sleeps(), (std::vector<uint32_t>{2000, 1000, 1000}));
 
@@ -28,7 +36,8 @@ TEST_F(DriverManagementTest, OpeningUnloadsTheUnitsDriversAndClosingLoadsExactly
     EXPECT_TRUE(updater->DriversLoaded());
     EXPECT_FALSE(updater->IsDeviceOpen());
     EXPECT_EQ(raw.OpenDevices(), 0);
-    EXPECT_EQ(runner.Authorizations(), 0) << "the rights are kept";
+    EXPECT_EQ(runner.Authorizations(), 0) << "closing asks nothing";
+    EXPECT_FALSE(runner.IsAuthorized()) << "the update's rights end with it";
 }
 
 struct UpdateCase {
@@ -36,6 +45,7 @@ struct UpdateCase {
     std::function<void()> script;
     int result;
     std::vector<Command> commands;
+    const char* said;  // the line that reports the failure, or nullptr
 };
 
 // Every refused Update leaves the unit's drivers loaded and no interface of the updater open.
@@ -44,28 +54,33 @@ TEST_F(DriverManagementTest, ARefusedUpdateLeavesNothingUnloaded)
     const Command unloadRemote = Unload("snd-velbrin-remote"), unloadMain = Unload("snd-velbrin");
     const Command loadRemote = Load("snd-velbrin-remote"), loadMain = Load("snd-velbrin");
     const UpdateCase cases[] = {
-        {"rights refused", [this] { runner.RefuseAuthorization(true); }, 4, {}},
+        {"rights refused", [this] { runner.RefuseAuthorization(true); }, 4, {},
+         "Administrator rights were not granted: refused by the simulation"},
         {"first unload fails", [&] { runner.FailCommand(unloadRemote, 1); }, 5,
-         {unloadRemote}},
+         {unloadRemote}, "Could not unload driver snd-velbrin-remote (status 1)"},
         {"second unload fails", [&] { runner.FailCommand(unloadMain, 1); }, 5,
-         {unloadRemote, unloadMain, loadRemote}},
-        {"no unit on the bus", [this] { bus.Unplug(&unit); }, 5, {}},
+         {unloadRemote, unloadMain, loadRemote}, "Could not unload driver snd-velbrin (status 1)"},
+        {"no unit on the bus", [this] { bus.Unplug(&unit); }, 5, {}, nullptr},
         {"the unit held by another interface",
          [this] {
              raw.OpenDevice(raw.MatchDevices(0x5D3B, 0).front().serviceId, &blocker);
          },
-         5, {unloadRemote, unloadMain, loadMain, loadRemote}},
+         5, {unloadRemote, unloadMain, loadMain, loadRemote}, nullptr},
         {"no bridgeCo tag", [this] { unit.flash.SetIdentity("bridgeCx", 1); }, 7,
-         {unloadRemote, unloadMain, loadMain, loadRemote}},
+         {unloadRemote, unloadMain, loadMain, loadRemote}, nullptr},
     };
     for (const UpdateCase& c : cases) {
         SCOPED_TRACE(c.what);
         updater = std::make_unique<FirmwareUpdater>();
+        updater->SetMessageSink([this](const std::string& line) { messages.push_back(line); });
+        messages.clear();
         runner.Clear();
         bus.Plug(&unit);
         c.script();
         EXPECT_EQ(Update(), c.result);
         EXPECT_EQ(runner.Commands(), c.commands);
+        EXPECT_EQ(messages, c.said ? std::vector<std::string>{c.said} : std::vector<std::string>{});
+        EXPECT_FALSE(runner.IsAuthorized());
         EXPECT_TRUE(runner.UnloadedDrivers().empty());
         EXPECT_TRUE(updater->DriversLoaded());
         EXPECT_FALSE(updater->IsDeviceOpen());
@@ -95,11 +110,15 @@ TEST_F(DriverManagementTest, AFailedReloadIsReportedAndRetriedForThatDriverOnly)
     EXPECT_EQ(runner.Commands(), (std::vector<Command>{Load("snd-velbrin"), Load("snd-velbrin-remote")}));
     EXPECT_EQ(runner.UnloadedDrivers(), (std::vector<std::string>{"snd-velbrin"}));
     EXPECT_FALSE(updater->DriversLoaded());
+    EXPECT_TRUE(Said("Could not load driver snd-velbrin again (status 1)"));
+    EXPECT_TRUE(runner.IsAuthorized()) << "the rights stay for the next try";
 
     runner.Clear();
     EXPECT_TRUE(updater->LoadDrivers());
     EXPECT_EQ(runner.Commands(), (std::vector<Command>{Load("snd-velbrin")}));
     EXPECT_TRUE(updater->DriversLoaded());
+    EXPECT_EQ(runner.Authorizations(), 0);
+    EXPECT_FALSE(runner.IsAuthorized());
 }
 
 TEST_F(DriverManagementTest, ClosingWithNothingOpenOrUnloadedRunsNothing)
@@ -127,6 +146,33 @@ TEST(FirmwareUpdaterInstance, TheGlobalEngineStartsIdle)
     EXPECT_TRUE(updater.DriversLoaded());
     EXPECT_FALSE(updater.IsDeviceOpen());
     EXPECT_EQ(updater.ProductName(), "***");
+}
+
+// The engine built before main is destroyed at exit after everything it needs: it closes the unit
+// and loads the drivers again instead of dying in the clock, the bus or the runner.
+TEST(FirmwareUpdaterInstance, TheGlobalEngineLoadsTheDriversAgainAtExit)
+{
+    const char* dir = getenv("VELBRIN_BINARY_DIR");
+    const std::string probe = std::string(dir ? dir : VELBRIN_BUILD_DIR) + "/tests/probe_firmware_exit";
+    int out[2];
+    ASSERT_EQ(pipe2(out, O_CLOEXEC), 0);
+    const int none = open("/dev/null", O_RDONLY | O_CLOEXEC);
+    ChildProcess child;
+    const bool started = child.Start({probe}, none, out[1], false);
+    close(out[1]);
+    close(none);
+    ASSERT_TRUE(started) << probe;
+
+    std::vector<std::string> lines;
+    LineChannel said(out[0]);
+    for (std::string line; said.ReadLine(60000, &line) == LineChannel::kLine;)
+        lines.push_back(line);
+    close(out[0]);
+    EXPECT_EQ(child.Finish(5000, 1000), 0) << "the probe ended normally";
+    const std::string tool = kDriverTool;
+    EXPECT_EQ(lines, (std::vector<std::string>{tool + " -r -- snd-velbrin-remote", tool + " -r -- snd-velbrin",
+                                               "main returns", tool + " -- snd-velbrin",
+                                               tool + " -- snd-velbrin-remote"}));
 }
 
 }  // namespace

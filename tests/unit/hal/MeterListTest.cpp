@@ -116,7 +116,7 @@ TEST_F(MeterListTest, GroupsAreReadInGroupOrderAndOnlyWhenEnabled)
     items.resize(4);
     EXPECT_EQ(items, (std::vector<uint32_t>{788, 789, 790, 1037}));
 
-    meters->disabled = true;
+    meters->SetDisabled(true);
     unit.ClearLog();
     const uint64_t until = clock->NowMs() + 300;
     ASSERT_TRUE(WaitFor([&] { return clock->NowMs() > until; }));

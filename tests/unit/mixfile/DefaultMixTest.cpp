@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <memory>
 
 namespace {
 
@@ -43,7 +45,7 @@ protected:
         bytes[600] ^= 1;
         return bytes;
     }
-    DefaultMix defaultMix{mix};
+    DefaultMix defaultMix{mix, messages};
 };
 
 TEST_F(DefaultMixTest, TheDefaultMixLiesInTheXdgConfigFolderWhichIsCreated)
@@ -68,7 +70,7 @@ TEST_F(DefaultMixTest, WithoutAnAbsoluteXdgConfigHomeTheHomeConfigFolderIsUsed)
         SCOPED_TRACE(xdg ? xdg : "(unset)");
         ScopedEnv home("HOME", (folder / "home").c_str());
         ScopedEnv config("XDG_CONFIG_HOME", xdg);
-        DefaultMix fresh(mix);
+        DefaultMix fresh(mix, messages);
         fresh.SetDefaultMixPath();
         EXPECT_EQ(fresh.GetPath(), folder / "home/.config/VelbrinControl/com.brennimar.VelbrinDefault.vlbx");
     }
@@ -96,8 +98,11 @@ TEST_F(DefaultMixTest, ACommandLineFileReplacesThePathAndIsWrittenAtExit)
     EXPECT_TRUE(messages.messages.empty());
 }
 
-TEST_F(DefaultMixTest, ARejectedCommandLineFileIsReportedAndLeftByteIdenticalAtExit)
+TEST_F(DefaultMixTest, ARejectedCommandLineFileIsLeftByteIdenticalAndTheMixGoesToTheDefaultMix)
 {
+    ScopedEnv xdg("XDG_CONFIG_HOME", (folder / "config").c_str());
+    defaultMix.SetDefaultMixPath();
+    const std::string defaultFile = defaultMix.GetPath();
     const std::string file = folder / "given.vlbx";
     const std::vector<uint8_t> corrupt = CorruptImage();
     TempFolder::Write(file, corrupt);
@@ -105,14 +110,22 @@ TEST_F(DefaultMixTest, ARejectedCommandLineFileIsReportedAndLeftByteIdenticalAtE
 
     EXPECT_EQ(defaultMix.LoadAtStart(), MixLoadResult::Corrupt);
     EXPECT_EQ(messages.messages, std::vector<std::string>{kCorrupt});
-    EXPECT_FALSE(defaultMix.SaveAtExit());
+    SetDistinctValues();
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(defaultMix.SaveAtExit());
+    const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_EQ(TempFolder::Read(file), corrupt);
-    EXPECT_EQ(folder.Names(), std::vector<std::string>{"given.vlbx"});
-    EXPECT_EQ(stores, 0);
+    EXPECT_NE(said.find(file + " was rejected"), std::string::npos) << said;
+    EXPECT_NE(said.find(defaultFile), std::string::npos) << said;
+    ResetAll(0.5f);
+    EXPECT_EQ(mix.LoadMixFile(defaultFile, false), MixLoadResult::Loaded);
+    EXPECT_EQ(sets[7]->GetParameter(6), 0.7f + 0.006f);
+    EXPECT_EQ(messages.messages.size(), 1u);
 
     // A save the user asks for over it is theirs to make; the file then is ours again.
     ASSERT_TRUE(mix.SaveMixFile(file, MixFile::kMagic));
     EXPECT_TRUE(defaultMix.SaveAtExit());
+    EXPECT_EQ(TempFolder::Read(file).size(), 1176u);
 }
 
 TEST_F(DefaultMixTest, ARejectedDefaultMixIsKeptOnceAsBakBeforeTheFirstWriteOverIt)
@@ -150,18 +163,87 @@ TEST_F(DefaultMixTest, ASoundOrMissingDefaultMixGetsNoBak)
     EXPECT_FALSE(std::filesystem::exists(defaultMix.GetPath() + ".bak"));
 }
 
-TEST_F(DefaultMixTest, ABakThatCannotBeWrittenKeepsTheRejectedFile)
+// The damaged default mix stays, the user is told, and each session's mix lands beside it under a name
+// of its own.
+TEST_F(DefaultMixTest, ABakThatCannotBeMadeKeepsTheRejectedFileAndTheMixGoesBesideIt)
 {
     ScopedEnv xdg("XDG_CONFIG_HOME", (folder / "config").c_str());
     defaultMix.SetDefaultMixPath();
     const std::string file = defaultMix.GetPath();
+    const std::string stem = file.substr(0, file.size() - 5);
     const std::vector<uint8_t> corrupt = CorruptImage();
     TempFolder::Write(file, corrupt);
     std::filesystem::create_directories(file + ".bak/inside");  // the backup cannot replace a folder
 
-    EXPECT_EQ(defaultMix.LoadAtStart(), MixLoadResult::Corrupt);
-    EXPECT_FALSE(defaultMix.SaveAtExit());
-    EXPECT_EQ(TempFolder::Read(file), corrupt);
+    for (const std::string& beside : {stem + ".session.vlbx", stem + ".session-2.vlbx"}) {
+        SCOPED_TRACE(beside);
+        messages.messages.clear();
+        EXPECT_EQ(defaultMix.LoadAtStart(), MixLoadResult::Corrupt);
+        EXPECT_TRUE(defaultMix.SaveAtExit());
+        EXPECT_EQ(TempFolder::Read(file), corrupt);
+        EXPECT_EQ(TempFolder::Read(beside).size(), 1176u);
+        ASSERT_EQ(messages.messages.size(), 1u);
+        const std::string& box = messages.messages[0];
+        EXPECT_NE(box.find(file + ".bak: cannot replace the file: Is a directory"), std::string::npos) << box;
+        EXPECT_NE(box.find("saved as " + beside), std::string::npos) << box;
+        EXPECT_EQ(messages.styles[0], MessageStyle::Ok | MessageStyle::IconError);
+    }
+}
+
+// Whatever keeps the mix from being written at exit is shown in one box that names the file and the
+// system's reason; nothing else is changed.
+TEST_F(DefaultMixTest, ASaveAtExitThatFailsIsShownWithTheFileAndTheReason)
+{
+    struct Failure {
+        const char* what;
+        std::function<std::string(DefaultMix&)> arrange;  // the file that cannot be written
+        std::string reason;
+    };
+    std::unique_ptr<FileSizeLimit> limit;
+    const std::vector<Failure> failures = {
+        {"a full disk",
+         [&](DefaultMix&) {
+             limit = std::make_unique<FileSizeLimit>(500);  // the image is 1176 bytes
+             return folder / "config/VelbrinControl/com.brennimar.VelbrinDefault.vlbx";
+         },
+         "cannot write: File too large"},
+        {"the default mix is a folder",
+         [&](DefaultMix&) {
+             const std::string file = folder / "config/VelbrinControl/com.brennimar.VelbrinDefault.vlbx";
+             std::filesystem::create_directories(file + "/inside");
+             return file;
+         },
+         "cannot replace the file: Is a directory"},
+        {"the configuration folder cannot be made",
+         [&](DefaultMix&) {
+             TempFolder::Write(folder / "config", {'x'});
+             return folder / "config/VelbrinControl/com.brennimar.VelbrinDefault.vlbx";
+         },
+         "cannot create the folder " + folder / "config/VelbrinControl: Not a directory"},
+        {"a command-line file in a missing folder",
+         [&](DefaultMix& atExit) {
+             atExit.SetCommandLinePath(folder / "gone/given.vlbx");
+             return folder / "gone/given.vlbx";
+         },
+         "cannot create a file in " + folder / "gone: No such file or directory"},
+    };
+    for (const Failure& failure : failures) {
+        SCOPED_TRACE(failure.what);
+        std::filesystem::remove_all(folder / "config");
+        messages.messages.clear();
+        messages.styles.clear();
+        ScopedEnv xdg("XDG_CONFIG_HOME", (folder / "config").c_str());
+        DefaultMix atExit(mix, messages);
+        const std::string file = failure.arrange(atExit);
+        atExit.SetDefaultMixPath();
+        EXPECT_FALSE(atExit.SaveAtExit());
+        limit.reset();
+        ASSERT_EQ(messages.messages.size(), 1u);
+        EXPECT_EQ(messages.messages[0], std::string("Error|Could not save the mix file.\n\n") + file + ": " +
+                                            failure.reason + "\n\nThis session's mix is not saved.");
+        EXPECT_EQ(messages.styles[0], MessageStyle::Ok | MessageStyle::IconError);
+        EXPECT_FALSE(std::filesystem::is_regular_file(file));
+    }
 }
 
 TEST_F(DefaultMixTest, NothingIsWrittenWhenWritingAtExitIsOff)

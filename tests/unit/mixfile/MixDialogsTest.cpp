@@ -36,11 +36,14 @@ TEST_F(MixDialogsTest, ACancelledSaveWritesNothingAndShowsNothing)
     EXPECT_TRUE(messages.messages.empty());
 }
 
-TEST_F(MixDialogsTest, AFailedSaveSaysSo)
+TEST_F(MixDialogsTest, AFailedSaveSaysSoWithTheFileAndTheReason)
 {
     files.answers = {folder / "no-such-folder/mix.vlbx"};
     EXPECT_FALSE(dialogs.OnSaveMix(MixFile::kMagic));
-    EXPECT_EQ(messages.messages, std::vector<std::string>{"Error|Could not save the mix file."});
+    EXPECT_EQ(messages.messages,
+              std::vector<std::string>{"Error|Could not save the mix file.\n\n" + folder / "no-such-folder/mix.vlbx" +
+                                       ": cannot create a file in " + folder / "no-such-folder" +
+                                       ": No such file or directory"});
     EXPECT_EQ(messages.styles[0], MessageStyle::Ok | MessageStyle::IconError);
 }
 

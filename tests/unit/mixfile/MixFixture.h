@@ -12,8 +12,10 @@
 #include "support/RecordingMessageSink.h"
 #include "support/TempFolder.h"
 
+#include <csignal>
 #include <cstring>
 #include <memory>
+#include <sys/resource.h>
 #include <vector>
 
 // Block k's parameter count: main, reverb 1, EQ 1, EQ 2, compressor 1, 2, amp simulator 1, 2, reverb 2.
@@ -87,6 +89,29 @@ inline float FromBits(uint32_t u)
     memcpy(&f, &u, 4);
     return f;
 }
+
+// Lets files of this process grow to at most limit bytes while it lives: a write past it fails
+// (EFBIG) as on a full disk, whoever runs the test.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t limit)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_handler = signal(SIGXFSZ, SIG_IGN);
+        rlimit reduced = m_saved;
+        reduced.rlim_cur = limit;
+        setrlimit(RLIMIT_FSIZE, &reduced);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        signal(SIGXFSZ, m_handler);
+    }
+
+private:
+    rlimit m_saved;
+    void (*m_handler)(int);
+};
 
 class MixFileTest : public ::testing::Test {
 protected:

@@ -1,8 +1,13 @@
 #include "unit/mixfile/MixFixture.h"
 
+#include <chrono>
 #include <cmath>
+#include <fcntl.h>
 #include <functional>
+#include <future>
 #include <limits>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -121,12 +126,24 @@ const std::vector<Rejection>& Rejections()
         {"-infinity in the last block",
          Words([](MixWords& m) { SetValue(m, 8, 3, -std::numeric_limits<float>::infinity()); }),
          MixLoadResult::Corrupt, kCorrupt},
+        // Larger than any mix file: the header is judged first.
         {"one byte over the largest mix file",
          [](std::vector<uint8_t> bytes, const MixFile& mix) {
              bytes.resize(mix.MaxFileSize() + 1, 0);
              return bytes;
          },
-         MixLoadResult::Corrupt, kCorrupt},
+         MixLoadResult::WrongLength, kWrongLength},
+        {"a megabyte appended", Resize(1 << 20), MixLoadResult::WrongLength, kWrongLength},
+        {"another magic, a megabyte long", Words([](MixWords& m) {
+             m.w[0] = 3;
+             m.w.resize(1 << 18, 0);
+         }),
+         MixLoadResult::TooOld, kTooOld},
+        {"newer version, a megabyte long", Words([](MixWords& m) {
+             m.w[1] = 2;
+             m.w.resize(1 << 18, 0);
+         }),
+         MixLoadResult::TooOld, kTooOld},
         {"a megabyte, length and sum fixed", Words([](MixWords& m) { m.w.resize(1 << 18, 0); }),
          MixLoadResult::Corrupt, kCorrupt},
     };
@@ -171,12 +188,30 @@ TEST_F(MixFileTest, ThePassingEditsOfTheTableLoad)
     EXPECT_TRUE(messages.messages.empty());
 }
 
-TEST_F(MixFileTest, MissingFilesAndFoldersAreNotOpenedAndShowNothing)
+// Anything but a regular file is refused like a missing one, without waiting for it: a FIFO's open
+// would block until a writer comes.
+TEST_F(MixFileTest, MissingFilesFoldersAndFifosAreNotOpenedAndShowNothing)
 {
-    EXPECT_EQ(mix.LoadMixFile(folder / "none.vlbx", false), MixLoadResult::NotOpened);
-    EXPECT_EQ(mix.LoadMixFile(folder.Path(), false), MixLoadResult::NotOpened);
+    const std::string fifo = folder / "fifo.vlbx";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : {folder / "none.vlbx", folder.Path(), fifo}) {
+        SCOPED_TRACE(path);
+        auto load = std::async(std::launch::async, [&] { return mix.LoadMixFile(path, false); });
+        const bool returned = load.wait_for(std::chrono::seconds(2)) == std::future_status::ready;
+        // A load blocked in the FIFO's open goes on once a writer has come and gone.
+        for (int i = 0; !returned && i < 100; ++i) {
+            const int writer = open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+            if (writer >= 0) {
+                close(writer);
+                break;
+            }
+            usleep(50000);
+        }
+        EXPECT_TRUE(returned) << "the load waited";
+        EXPECT_EQ(load.get(), MixLoadResult::NotOpened);
+        EXPECT_FALSE(mix.WasRejected(path));
+    }
     EXPECT_TRUE(messages.messages.empty());
-    EXPECT_FALSE(mix.WasRejected(folder / "none.vlbx"));
 }
 
 TEST_F(MixFileTest, AnotherMagicReadsAsTooOld)

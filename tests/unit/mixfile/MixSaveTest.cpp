@@ -2,36 +2,13 @@
 
 #include "platform/AtomicFile.h"
 
-#include <csignal>
+#include <algorithm>
 #include <filesystem>
-#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
-
-// Lets files of this process grow to at most limit bytes while it lives: a write past it fails
-// (EFBIG) as on a full disk, whoever runs the test.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t limit)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_handler = signal(SIGXFSZ, SIG_IGN);
-        rlimit reduced = m_saved;
-        reduced.rlim_cur = limit;
-        setrlimit(RLIMIT_FSIZE, &reduced);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        signal(SIGXFSZ, m_handler);
-    }
-
-private:
-    rlimit m_saved;
-    void (*m_handler)(int);
-};
 
 class MixSaveTest : public MixFileTest {
 protected:
@@ -68,13 +45,62 @@ TEST_F(MixSaveTest, AFailingRenameLeavesTheTargetAndNoTemporaryFile)
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"a-folder.vlbx", "mix.vlbx"}));
 }
 
-TEST_F(MixSaveTest, ALinkedTargetStaysALinkAndItsFileIsReplaced)
+// Every link of the chain stays a link; the file at its end is replaced, or created when missing.
+TEST_F(MixSaveTest, ALinkedTargetStaysALinkAndTheFileItNamesIsWritten)
 {
-    const std::string link = folder / "link.vlbx";
-    ASSERT_EQ(symlink(path.c_str(), link.c_str()), 0);
-    ASSERT_TRUE(mix.SaveMixFile(link, MixFile::kMagic));
-    EXPECT_TRUE(std::filesystem::is_symlink(link));
-    EXPECT_EQ(TempFolder::Read(path).size(), 1176u);
+    struct Chain {
+        const char* what;
+        std::vector<std::pair<std::string, std::string>> links;  // name -> what it names
+        std::string file;                                        // where the mix lands
+    };
+    const std::string absent = folder / "absent.vlbx";
+    const std::vector<Chain> chains = {
+        {"to the existing file", {{"link.vlbx", path}}, path},
+        {"dangling, absolute", {{"link.vlbx", absent}}, absent},
+        {"dangling, relative", {{"link.vlbx", "sub/absent.vlbx"}}, folder / "sub/absent.vlbx"},
+        {"a chain ending nowhere", {{"link.vlbx", "second.vlbx"}, {"second.vlbx", absent}}, absent},
+    };
+    std::filesystem::create_directories(folder / "sub");
+    for (const Chain& chain : chains) {
+        SCOPED_TRACE(chain.what);
+        for (const auto& [name, to] : chain.links) {
+            std::filesystem::remove(folder / name);
+            ASSERT_EQ(symlink(to.c_str(), (folder / name).c_str()), 0);
+        }
+        ASSERT_TRUE(mix.SaveMixFile(folder / "link.vlbx", MixFile::kMagic)) << mix.SaveError();
+        for (const auto& link : chain.links)
+            EXPECT_TRUE(std::filesystem::is_symlink(folder / link.first));
+        EXPECT_EQ(TempFolder::Read(chain.file).size(), 1176u);
+        std::filesystem::remove(chain.file);
+    }
+}
+
+// Temporary files of a save killed before its commit go with the next save of the same file; those of
+// living processes and of other files stay.
+TEST_F(MixSaveTest, ASaveRemovesTheTemporaryFilesOfItsFileThatNoProcessOwns)
+{
+    const pid_t dead = fork();
+    if (dead == 0)
+        _exit(0);
+    ASSERT_GT(dead, 0);
+    ASSERT_EQ(waitpid(dead, nullptr, 0), dead);
+    const std::string gone = std::to_string(dead);
+    const std::string parent = std::to_string(getppid());
+    const std::string self = std::to_string(getpid());
+    const std::vector<std::string> removed = {".mix.vlbx." + gone + "-0", ".mix.vlbx." + gone + "-17"};
+    const std::vector<std::string> kept = {
+        ".mix.vlbx." + parent + "-0", ".mix.vlbx." + self + "-40", ".other.vlbx." + gone + "-0",
+        ".mix.vlbx." + gone + "-0.x", ".mix.vlbx.x" + gone + "-0",
+    };
+    for (const auto& list : {removed, kept})
+        for (const std::string& name : list)
+            TempFolder::Write(folder / name, {'t'});
+
+    ASSERT_TRUE(mix.SaveMixFile(path, MixFile::kMagic));
+    std::vector<std::string> expected = kept;
+    expected.push_back("mix.vlbx");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(folder.Names(), expected);
 }
 
 TEST_F(MixSaveTest, AReplacedFileKeepsItsPermissions)

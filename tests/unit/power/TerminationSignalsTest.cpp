@@ -42,6 +42,24 @@ TEST_P(TerminationSignalsTest, TheFirstSignalAsksOnceOnThisThreadAndTheNextWould
     }
 }
 
+// The GUI thread never comes back to the main context (its exit hangs): the second signal still ends
+// the process, killed by that signal.
+TEST_P(TerminationSignalsTest, ASecondSignalEndsTheProcessWhileTheMainContextIsNotRun)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const int signal = GetParam();
+    EXPECT_EXIT(
+        {
+            TerminationSignals signals([] { _exit(3); });
+            raise(signal);
+            usleep(100000);
+            raise(signal);
+            sleep(3);
+            _exit(0);
+        },
+        ::testing::KilledBySignal(signal), "");
+}
+
 INSTANTIATE_TEST_SUITE_P(TermAndInt, TerminationSignalsTest, ::testing::Values(SIGTERM, SIGINT));
 
 TEST(TerminationSignals, WithoutASignalDestructionGivesTheDefaultActionsBack)

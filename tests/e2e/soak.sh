@@ -1,0 +1,362 @@
+#!/usr/bin/env bash
+# A bounded random soak of the whole program on the simulated unit, under an X display. For the given
+# time it clicks and drags at random points of every shown window (Shift, Alt and double clicks among
+# them), moves windows, opens and closes the panel windows, switches layouts and Float Mode, opens the
+# Help menu, saves and loads mixes through the scripted dialogs (a damaged one now and then), and
+# unplugs and replugs the simulated unit. Every few seconds the main window must answer F1 with its
+# About box. Then SIGTERM ends the program and the mix written at exit is checked.
+#
+# It fails on a sanitizer report, a crash, a window that stops answering, a save or load that does not
+# happen or goes wrong, an invalid mix file, or an exit other than the normal one (status 0).
+#
+#   soak.sh <program> <resource archive> [seconds]
+#
+# seconds: else VELBRIN_SOAK_SECONDS, else 60. VELBRIN_SOAK_SEED repeats a run's random choices (the
+# seed is printed). Sanitizer reports are written to files in the run's folder (log_path is added to
+# the caller's ASAN_OPTIONS, UBSAN_OPTIONS and TSAN_OPTIONS) and shown on failure; the libraries' own
+# known reports are suppressed (tests/support/lsan.supp, tsan.supp).
+set -u
+PROGRAM=$1
+RESOURCES=$2
+DURATION=${3:-${VELBRIN_SOAK_SECONDS:-60}}
+. "$(dirname "$0")/lib.sh"
+
+SEED=${VELBRIN_SOAK_SEED:-$(( $(date +%s%N) / 1000 % 32768 ))}
+RANDOM=$SEED
+# Page sizes of the main window's layouts.
+MAIN_W=640 MAIN_H=404 SHRINK_W=361 SHRINK_H=316 TINY_W=389 TINY_H=68 HIGH_H=94
+ABOUT='Copyright Brennimar'
+# A slow (sanitizer) build gets this long for anything the program must do.
+ANSWER_SECONDS=30
+
+ACTIONS=0 CLICKS=0 DRAGS=0 MOVES=0 LAYOUTS=0 PANELS=0 MENUS=0 SAVES=0 LOADS=0 DAMAGED=0 CYCLES=0 PROBES=0
+PLUGGED=1 UNPLUGGED_AT=0 SAVED=()
+
+# One line per action in the run's folder, shown when the soak fails.
+log() { echo "$(date +%T.%N | cut -c1-12) $*" >>"$RUN/actions.log"; }
+# R: a random number below $1 ($RANDOM in a subshell would not move on).
+rand() { R=$(( RANDOM % $1 )); }
+now() { date +%s; }
+count_lines() {  # lines of the dialog log holding the text
+  local n
+  n=$(grep -cF -- "$1" "$RUN/dialogs.log" 2>/dev/null)
+  echo "${n:-0}"
+}
+
+# Sets MAIN (the shown main frame), PAGE (main, shrink, tiny, high) and PAGE_H; false without a main frame.
+current_page() {
+  MAIN=$(main_window "$PID")
+  [ -n "$MAIN" ] || return 1
+  window_size "$MAIN"
+  case "$W" in
+    "$MAIN_W") if [ "$H" -ge "$MAIN_H" ]; then PAGE=main PAGE_H=$MAIN_H; else PAGE=high PAGE_H=$HIGH_H; fi ;;
+    "$SHRINK_W") PAGE=shrink PAGE_H=$SHRINK_H ;;
+    "$TINY_W") PAGE=tiny PAGE_H=$TINY_H ;;
+    *) return 1 ;;
+  esac
+}
+# Moves the window back wholly onto the screen (a page that grew may reach past its edge).
+on_screen() {
+  local screen_w screen_h X Y WIDTH HEIGHT
+  read -r screen_w screen_h < <(xdotool getdisplaygeometry)
+  eval "$(xdotool getwindowgeometry --shell "$1" 2>/dev/null | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
+  if [ $(( X + WIDTH )) -gt "$screen_w" ] || [ $(( Y + HEIGHT )) -gt "$screen_h" ]; then
+    xdotool windowmove "$1" $(( X + WIDTH > screen_w ? 0 : X )) $(( Y + HEIGHT > screen_h ? 0 : Y )) 2>/dev/null
+    sleep 0.2
+  fi
+}
+press() {  # press <x> <y>: a click at page coordinates of the main frame, raised first
+  log "press $1,$2 on the $PAGE page"
+  on_screen "$MAIN"
+  xdotool windowraise "$MAIN" 2>/dev/null
+  click_page "$MAIN" "$PAGE_H" "$1" "$2" 2>/dev/null
+}
+# Brings the main frame to a page with the Load and Save controls (the main page, or the high-rate one).
+to_full_page() {
+  local i
+  for (( i = 0; i < 3; i++ )); do
+    current_page || return 1
+    case "$PAGE" in
+      main | high) return 0 ;;
+      shrink) press 347 117 ;;
+      tiny) press 375 42 ;;
+    esac
+    sleep 0.3
+  done
+  current_page && { [ "$PAGE" = main ] || [ "$PAGE" = high ]; }
+}
+
+# --- random input in any shown window ---
+random_window() {
+  local -a all
+  mapfile -t all < <(xdotool search --onlyvisible --pid "$PID" 2>/dev/null)
+  [ "${#all[@]}" -gt 0 ] || return 1
+  rand "${#all[@]}"
+  WIN=${all[R]}
+  eval "$(xdotool getwindowgeometry --shell "$WIN" 2>/dev/null | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
+  [ "${WIDTH:-0}" -gt 2 ] && [ "${HEIGHT:-0}" -gt 2 ] || return 1
+  # Below the main frame's menu bar: its items start web browsers.
+  TOP=0
+  if [ "$WIN" = "$(main_window "$PID")" ] && current_page; then
+    TOP=$(( HEIGHT - PAGE_H ))
+  fi
+  [ "$TOP" -ge 0 ] && [ "$TOP" -lt $(( HEIGHT - 1 )) ] || TOP=0
+  xdotool windowraise "$WIN" 2>/dev/null
+}
+random_point() {  # sets PX, PY inside WIN
+  rand "$WIDTH"; PX=$R
+  rand $(( HEIGHT - TOP )); PY=$(( R + TOP ))
+}
+modifier() {  # MOD: none most of the time, else shift (fine steps), alt (reset) or ctrl
+  rand 10
+  case "$R" in
+    0) MOD=shift ;;
+    1) MOD=alt ;;
+    2) MOD=ctrl ;;
+    *) MOD= ;;
+  esac
+}
+random_click() {
+  random_window || return 0
+  random_point
+  modifier
+  rand 8
+  local repeat=$(( R == 0 ? 2 : 1 ))
+  log "click $(xdotool getwindowname "$WIN" 2>/dev/null) at $PX,$PY${MOD:+ with $MOD} x$repeat"
+  xdotool mousemove --window "$WIN" "$PX" "$PY" ${MOD:+keydown $MOD} click --repeat "$repeat" 1 \
+    ${MOD:+keyup $MOD} sleep 0.05 2>/dev/null
+  CLICKS=$(( CLICKS + 1 ))
+}
+random_drag() {
+  random_window || return 0
+  random_point
+  modifier
+  local x=$PX y=$PY i steps=6
+  random_point
+  log "drag $(xdotool getwindowname "$WIN" 2>/dev/null) from $x,$y to $PX,$PY${MOD:+ with $MOD}"
+  xdotool mousemove --window "$WIN" "$x" "$y" ${MOD:+keydown $MOD} mousedown 1 sleep 0.05 2>/dev/null
+  for (( i = 1; i <= steps; i++ )); do
+    xdotool mousemove --window "$WIN" $(( x + (PX - x) * i / steps )) $(( y + (PY - y) * i / steps )) \
+      sleep 0.03 2>/dev/null
+  done
+  xdotool mouseup 1 ${MOD:+keyup $MOD} 2>/dev/null
+  DRAGS=$(( DRAGS + 1 ))
+}
+# Somewhere wholly on the screen, so the main frame's controls stay within reach.
+move_window() {
+  random_window || return 0
+  local screen_w screen_h x
+  read -r screen_w screen_h < <(xdotool getdisplaygeometry)
+  rand $(( screen_w - WIDTH > 0 ? screen_w - WIDTH : 1 )); x=$R
+  rand $(( screen_h - HEIGHT > 0 ? screen_h - HEIGHT : 1 ))
+  log "move $(xdotool getwindowname "$WIN" 2>/dev/null) to $x,$R"
+  xdotool windowmove "$WIN" "$x" "$R" 2>/dev/null
+  MOVES=$(( MOVES + 1 ))
+}
+
+# --- the main frame's own controls ---
+switch_layout() {
+  current_page || return 0
+  rand 4
+  case "$PAGE" in
+    main) if [ "$R" -eq 0 ]; then press 624 369; else press 624 355; fi ;;  # Float Mode, Shrink
+    shrink) if [ "$R" -lt 2 ]; then press 347 131; else press 347 117; fi ;;  # Shrink, Expand
+    tiny) press 375 42 ;;  # Expand
+    high) return 0 ;;
+  esac
+  LAYOUTS=$(( LAYOUTS + 1 ))
+}
+# Input mixes 1..5, playback mixes 1..5, the four effect buttons, the reverb and sample-rate panels.
+OPENERS=("92 204" "203 204" "314 204" "425 204" "536 204" "42 321" "153 321" "264 321" "375 321" "486 321"
+  "49 47" "49 131" "142 47" "142 131" "602 249" "624 391")
+toggle_panel() {
+  current_page && [ "$PAGE" = main ] || return 0
+  rand "${#OPENERS[@]}"
+  # shellcheck disable=SC2086
+  press ${OPENERS[R]}
+  PANELS=$(( PANELS + 1 ))
+}
+help_menu() {
+  current_page || return 0
+  on_screen "$MAIN"
+  xdotool windowraise "$MAIN" mousemove --window "$MAIN" 20 $(( (H - PAGE_H) / 2 )) sleep 0.1 click 1 \
+    sleep 0.4 2>/dev/null
+  rand 3
+  log "Help menu, choice $R"
+  case "$R" in
+    0) xdotool key Escape ;;
+    1) xdotool key Down sleep 0.05 key Return ;;  # About VelbrinControl
+    2) xdotool key Down Down Down Down sleep 0.05 key Return ;;  # Use Metering
+  esac
+  sleep 0.2
+  xdotool key Escape 2>/dev/null  # nothing is left open
+  MENUS=$(( MENUS + 1 ))
+}
+
+# The main frame answers: F1 brings its About box (the scripted dialogs log it).
+answers() {
+  current_page || return 1
+  on_screen "$MAIN"
+  local before
+  before=$(count_lines "$ABOUT")
+  log "F1"
+  xdotool windowraise "$MAIN" mousemove --window "$MAIN" 300 $(( H - PAGE_H / 2 )) windowfocus "$MAIN" \
+    sleep 0.1 key F1 2>/dev/null
+  about_more() { [ "$(count_lines "$ABOUT")" -gt "$before" ]; }
+  wait_until "$ANSWER_SECONDS" about_more
+}
+probe() {
+  PROBES=$(( PROBES + 1 ))
+  answers || fail "the main window stopped answering (no About box within $ANSWER_SECONDS s of F1)"
+}
+
+# --- saves and loads through the scripted dialogs ---
+save_mix() {
+  to_full_page || return 0
+  local file=$RUN/mixes/save-$SAVES.vlbx
+  log "save to $file"
+  echo "path $file" >>"$RUN/answers"
+  if [ "$PAGE" = main ]; then press 624 297; else press 622 29; fi
+  saved() { grep -qF "$(printf 'save\tSave Velbrin Mix file\tSettings.vlbx\t%s' "$file")" "$RUN/dialogs.log" &&
+    [ -f "$file" ]; }
+  if ! wait_until "$ANSWER_SECONDS" saved; then
+    fail "a save through the dialog did not happen ($file)"
+    return
+  fi
+  valid_mix "$file" || fail "a saved mix file is not valid ($file)"
+  SAVED+=("$file")
+  SAVES=$(( SAVES + 1 ))
+}
+load_mix() {
+  [ "${#SAVED[@]}" -gt 0 ] || return 0
+  to_full_page || return 0
+  rand "${#SAVED[@]}"
+  local file=${SAVED[R]} damaged=0
+  rand 4
+  if [ "$R" -eq 0 ]; then
+    damaged=1
+    cp "$file" "$RUN/mixes/damaged.vlbx"
+    rand 1156
+    printf '\377' | dd of="$RUN/mixes/damaged.vlbx" bs=1 seek=$(( 20 + R )) conv=notrunc status=none
+    cmp -s "$file" "$RUN/mixes/damaged.vlbx" && printf '\177' |
+      dd of="$RUN/mixes/damaged.vlbx" bs=1 seek=$(( 20 + R )) conv=notrunc status=none
+    file=$RUN/mixes/damaged.vlbx
+  fi
+  local errors corrupt
+  errors=$(count_lines "$(printf 'box\tError\t')")
+  corrupt=$(count_lines "This file is corrupt.")
+  echo "path $file" >>"$RUN/answers"
+  log "load $file"
+  if [ "$PAGE" = main ]; then press 624 283; else press 622 15; fi
+  loaded() { grep -qF "$(printf 'open\tLoad Velbrin Mix file\t\t%s' "$file")" "$RUN/dialogs.log"; }
+  if ! wait_until "$ANSWER_SECONDS" loaded; then
+    fail "a load through the dialog did not happen ($file)"
+    return
+  fi
+  if [ "$damaged" -eq 1 ]; then
+    reported() { [ "$(count_lines "This file is corrupt.")" -gt "$corrupt" ]; }
+    wait_until "$ANSWER_SECONDS" reported || fail "a damaged mix file was loaded without a word"
+    DAMAGED=$(( DAMAGED + 1 ))
+  else
+    sleep 0.3
+    [ "$(count_lines "$(printf 'box\tError\t')")" -eq "$errors" ] || fail "a sound mix file was refused ($file)"
+  fi
+  LOADS=$(( LOADS + 1 ))
+}
+
+# --- the unit ---
+plug_cycle() {
+  log "$([ "$PLUGGED" -eq 1 ] && echo unplug || echo plug)"
+  if [ "$PLUGGED" -eq 1 ]; then
+    control unplug || fail "the unit could not be unplugged"
+    PLUGGED=0 UNPLUGGED_AT=$ACTIONS
+  else
+    control plug || fail "the unit could not be plugged back"
+    PLUGGED=1
+    CYCLES=$(( CYCLES + 1 ))
+  fi
+}
+
+# --- sanitizer reports ---
+reports() {
+  local n=0 f
+  for f in "$RUN"/sanitizer.*; do
+    [ -s "$f" ] && n=$(( n + 1 ))
+  done
+  # A report that went to standard error instead of its file.
+  n=$(( n + $(grep -cE '^(==[0-9]+==ERROR|WARNING: ThreadSanitizer|SUMMARY: [A-Za-z]+Sanitizer)|runtime error:' \
+    "$RUN/err.log" 2>/dev/null || true) ))
+  echo "$n"
+}
+
+new_run soak
+mkdir -p "$RUN/mixes" "$RUN/runtime"
+# A runtime folder of its own: another copy of the program elsewhere does not count as a second one.
+chmod 700 "$RUN/runtime"
+export XDG_RUNTIME_DIR=$RUN/runtime
+: >"$RUN/answers"
+export VELBRIN_TEST_DIALOG_ANSWERS=$RUN/answers
+# The libraries' own known reports are suppressed (the caller's options come after and win).
+SUPPORT=$(cd "$(dirname "$0")/../support" && pwd)
+export ASAN_OPTIONS="${ASAN_OPTIONS:-} log_path=$RUN/sanitizer"
+export LSAN_OPTIONS="suppressions=$SUPPORT/lsan.supp print_suppressions=0 ${LSAN_OPTIONS:-}"
+export UBSAN_OPTIONS="${UBSAN_OPTIONS:-} log_path=$RUN/sanitizer"
+export TSAN_OPTIONS="suppressions=$SUPPORT/tsan.supp report_mutex_bugs=0 ${TSAN_OPTIONS:-} log_path=$RUN/sanitizer"
+echo "soak: $DURATION s of random use of $PROGRAM, seed $SEED"
+START=$(now)
+start_program soak
+check "the main window comes up" wait_until 60 current_page
+check "and answers" answers
+
+END=$(( START + DURATION ))
+NEXT_PROBE=$(( $(now) + 5 ))
+while [ "$FAILED" -eq 0 ] && [ "$(now)" -lt "$END" ]; do
+  if ! alive "$PID"; then
+    wait "$PID"
+    fail "the program ended by itself (status $?)"
+    break
+  fi
+  if [ "$(now)" -ge "$NEXT_PROBE" ]; then
+    probe
+    NEXT_PROBE=$(( $(now) + 5 ))
+    continue
+  fi
+  rand 100
+  if [ "$R" -lt 40 ]; then random_click
+  elif [ "$R" -lt 58 ]; then random_drag
+  elif [ "$R" -lt 62 ]; then move_window
+  elif [ "$R" -lt 70 ]; then switch_layout
+  elif [ "$R" -lt 80 ]; then toggle_panel
+  elif [ "$R" -lt 84 ]; then help_menu
+  elif [ "$R" -lt 89 ]; then save_mix
+  elif [ "$R" -lt 93 ]; then load_mix
+  elif [ "$PLUGGED" -eq 1 ] || [ $(( ACTIONS - UNPLUGGED_AT )) -ge 5 ]; then plug_cycle
+  else random_click
+  fi
+  ACTIONS=$(( ACTIONS + 1 ))
+done
+
+if [ "$FAILED" -eq 0 ] && alive "$PID"; then
+  [ "$PLUGGED" -eq 1 ] || plug_cycle
+  probe
+  kill -TERM "$PID"
+  check "SIGTERM ends the program" wait_exit "$PID" 120
+  check "through its normal exit (status 0)" [ "$EXIT_STATUS" -eq 0 ]
+  check "the mix written at exit is valid" valid_mix "$(default_mix)"
+fi
+REPORTS=$(reports)
+check "no sanitizer report" [ "$REPORTS" -eq 0 ]
+
+echo "soak: $ACTIONS actions in $(( $(now) - START )) s ($CLICKS clicks, $DRAGS drags, $MOVES window moves," \
+  "$LAYOUTS layout switches, $PANELS panel toggles, $MENUS Help menus, $SAVES saves, $LOADS loads of which" \
+  "$DAMAGED damaged), $CYCLES unplug/replug cycles, $PROBES answer checks, $REPORTS sanitizer reports," \
+  "seed $SEED, program $PROGRAM"
+if [ "$FAILED" -ne 0 ]; then
+  for f in "$RUN"/sanitizer.*; do
+    [ -s "$f" ] && { echo "--- $f"; head -n 60 "$f"; }
+  done
+  for f in "$RUN/err.log" "$RUN/dialogs.log" "$RUN/actions.log"; do
+    [ -s "$f" ] && { echo "--- $f"; tail -n 40 "$f"; }
+  done
+  exit 1
+fi
