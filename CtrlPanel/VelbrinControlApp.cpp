@@ -5,6 +5,7 @@
 
 #include <wx/cmdline.h>
 #include <wx/debug.h>
+#include <wx/event.h>
 #include <wx/log.h>
 
 #include "CtrlPanel/AppMessages.h"
@@ -60,6 +61,8 @@ bool VelbrinControlApp::OnInit()
     SetAppName("VelbrinControl");
     // Of the twenty-odd windows usually one or two are shown: the hidden ones cost nothing.
     SkinWindow::SetRestWhileHidden(true);
+    // No window of the program asks for update-UI events: idle time does not offer them to every menu.
+    wxUpdateUIEvent::SetMode(wxUPDATE_UI_PROCESS_SPECIFIED);
     // Boxes and file dialogs on the desktop, or recorded and answered from a script in end-to-end runs
     // (VELBRIN_TEST_DIALOGS).
     m_sinks = std::make_unique<DialogSinks>([this] { return ShownFrame(); });
@@ -131,8 +134,33 @@ void VelbrinControlApp::StartUp()
     m_connectionLost = lost;
 
     m_core->ListenToDevice();
-    lost->Show(!Hal()->EnsureOpen());
     m_initialised = true;
+    standard->Bind(wxEVT_PAINT, &VelbrinControlApp::OnFirstPaint, this);
+    m_openTimer.SetOwner(this);
+    Bind(wxEVT_TIMER, &VelbrinControlApp::OnOpenTimer, this, m_openTimer.GetId());
+    m_openTimer.StartOnce(kOpenLateMs);
+}
+
+void VelbrinControlApp::OnFirstPaint(wxPaintEvent& event)
+{
+    event.Skip();  // the frame paints as usual; the open follows once that is done
+    if (auto* frame = dynamic_cast<wxWindow*>(event.GetEventObject()))
+        frame->Unbind(wxEVT_PAINT, &VelbrinControlApp::OnFirstPaint, this);
+    CallAfter([this] { OpenAtStart(); });
+}
+
+void VelbrinControlApp::OnOpenTimer(wxTimerEvent&)
+{
+    OpenAtStart();
+}
+
+void VelbrinControlApp::OpenAtStart()
+{
+    if (m_openedAtStart || m_exitStarted || !m_core)
+        return;
+    m_openedAtStart = true;
+    m_openTimer.Stop();
+    ShowConnectionLost(!Hal()->EnsureOpen());
 }
 
 void VelbrinControlApp::AfterMixLoad(bool loaded)
@@ -171,6 +199,7 @@ int VelbrinControlApp::OnExit()
     if (m_exitStarted)
         return 0;
     m_exitStarted = true;
+    m_openTimer.Stop();
     m_openRequests.reset();
     m_power.reset();
     if (!m_initialised)
@@ -212,7 +241,7 @@ bool VelbrinControlApp::ProcessIdle()
 {
     if (m_exitStarted)
         return false;
-    if (m_core)
+    if (m_core && m_openedAtStart)
         m_core->ProcessIdle();
     OpenHandedFiles();
     wxApp::ProcessIdle();

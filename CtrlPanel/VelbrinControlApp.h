@@ -11,6 +11,7 @@
 #include <vector>
 
 #include <wx/app.h>
+#include <wx/timer.h>
 #include <wx/weakref.h>
 
 #include "CtrlPanel/AppCore.h"
@@ -35,6 +36,8 @@ public:
     static constexpr const char* kConnectionLostTitle = "FireWire Connection Lost";
     // The firmware updater: a program of this name beside the executable.
     static constexpr const char* kFirmwareUpdaterProgram = "VelbrinFirmwareUpdater";
+    // The latest the unit is opened after start-up when the shown frame has not painted by then.
+    static constexpr int kOpenLateMs = 1000;
 
     VelbrinControlApp();
     ~VelbrinControlApp() override;
@@ -69,6 +72,12 @@ public:
 private:
     // Start-up from the resource archive on, once the command line is read and no other copy runs.
     void StartUp();
+    // The last step of start-up, the unit's first open, waits for the shown frame's first paint (or, at
+    // the latest, kOpenLateMs): the open and the unit's checks take a while. Until then idle processing
+    // leaves the device side alone.
+    void OnFirstPaint(wxPaintEvent& event);
+    void OnOpenTimer(wxTimerEvent& event);
+    void OpenAtStart();
     // What follows every load: the custom-mix windows take the loaded values, the unit its input mode,
     // and the frames the effect order, the stereo titles and the metering switch.
     void AfterMixLoad(bool started);
@@ -96,6 +105,8 @@ private:
     wxWeakRef<SkinWindow> m_connectionLost;
     std::string m_commandLinePath;
     int m_dialogs = 0;  // mix dialogs running
+    wxTimer m_openTimer;
+    bool m_openedAtStart = false;
     bool m_initialised = false;
     bool m_exitStarted = false;
     bool m_handedOff = false;

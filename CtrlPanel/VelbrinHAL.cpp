@@ -346,8 +346,10 @@ bool VelbrinHAL::FirmwareNeedsUpdate(bool* needed)
     }
     uint32_t dateCode = 0;
     bool dated = false;
+    // A date code that is valid at once needs no wait; otherwise 100 ms between tries.
     for (int i = 0; i < kDatePolls && booted && answering; ++i) {
-        GetClock().SleepMs(100);
+        if (i > 0)
+            GetClock().SleepMs(100);
         dated = ReadDateCode(&dateCode, &answering);
         if (dated)
             break;

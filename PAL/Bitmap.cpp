@@ -103,13 +103,6 @@ void Bitmap::SetPixel(int32_t x, int32_t y, uint32_t pixel)
         m_pixels[size_t(y) * size_t(m_width) + size_t(x)] = pixel;
 }
 
-uint32_t Bitmap::GetPixel(int32_t x, int32_t y) const
-{
-    if (m_pixels && x >= 0 && x < m_width && y >= 0 && y < m_height)
-        return m_pixels[size_t(y) * size_t(m_width) + size_t(x)];
-    return 0;
-}
-
 bool Bitmap::ClipCopy(int32_t width, int32_t height, int32_t destWidth, int32_t destHeight, Rect& r,
                       int32_t& x, int32_t& y)
 {

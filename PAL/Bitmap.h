@@ -55,8 +55,13 @@ public:
     virtual void Fill(uint32_t value);
     // Ignored outside the bitmap.
     virtual void SetPixel(int32_t x, int32_t y, uint32_t pixel);
-    // 0 outside the bitmap.
-    uint32_t GetPixel(int32_t x, int32_t y) const;
+    // 0 outside the bitmap. Inline: glyph measuring and tests scan bitmaps pixel by pixel.
+    uint32_t GetPixel(int32_t x, int32_t y) const
+    {
+        if (m_pixels && x >= 0 && x < m_width && y >= 0 && y < m_height)
+            return m_pixels[size_t(y) * size_t(m_width) + size_t(x)];
+        return 0;
+    }
     // {0, width, 0, height}.
     const Rect& GetRect() const { return m_rect; }
 

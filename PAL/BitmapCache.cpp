@@ -43,6 +43,8 @@ ResourceBitmap* BitmapCache::Get(const char* name)
     if (!record || !record->GetData())
         return nullptr;
     Entries().push_back(std::make_unique<ResourceBitmap>(name, record->GetData(), record->GetSize()));
+    // The decoded bitmap is what is used from now on; the file holds the payload should it be needed again.
+    record->ReleasePayload();
     return Entries().back().get();
 }
 

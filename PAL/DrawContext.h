@@ -36,6 +36,17 @@ public:
     // Bracket a paint: the window becomes the port. Nested calls change nothing.
     virtual void BeginDraw() = 0;
     virtual void EndDraw() = 0;
+    // Limits what drawing changes in the window to clip (window pixels; null: no limit); drawing into
+    // offscreen bitmaps is never limited. False from a context that cannot limit its drawing: it then
+    // draws everything it is asked to.
+    virtual bool SetClip(const Rect* clip) { return clip == nullptr; }
+    // False when drawing inside r (window pixels) cannot change the window now: r lies outside the
+    // clip while the window is the port.
+    virtual bool IsInClip(const Rect& r) const
+    {
+        (void)r;
+        return true;
+    }
     // Redirect drawing into bitmap with the origin moved by (dx, dy); the pair must match. A bitmap
     // without pixels moves the origin only.
     virtual void BeginBitmapDraw(Bitmap* bitmap, int32_t dx, int32_t dy) = 0;

@@ -66,8 +66,16 @@ public:
     }
 
     float GetNormalisedValue() const { return m_normalised.load(std::memory_order_relaxed); }
-    // Stores a normalised value unchanged: no clamping, no taper. Callers keep it finite.
-    void SetNormalisedValue(float normalised) { m_normalised.store(normalised, std::memory_order_relaxed); }
+    // Stores a normalised value unchanged: no clamping, no taper. Callers keep it finite. Every store
+    // counts in StoreCount.
+    void SetNormalisedValue(float normalised)
+    {
+        m_normalised.store(normalised, std::memory_order_relaxed);
+        s_stores.fetch_add(1, std::memory_order_release);
+    }
+    // Stores into any parameter of the process so far. A reader that takes the count before it reads
+    // values, and finds it unchanged later, has missed no store in between.
+    static uint64_t StoreCount() { return s_stores.load(std::memory_order_acquire); }
 
     int32_t GetId() const { return m_id; }
     const char* GetName() const { return m_name; }
@@ -100,4 +108,5 @@ private:
     float m_default;
     int32_t m_steps = 0;       // TaperStepped: the power of two at or above the span
     std::atomic<float> m_normalised{0.0f};
+    static inline std::atomic<uint64_t> s_stores{0};
 };

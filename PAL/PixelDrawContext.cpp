@@ -75,6 +75,33 @@ void PixelDrawContext::EndDraw()
     m_port = nullptr;
 }
 
+bool PixelDrawContext::SetClip(const Rect* clip)
+{
+    m_clipped = clip != nullptr;
+    if (clip)
+        m_clip = *clip;
+    return true;
+}
+
+bool PixelDrawContext::IsInClip(const Rect& r) const
+{
+    if (!m_clipped || !PortIsWindow())
+        return true;
+    const int64_t left = int64_t(r.left) + m_originX, right = int64_t(r.right) + m_originX;
+    const int64_t top = int64_t(r.top) + m_originY, bottom = int64_t(r.bottom) + m_originY;
+    return left < m_clip.right && right > m_clip.left && top < m_clip.bottom && bottom > m_clip.top;
+}
+
+void PixelDrawContext::Clip(int64_t& left, int64_t& right, int64_t& top, int64_t& bottom) const
+{
+    if (!m_clipped || !PortIsWindow())
+        return;
+    left = std::max<int64_t>(left, m_clip.left);
+    right = std::min<int64_t>(right, m_clip.right);
+    top = std::max<int64_t>(top, m_clip.top);
+    bottom = std::min<int64_t>(bottom, m_clip.bottom);
+}
+
 void PixelDrawContext::BeginBitmapDraw(Bitmap* bitmap, int32_t dx, int32_t dy)
 {
     m_originX += dx;
@@ -113,10 +140,11 @@ void PixelDrawContext::DrawBitmap(Bitmap* bitmap, const Rect& destination, const
         const int64_t sx = offset ? offset->x : 0;
         const int64_t sy = offset ? offset->y : 0;
         // The copied span in port coordinates: inside the destination, the port and the source.
-        const int64_t x0 = std::max({dl, int64_t(0), dl - sx});
-        const int64_t x1 = std::min({dl + width, int64_t(m_port->GetWidth()), dl - sx + bitmap->GetWidth()});
-        const int64_t y0 = std::max({dt, int64_t(0), dt - sy});
-        const int64_t y1 = std::min({dt + height, int64_t(m_port->GetHeight()), dt - sy + bitmap->GetHeight()});
+        int64_t x0 = std::max({dl, int64_t(0), dl - sx});
+        int64_t x1 = std::min({dl + width, int64_t(m_port->GetWidth()), dl - sx + bitmap->GetWidth()});
+        int64_t y0 = std::max({dt, int64_t(0), dt - sy});
+        int64_t y1 = std::min({dt + height, int64_t(m_port->GetHeight()), dt - sy + bitmap->GetHeight()});
+        Clip(x0, x1, y0, y1);
         if (x0 < x1 && y0 < y1) {
             const Rect source = {int32_t(x0 - dl + sx), int32_t(x1 - dl + sx), int32_t(y0 - dt + sy),
                                  int32_t(y1 - dt + sy)};
@@ -153,10 +181,14 @@ void PixelDrawContext::DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
     const int32_t xe = Coordinate16(int64_t(x2) + m_originX), ye = Coordinate16(int64_t(y2) + m_originY);
     const int32_t dx = std::abs(xe - x), dy = -std::abs(ye - y);
     const int32_t stepX = x < xe ? 1 : -1, stepY = y < ye ? 1 : -1;
-    Changed(std::min(x, xe), int64_t(std::max(x, xe)) + 1, std::min(y, ye), int64_t(std::max(y, ye)) + 1);
+    int64_t left = std::min(x, xe), right = int64_t(std::max(x, xe)) + 1;
+    int64_t top = std::min(y, ye), bottom = int64_t(std::max(y, ye)) + 1;
+    Clip(left, right, top, bottom);
+    Changed(left, right, top, bottom);
     int32_t error = dx + dy;
     for (;;) {
-        m_port->SetPixel(x, y, kPenColour);
+        if (x >= left && x < right && y >= top && y < bottom)
+            m_port->SetPixel(x, y, kPenColour);
         if (x == xe && y == ye)
             break;
         const int32_t e2 = 2 * error;
@@ -216,6 +248,7 @@ void PixelDrawContext::Fill(int64_t left, int64_t right, int64_t top, int64_t bo
     top = std::max<int64_t>(top, 0);
     right = std::min<int64_t>(right, m_port->GetWidth());
     bottom = std::min<int64_t>(bottom, m_port->GetHeight());
+    Clip(left, right, top, bottom);
     if (left >= right || top >= bottom)
         return;
     uint32_t* pixels = m_port->Lock();

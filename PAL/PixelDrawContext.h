@@ -24,6 +24,8 @@ public:
 
     void BeginDraw() override;
     void EndDraw() override;
+    bool SetClip(const Rect* clip) override;
+    bool IsInClip(const Rect& r) const override;
     void BeginBitmapDraw(Bitmap* bitmap, int32_t dx, int32_t dy) override;
     void EndBitmapDraw(Bitmap* bitmap, int32_t dx, int32_t dy) override;
 
@@ -55,6 +57,8 @@ private:
     // clipped to it.
     void Fill(int64_t left, int64_t right, int64_t top, int64_t bottom, uint32_t colour);
     void Changed(int64_t left, int64_t right, int64_t top, int64_t bottom);
+    // Narrows [left, right) x [top, bottom) (port coordinates) to the clip when the window is the port.
+    void Clip(int64_t& left, int64_t& right, int64_t& top, int64_t& bottom) const;
     bool PortIsWindow() const;
     InputSource* Input() const;
 
@@ -65,4 +69,6 @@ private:
     // One entry per open bitmap draw: whether its BeginBitmapDraw pushed a port.
     std::vector<bool> m_bitmapDrawPushed;
     Bitmap* m_port = nullptr;
+    bool m_clipped = false;
+    Rect m_clip = {0, 0, 0, 0};
 };

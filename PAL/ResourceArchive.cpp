@@ -51,30 +51,43 @@ size_t ResourceArchive::Load(const char* path)
         m_problem = std::string("cannot be opened (") + std::strerror(path ? errno : EINVAL) + ")";
         return 0;
     }
-    std::vector<uint8_t> image;
-    uint8_t chunk[65536];
-    for (;;) {
-        const size_t got = std::fread(chunk, 1, sizeof chunk, file);
-        if (image.size() + got > kMaxFileSize) {
-            m_problem = "is larger than " + std::to_string(kMaxFileSize >> 20) + " MB";
-            break;
-        }
-        image.insert(image.end(), chunk, chunk + got);
-        if (got < sizeof chunk) {
-            if (std::ferror(file))
-                m_problem = std::string("cannot be read (") + std::strerror(errno) + ")";
-            break;
-        }
+    // The file is read whole, once, into a block of its own size.
+    long size = -1;
+    if (std::fseek(file, 0, SEEK_END) == 0)
+        size = std::ftell(file);
+    if (size < 0 || std::fseek(file, 0, SEEK_SET) != 0)
+        m_problem = std::string("cannot be read (") + std::strerror(errno) + ")";
+    else if (size_t(size) > kMaxFileSize)
+        m_problem = "is larger than " + std::to_string(kMaxFileSize >> 20) + " MB";
+    std::unique_ptr<uint8_t[]> image(m_problem.empty() ? new (std::nothrow) uint8_t[size_t(size) + 1] : nullptr);
+    if (m_problem.empty() && !image)
+        m_problem = "cannot be read (out of memory)";
+    size_t length = 0;
+    while (m_problem.empty() && length < size_t(size)) {
+        const size_t got = std::fread(image.get() + length, 1, size_t(size) - length, file);
+        length += got;
+        if (std::ferror(file))
+            m_problem = std::string("cannot be read (") + std::strerror(errno) + ")";
+        else if (got == 0)
+            m_problem = "changed while it was read";
     }
+    // One byte more than the size is asked for: a file that grew meanwhile is refused as well.
+    if (m_problem.empty() && std::fread(image.get() + length, 1, 1, file) != 0)
+        m_problem = "changed while it was read";
     std::fclose(file);
     if (!m_problem.empty()) {
         DebugLog("ResourceArchive: %s %s, not loaded\n", path, m_problem.c_str());
         return 0;
     }
-    return LoadFromMemory(image.data(), image.size());
+    return LoadImage(image.get(), length, std::make_shared<const std::string>(path));
 }
 
 size_t ResourceArchive::LoadFromMemory(const uint8_t* image, size_t length)
+{
+    return LoadImage(image, length, nullptr);
+}
+
+size_t ResourceArchive::LoadImage(const uint8_t* image, size_t length, const std::shared_ptr<const std::string>& file)
 {
     Clear();
     m_owns = true;
@@ -128,6 +141,7 @@ size_t ResourceArchive::LoadFromMemory(const uint8_t* image, size_t length)
         }
         copied += size;
         const uint32_t secondWord = BigEndian32(image + dataOffset + 4);
+        const char* name = reinterpret_cast<const char*>(image + nameOffset);
         // One byte at least, so an empty payload still has a pointer.
         std::unique_ptr<uint8_t[]> data(new (std::nothrow) uint8_t[size ? size : 1]);
         if (data) {
@@ -136,9 +150,9 @@ size_t ResourceArchive::LoadFromMemory(const uint8_t* image, size_t length)
         } else {
             skip(2, k);
         }
-        m_records.push_back(std::make_shared<const ResourceRecord>(
-            reinterpret_cast<const char*>(image + nameOffset), size_t(nameLength), secondWord, std::move(data),
-            size));
+        m_records.push_back(std::make_shared<const ResourceRecord>(name, size_t(nameLength), secondWord,
+                                                                   std::move(data), size, file,
+                                                                   uint64_t(dataOffset) + 8));
     }
     const size_t total = skipped[0] + skipped[1] + skipped[2];
     if (total > kMaxTracedRecords)

@@ -1,6 +1,7 @@
 #pragma once
 // The resource archive ("ProjectResources.res"): named payloads (BMP files, preset texts) read whole into
-// memory and found by name.
+// memory and found by name. A record read from a file can give its payload back once the bitmap cache
+// holds it decoded; it is read from the file again should it be needed once more.
 //
 // File format, all integers unsigned 32-bit big-endian, offsets absolute from the start of the file:
 //   0        N, the number of resources (taken as signed: 0 or less is an empty archive)
@@ -71,6 +72,10 @@ public:
     static constexpr size_t kMaxTracedRecords = 3;
 
 private:
+    // The records of image, with copies of their payloads; file: the path image was read from (null for
+    // an image in memory).
+    size_t LoadImage(const uint8_t* image, size_t length, const std::shared_ptr<const std::string>& file);
+
     bool m_owns = true;
     std::string m_problem;
     std::vector<std::shared_ptr<const ResourceRecord>> m_records;

@@ -1,11 +1,20 @@
-// Figures of the whole program on the simulated unit, under an X display (Xvfb):
-//   start-up: from starting the process to the first painted main window (the page's pixels in the
-//             window, not just the toolkit's empty background), several runs;
-//   memory:   the resident set size a few seconds after start (the first poll of the unit done);
-//   CPU:      with the main window shown and the meters running, nothing touched, over a period; and
-//             the same with no unit on the bus (the reconnect loop running).
+// Figures of the whole program on the simulated unit beside the toolkit's floor (bench_floor: one frame of
+// the main window's size with a bitmap, a 100 ms timer and an idle handler), measured alternately in one
+// run under the same X display (Xvfb), so both see the same machine load:
+//   start-up: from starting the process to its first painted window (the page's pixels in the window,
+//             not just the toolkit's empty background);
+//   memory:   the resident set 4 s after the first paint, the program with its unit polled;
+//   CPU:      per-thread scheduler time (ns, /proc/<pid>/task/<tid>/schedstat) over a period, the GUI
+//             thread, the polling thread and the rest apart: the program with the unit and the meters
+//             running beside the floor repainting a 28 x 100 rectangle per tick, and the program with no
+//             unit beside the floor with a quiet timer (and the floor without a timer).
+// The simulated unit runs inside the program's polling thread: its share (the time the program's threads
+// spent inside the simulated bus, which the unit's state file reports) is printed and taken out of the
+// program's figure. The simulation's own threads (names "sim-...") are printed apart and not counted.
+// One warm-up run of each comes first, so one-off work of the X server and the toolkit (GTK's GL probe)
+// is done before anything is measured.
 // Each run has a home and configuration folder of its own and ends with SIGTERM.
-// Usage: bench_program [seconds of each CPU period = 30] [start-up runs = 5] [program]
+// Usage: bench_program [seconds of each CPU period = 30] [rounds = 3] [start-up runs = 5] [program] [floor]
 // Prints figures, asserts nothing.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -17,7 +26,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fstream>
+#include <map>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
@@ -30,25 +41,45 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kPageWidth = 640;
 constexpr int kPageHeight = 404;
+constexpr int kSettleSeconds = 4;  // past the first poll of the unit (2 s after the open)
 
 double Ms(Clock::duration d)
 {
     return std::chrono::duration<double, std::milli>(d).count();
 }
 
+double Median(std::vector<double> values)
+{
+    if (values.empty())
+        return -1;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+struct Target {
+    std::string path;
+    std::string argument;  // empty: none
+    std::string title;     // of its main window
+    bool isProgram;
+};
+
 struct Run {
     pid_t pid = -1;
     Clock::time_point started;
     std::string folder;
+    std::string control;  // the simulated unit's control file; empty for the floor
+    int commands = 0;     // control lines written
 };
 
-Run Start(const std::string& program, const char* scenario)
+Run Start(const Target& target, const char* scenario)
 {
     Run run;
     char folder[] = "/tmp/velbrin-bench-XXXXXX";
     if (!mkdtemp(folder))
         return run;
     run.folder = folder;
+    if (target.isProgram)
+        run.control = run.folder + "/control";
     fflush(stdout);  // the child must not print what is still buffered
     run.started = Clock::now();
     run.pid = fork();
@@ -60,9 +91,15 @@ Run Start(const std::string& program, const char* scenario)
             setenv("VELBRIN_RESOURCES", VELBRIN_BUILD_DIR "/resources/ProjectResources.res", 1);
         const std::string log = std::string(folder) + "/dialogs.log";
         setenv("VELBRIN_TEST_DIALOGS", log.c_str(), 1);
+        if (!run.control.empty())
+            setenv("VELBRIN_SIM_CONTROL", run.control.c_str(), 1);
         if (!freopen("/dev/null", "w", stderr) || !freopen("/dev/null", "w", stdout))
             _exit(126);
-        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+        const char* path = target.path.c_str();
+        if (target.argument.empty())
+            execl(path, path, static_cast<char*>(nullptr));
+        else
+            execl(path, path, target.argument.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
     return run;
@@ -120,8 +157,8 @@ std::string WindowName(Display* display, Window w)
     return name;
 }
 
-// The program's shown main window, 0 while there is none.
-Window MainWindow(Display* display, pid_t pid)
+// The run's shown main window, 0 while there is none.
+Window MainWindow(Display* display, pid_t pid, const std::string& title)
 {
     Window root, parent, *children = nullptr;
     unsigned count = 0;
@@ -132,7 +169,7 @@ Window MainWindow(Display* display, pid_t pid)
         XWindowAttributes a;
         if (!XGetWindowAttributes(display, children[i], &a) || a.map_state != IsViewable)
             continue;
-        if (WindowPid(display, children[i]) == pid && WindowName(display, children[i]) == " VelbrinControl")
+        if (WindowPid(display, children[i]) == pid && WindowName(display, children[i]) == title)
             found = children[i];
     }
     if (children)
@@ -164,13 +201,13 @@ int IgnoreXErrors(Display*, XErrorEvent*)
 }
 
 // Milliseconds from the start to the first painted main window, or -1 after 20 s.
-double TimeToFirstPaint(Display* display, Run& run)
+double TimeToFirstPaint(Display* display, const Target& target, Run& run)
 {
     const auto limit = run.started + std::chrono::seconds(20);
     Window w = 0;
     while (Clock::now() < limit) {
         if (!w)
-            w = MainWindow(display, run.pid);
+            w = MainWindow(display, run.pid, target.title);
         if (w && PagePainted(display, w))
             return Ms(Clock::now() - run.started);
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
@@ -178,58 +215,216 @@ double TimeToFirstPaint(Display* display, Run& run)
     return -1;
 }
 
-long ResidentKiB(pid_t pid)
+// VmRSS, RssAnon and RssFile + RssShmem of the process, in KiB.
+struct Resident {
+    long all = -1, anon = -1, file = 0;
+};
+
+Resident ResidentKiB(pid_t pid)
 {
     std::ifstream status("/proc/" + std::to_string(pid) + "/status");
     std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::strtol(line.c_str() + 6, nullptr, 10);
+    Resident r;
+    auto field = [&](const char* name, long& out, bool add) {
+        if (line.rfind(name, 0) != 0)
+            return;
+        const long v = std::strtol(line.c_str() + strlen(name), nullptr, 10);
+        out = add ? out + v : v;
+    };
+    while (std::getline(status, line)) {
+        field("VmRSS:", r.all, false);
+        field("RssAnon:", r.anon, false);
+        field("RssFile:", r.file, true);
+        field("RssShmem:", r.file, true);
+    }
+    return r;
+}
+
+// Where a thread's time is counted.
+enum Share { kGui, kPolling, kToolkit, kSimulation, kHarness, kShares };
+const char* const kShareNames[kShares] = {"GUI thread", "polling thread", "other threads",
+                                          "simulation threads", "control-file watcher"};
+
+Share ShareOf(pid_t pid, pid_t tid, const std::string& name)
+{
+    if (tid == pid)
+        return kGui;
+    if (name == "avcThread")
+        return kPolling;
+    if (name == "sim-control")
+        return kHarness;  // the benchmark's own window into the unit
+    if (name.rfind("sim-", 0) == 0)
+        return kSimulation;
+    return kToolkit;  // GLib's main-context, D-Bus and worker threads
+}
+
+struct ThreadTime {
+    std::string name;
+    uint64_t ns = 0;
+};
+
+std::string ReadFirstLine(const std::string& path)
+{
+    std::ifstream in(path);
+    std::string line;
+    std::getline(in, line);
+    return line;
+}
+
+// Scheduler time on the CPU of every thread of the process, by thread id.
+std::map<pid_t, ThreadTime> ThreadTimes(pid_t pid)
+{
+    std::map<pid_t, ThreadTime> times;
+    const std::string task = "/proc/" + std::to_string(pid) + "/task";
+    DIR* dir = opendir(task.c_str());
+    if (!dir)
+        return times;
+    while (dirent* entry = readdir(dir)) {
+        const pid_t tid = pid_t(std::atoi(entry->d_name));
+        if (tid <= 0)
+            continue;
+        const std::string schedstat = ReadFirstLine(task + "/" + entry->d_name + "/schedstat");
+        if (schedstat.empty())
+            continue;
+        ThreadTime& t = times[tid];
+        t.name = ReadFirstLine(task + "/" + entry->d_name + "/comm");
+        t.ns = std::strtoull(schedstat.c_str(), nullptr, 10);
+    }
+    closedir(dir);
+    return times;
+}
+
+// Asks the simulated unit for its state file and returns its bus-cpu-ns line; -1 when it did not come.
+long long BusCpuNs(Run& run)
+{
+    if (run.control.empty())
+        return -1;
+    {
+        std::ofstream control(run.control, std::ios::app);
+        control << "state\n";
+    }
+    ++run.commands;
+    const auto limit = Clock::now() + std::chrono::seconds(2);
+    while (Clock::now() < limit) {
+        std::ifstream state(run.control + ".state");
+        std::string key, rest;
+        long long busNs = -1;
+        int commands = -1;
+        while (state >> key >> std::ws && std::getline(state, rest)) {
+            if (key == "commands")
+                commands = std::atoi(rest.c_str());
+            else if (key == "bus-cpu-ns")
+                busNs = std::strtoll(rest.c_str(), nullptr, 10);
+        }
+        if (commands >= run.commands)
+            return busNs;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
     return -1;
 }
 
-// User and system CPU time of the process (all its threads), in seconds.
-double CpuSeconds(pid_t pid)
-{
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
-    const size_t close = text.rfind(')');
-    if (close == std::string::npos)
-        return -1;
-    // Fields after the command name: state is field 3; utime and stime are fields 14 and 15.
-    std::vector<std::string> fields;
-    size_t at = close + 2;
-    while (at < text.size()) {
-        size_t end = text.find(' ', at);
-        if (end == std::string::npos)
-            end = text.size();
-        fields.push_back(text.substr(at, end - at));
-        at = end + 1;
-    }
-    if (fields.size() < 13)
-        return -1;
-    const double ticks = double(sysconf(_SC_CLK_TCK));
-    return (std::atof(fields[11].c_str()) + std::atof(fields[12].c_str())) / ticks;
-}
+struct CpuFigures {
+    bool ok = false;
+    double shares[kShares] = {};  // % of one core
+    double unit = -1;             // % of one core spent in the simulated unit; -1 unknown
+    Resident resident;
 
-void MeasureCpu(Display* display, const std::string& program, const char* scenario, int seconds, const char* what)
+    double Counted() const { return shares[kGui] + shares[kPolling] + shares[kToolkit]; }
+    // What the program itself costs: its threads, without the simulated unit inside the polling thread.
+    double Own() const { return Counted() - std::max(unit, 0.0); }
+};
+
+CpuFigures MeasureCpu(Display* display, const Target& target, const char* scenario, int seconds)
 {
-    Run run = Start(program, scenario);
-    if (TimeToFirstPaint(display, run) < 0) {
-        printf("%s: no main window\n", what);
+    CpuFigures figures;
+    Run run = Start(target, scenario);
+    if (TimeToFirstPaint(display, target, run) < 0) {
         Stop(run);
-        return;
+        return figures;
     }
-    // Past the first poll of the unit (2 s after the open) and the reconnect loop's first tries.
-    std::this_thread::sleep_for(std::chrono::seconds(4));
-    const double cpu0 = CpuSeconds(run.pid);
+    std::this_thread::sleep_for(std::chrono::seconds(kSettleSeconds));
+    figures.resident = ResidentKiB(run.pid);
+    const long long bus0 = BusCpuNs(run);
+    const auto before = ThreadTimes(run.pid);
     const auto t0 = Clock::now();
     std::this_thread::sleep_for(std::chrono::seconds(seconds));
-    const double cpu1 = CpuSeconds(run.pid);
-    const double wall = Ms(Clock::now() - t0) / 1000.0;
-    printf("%s: %.3f %% of one core over %.0f s (%.3f s CPU)\n", what, 100.0 * (cpu1 - cpu0) / wall, wall,
-           cpu1 - cpu0);
+    const auto after = ThreadTimes(run.pid);
+    const double wallNs = Ms(Clock::now() - t0) * 1e6;
+    const long long bus1 = BusCpuNs(run);
+    const pid_t pid = run.pid;
     Stop(run);
+    uint64_t ns[kShares] = {};
+    for (const auto& [tid, t] : after) {
+        const auto it = before.find(tid);
+        const uint64_t start = it == before.end() ? 0 : it->second.ns;
+        ns[ShareOf(pid, tid, t.name)] += t.ns - std::min(t.ns, start);
+    }
+    for (int s = 0; s < kShares; ++s)
+        figures.shares[s] = 100.0 * double(ns[s]) / wallNs;
+    if (bus0 >= 0 && bus1 >= bus0)
+        figures.unit = 100.0 * double(bus1 - bus0) / wallNs;
+    figures.ok = true;
+    return figures;
+}
+
+void PrintCpuRound(const char* what, const CpuFigures& f)
+{
+    if (!f.ok) {
+        printf("    %-30s no main window\n", what);
+        return;
+    }
+    printf("    %-30s %.3f %%: GUI %.3f, polling %.3f", what, f.Own(), f.shares[kGui], f.shares[kPolling]);
+    if (f.unit >= 0)
+        printf(" (+ unit %.3f not counted)", f.unit);
+    printf(", other threads %.3f; simulation threads %.3f, control-file watcher %.3f not counted\n",
+           f.shares[kToolkit], f.shares[kSimulation], f.shares[kHarness]);
+}
+
+// Medians over the rounds of each share.
+CpuFigures MedianOf(const std::vector<CpuFigures>& rounds)
+{
+    CpuFigures m;
+    std::vector<double> own, unit, shares[kShares];
+    for (const CpuFigures& f : rounds) {
+        if (!f.ok)
+            continue;
+        own.push_back(f.Own());
+        unit.push_back(f.unit);
+        for (int s = 0; s < kShares; ++s)
+            shares[s].push_back(f.shares[s]);
+    }
+    if (own.empty())
+        return m;
+    m.ok = true;
+    for (int s = 0; s < kShares; ++s)
+        m.shares[s] = Median(shares[s]);
+    m.unit = Median(unit);
+    return m;
+}
+
+void PrintComparison(const char* what, const std::vector<CpuFigures>& program, const std::vector<CpuFigures>& floor,
+                     const char* floorWhat)
+{
+    std::vector<double> ownP, ownF, ratios;
+    for (size_t i = 0; i < program.size() && i < floor.size(); ++i) {
+        if (!program[i].ok || !floor[i].ok)
+            continue;
+        ownP.push_back(program[i].Own());
+        ownF.push_back(floor[i].Own());
+        ratios.push_back(program[i].Own() / floor[i].Own());
+    }
+    const CpuFigures p = MedianOf(program), f = MedianOf(floor);
+    printf("%s, median of %zu rounds (%% of one core):\n", what, ratios.size());
+    printf("  program %.3f (GUI %.3f, polling %.3f, other %.3f", Median(ownP), p.shares[kGui], p.shares[kPolling],
+           p.shares[kToolkit]);
+    if (p.unit >= 0)
+        printf("; simulated unit %.3f not counted", p.unit);
+    printf(")\n  floor, %s %.3f (GUI %.3f, other %.3f)\n", floorWhat, Median(ownF), f.shares[kGui],
+           f.shares[kToolkit]);
+    printf("  ratio program / floor: median %.2f (rounds:", Median(ratios));
+    for (double r : ratios)
+        printf(" %.2f", r);
+    printf(")\n");
 }
 
 }  // namespace
@@ -237,39 +432,80 @@ void MeasureCpu(Display* display, const std::string& program, const char* scenar
 int main(int argc, char** argv)
 {
     const int seconds = argc > 1 ? std::atoi(argv[1]) : 30;
-    const int runs = argc > 2 ? std::atoi(argv[2]) : 5;
-    const std::string program = argc > 3 ? argv[3] : VELBRIN_BUILD_DIR "/VelbrinControl";
+    const int rounds = argc > 2 ? std::atoi(argv[2]) : 3;
+    const int runs = argc > 3 ? std::atoi(argv[3]) : 5;
+    const Target program = {argc > 4 ? argv[4] : VELBRIN_BUILD_DIR "/VelbrinControl", "", " VelbrinControl", true};
+    const std::string floorPath = argc > 5 ? argv[5] : VELBRIN_BUILD_DIR "/bench/bench_floor";
+    const Target floorChanging = {floorPath, "changing", " VelbrinFloor", false};
+    const Target floorQuiet = {floorPath, "quiet", " VelbrinFloor", false};
+    const Target floorNone = {floorPath, "none", " VelbrinFloor", false};
     Display* display = XOpenDisplay(nullptr);
     if (!display) {
         fprintf(stderr, "no X display\n");
         return 1;
     }
     XSetErrorHandler(IgnoreXErrors);
+    printf("bench_program: %s beside %s; %d start-up runs each, %d rounds of %d s CPU periods\n",
+           program.path.c_str(), floorPath.c_str(), runs, rounds, seconds);
 
-    std::vector<double> times;
-    long resident = -1;
-    for (int i = 0; i < runs; ++i) {
-        Run run = Start(program, "present");
-        const double ms = TimeToFirstPaint(display, run);
-        if (ms >= 0)
-            times.push_back(ms);
-        if (i == runs - 1 && ms >= 0) {
-            std::this_thread::sleep_for(std::chrono::seconds(4));
-            resident = ResidentKiB(run.pid);
-        }
+    // Warm-up: one run of each, not counted.
+    for (const Target* target : {&program, &floorChanging}) {
+        Run run = Start(*target, "present");
+        const double ms = TimeToFirstPaint(display, *target, run);
+        std::this_thread::sleep_for(std::chrono::seconds(1));
         Stop(run);
+        printf("warm-up %s: first paint after %.0f ms (not counted)\n", target->isProgram ? "program" : "floor", ms);
     }
-    if (times.empty()) {
-        printf("start-up: the main window never showed\n");
-    } else {
-        std::vector<double> sorted = times;
-        std::sort(sorted.begin(), sorted.end());
-        printf("start-up to the first painted main window: median %.0f ms, best %.0f ms, worst %.0f ms (%zu runs)\n",
-               sorted[sorted.size() / 2], sorted.front(), sorted.back(), sorted.size());
+
+    std::vector<double> times[2];
+    for (int i = 0; i < runs; ++i)
+        for (const Target* target : {&program, &floorChanging}) {
+            Run run = Start(*target, "present");
+            const double ms = TimeToFirstPaint(display, *target, run);
+            if (ms >= 0)
+                times[target->isProgram ? 0 : 1].push_back(ms);
+            Stop(run);
+        }
+    const double startProgram = Median(times[0]), startFloor = Median(times[1]);
+    printf("start-up to the first painted main window, median of %zu / %zu runs: program %.0f ms (best %.0f), "
+           "floor %.0f ms (best %.0f), ratio %.2f\n",
+           times[0].size(), times[1].size(), startProgram,
+           times[0].empty() ? -1.0 : *std::min_element(times[0].begin(), times[0].end()), startFloor,
+           times[1].empty() ? -1.0 : *std::min_element(times[1].begin(), times[1].end()), startProgram / startFloor);
+
+    std::vector<CpuFigures> present, changing, absent, quiet, none;
+    for (int r = 0; r < rounds; ++r) {
+        printf("  round %d:\n", r + 1);
+        present.push_back(MeasureCpu(display, program, "present", seconds));
+        PrintCpuRound("program, unit, meters", present.back());
+        changing.push_back(MeasureCpu(display, floorChanging, "present", seconds));
+        PrintCpuRound("floor, changing rectangle", changing.back());
+        absent.push_back(MeasureCpu(display, program, "absent", seconds));
+        PrintCpuRound("program, no unit", absent.back());
+        quiet.push_back(MeasureCpu(display, floorQuiet, "present", seconds));
+        PrintCpuRound("floor, quiet timer", quiet.back());
+        none.push_back(MeasureCpu(display, floorNone, "present", seconds));
+        PrintCpuRound("floor, no timer", none.back());
     }
-    printf("resident size 4 s after start: %.1f MiB\n", resident / 1024.0);
-    MeasureCpu(display, program, "present", seconds, "CPU, unit present, meters running");
-    MeasureCpu(display, program, "absent", seconds, "CPU, no unit, reconnect loop running");
+
+    std::vector<double> rssP, rssF, anonP, anonF;
+    for (const CpuFigures& f : present)
+        if (f.ok) {
+            rssP.push_back(f.resident.all / 1024.0);
+            anonP.push_back(f.resident.anon / 1024.0);
+        }
+    for (const CpuFigures& f : changing)
+        if (f.ok) {
+            rssF.push_back(f.resident.all / 1024.0);
+            anonF.push_back(f.resident.anon / 1024.0);
+        }
+    printf("resident size %d s after the first paint, median: program %.1f MiB (anonymous %.1f), floor %.1f MiB "
+           "(anonymous %.1f), ratio %.2f\n",
+           kSettleSeconds, Median(rssP), Median(anonP), Median(rssF), Median(anonF), Median(rssP) / Median(rssF));
+    PrintComparison("CPU with the unit, meters running", present, changing, "changing rectangle");
+    PrintComparison("CPU with no unit, reconnect loop running", absent, quiet, "quiet timer");
+    const CpuFigures n = MedianOf(none);
+    printf("floor without a timer: %.3f %% of one core\n", n.ok ? n.Own() : -1.0);
     XCloseDisplay(display);
     return 0;
 }

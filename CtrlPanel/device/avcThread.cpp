@@ -9,6 +9,7 @@
 #include "platform/DebugLog.h"
 
 #include <algorithm>
+#include <wx/string.h>
 
 namespace {
 constexpr uint32_t kSleepSliceMs = 100;
@@ -21,10 +22,13 @@ avcThread::~avcThread() = default;
 void avcThread::StartAVC(int delayMs)
 {
     DebugLog("avcThread::StartAVC(%d)\n", delayMs);
-    std::lock_guard<std::mutex> lock(m_stateLock);
-    // A pending start delay is never shortened by a later start.
-    m_delay = std::max<uint32_t>(m_delay, uint32_t(std::max(delayMs, 0)));
-    m_running = true;
+    {
+        std::lock_guard<std::mutex> lock(m_stateLock);
+        // A pending start delay is never shortened by a later start.
+        m_delay = std::max<uint32_t>(m_delay, uint32_t(std::max(delayMs, 0)));
+        m_running = true;
+    }
+    m_wake.notify_all();
 }
 
 void avcThread::StopAVC()
@@ -75,7 +79,11 @@ void avcThread::RequeueSources()
 
 void avcThread::RequestTerminate()
 {
-    m_terminate = true;
+    {
+        std::lock_guard<std::mutex> lock(m_stateLock);
+        m_terminate = true;
+    }
+    m_wake.notify_all();
 }
 
 bool avcThread::EnterCycle()
@@ -106,6 +114,8 @@ uint32_t avcThread::SleepWhileRunning(uint32_t ms)
 wxThread::ExitCode avcThread::Entry()
 {
     m_threadId = std::this_thread::get_id();
+    // Named, so per-thread figures (benchmarks, top -H) tell it from the GUI thread.
+    SetNameForCurrent("avcThread");
     while (!m_terminate && !TestDestroy())
         RunOnePass();
     LeaveCycle();
@@ -120,8 +130,10 @@ void avcThread::OnExit()
 void avcThread::RunOnePass()
 {
     if (!m_running) {
-        LeaveCycle();
-        GetClock().SleepMs(kIdleSleepMs);
+        // Stopped: the thread sleeps until a start or the end is asked for.
+        std::unique_lock<std::mutex> lock(m_stateLock);
+        m_busy = false;
+        m_wake.wait(lock, [this] { return m_running || m_terminate; });
         return;
     }
     GetClock().SleepMs(kCycleSleepMs);

@@ -4,11 +4,13 @@
 //
 // Pausing: StopAVC clears `running` and waits (bounded, on the program's clock) until the cycle in
 // flight has ended; StartAVC sets it again after an optional start delay. Called on the polling
-// thread itself (a failed transfer closes the HAL from inside a cycle), neither waits.
+// thread itself (a failed transfer closes the HAL from inside a cycle), neither waits. A stopped
+// thread sleeps until it is started or asked to end: it does not wake while the unit is closed.
 
 #include "CtrlPanel/device/ItemValue.h"
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <mutex>
 #include <thread>
@@ -23,7 +25,6 @@ class VelbrinHAL;
 
 constexpr uint32_t kCyclePairs = 20;
 constexpr uint32_t kCycleSleepMs = 50;
-constexpr uint32_t kIdleSleepMs = 100;
 // How long a stop waits for the cycle in flight before it logs and goes on, and how often it looks.
 constexpr uint32_t kStopWaitLimitMs = 10000;
 constexpr uint32_t kStopPollMs = 10;
@@ -62,8 +63,8 @@ public:
     // The source list in drain order (removed entries are null).
     std::vector<ParamWriter*> GetSources();
 
-    // One pass of the loop (sleeps included); Entry repeats it. Tests call it on a thread that was
-    // never run, for deterministic cycles.
+    // One pass of the loop (sleeps included); Entry repeats it. A pass while stopped waits for a
+    // start or the end.
     void RunOnePass();
 
 protected:
@@ -92,8 +93,10 @@ private:
     std::atomic<bool> m_spdifPresent{false};
     std::atomic<uint32_t> m_externalRate{0};
 
-    // The pause hand-shake: running and busy change under m_stateLock.
+    // The pause hand-shake: running and busy change under m_stateLock; a start or the end wakes a
+    // stopped thread through m_wake.
     std::mutex m_stateLock;
+    std::condition_variable m_wake;
     std::atomic<bool> m_running{false};
     std::atomic<uint32_t> m_delay{0};
     std::atomic<bool> m_busy{false};

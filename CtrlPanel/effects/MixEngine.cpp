@@ -1,6 +1,7 @@
 #include "CtrlPanel/effects/MixEngine.h"
 
 #include "CtrlPanel/VelbrinHAL.h"
+#include "PAL/Parameter.h"
 #include "PAL/ParameterSet.h"
 
 #include <algorithm>
@@ -87,6 +88,7 @@ void MixEngine::SetParameterSet(ParameterSet* set)
 {
     std::lock_guard<std::mutex> lock(m_lock);
     m_set = set;
+    m_computed = false;
 }
 
 void MixEngine::SetSampleRate(float rate)
@@ -135,6 +137,10 @@ void MixEngine::ResetSentCopies()
 
 void MixEngine::ComputeAll()
 {
+    // Taken before the values are read: a store that lands meanwhile is computed next cycle.
+    m_computedAt = Parameter::StoreCount();
+    m_computed = true;
+    m_mayDiffer = true;
     if (m_sampleRate < kHighRate) {
         if (m_stereo)
             ComputeStereoInputMix();
@@ -282,8 +288,10 @@ void MixEngine::SendPairs(VelbrinHAL* hal)
         const size_t count = std::min<size_t>(m_pending.size() - first, kPairsPerWrite);
         for (size_t i = 0; i < count; ++i)
             batch[i] = {m_pending[first + i].item, m_pending[first + i].value};
-        if (hal->SetValuesDirect(batch, uint32_t(count)) != 0)
-            break;  // refused or failed: the rest waits for a later cycle as well
+        if (hal->SetValuesDirect(batch, uint32_t(count)) != 0) {
+            m_pending.clear();
+            return;  // refused or failed: the rest waits for a later cycle as well
+        }
         for (size_t i = first; i < first + count; ++i) {
             const PendingPair& p = m_pending[i];
             if (p.sentGain)
@@ -293,6 +301,7 @@ void MixEngine::SendPairs(VelbrinHAL* hal)
         }
     }
     m_pending.clear();
+    m_mayDiffer = false;
 }
 
 void MixEngine::Refresh()
@@ -301,20 +310,26 @@ void MixEngine::Refresh()
     ParameterSet* set = m_set;
     if (!set)
         return;
-    ComputeAll();
+    if (!m_computed || Parameter::StoreCount() != m_computedAt)
+        ComputeAll();
     m_writeBackEnable = true;
 
     VelbrinHAL* hal = VelbrinHAL::GetInstance();
     ItemValue knob = {kItemHardwareLevel, 0};
-    if (hal->GetValue(&knob) == 0) {
+    // The knob's level goes only to outputs whose switch was on when the words were computed, and
+    // only while no parameter has been stored since: a switch turned off meanwhile, with a level set
+    // after it, must not be overwritten by the knob. The next cycle computes anew and reads again.
+    if (hal->GetValue(&knob) == 0 && Parameter::StoreCount() == m_computedAt) {
         const float level = float(knob.value & 0x1FFF) / 8191.0f;
         for (int i = 0; i < 4; ++i)
             if ((m_hardwareLevelMask & (1u << i)) && P(kOutputLevel + i) != level)
                 set->SetParameterFromWorker(kOutputLevel + i, level);
     }
 
-    BuildPairs();
-    SendPairs(hal);
+    if (m_mayDiffer) {
+        BuildPairs();
+        SendPairs(hal);
+    }
     ReadBack(hal);
 }
 
@@ -338,6 +353,8 @@ void MixEngine::ReadBack(VelbrinHAL* hal)
             continue;
         m_outputWords[0] = (m_outputWords[0] & ~b.bit) | (device ? b.bit : 0);
         m_outputSent[0] = (m_outputSent[0] & ~b.bit) | (device ? b.bit : 0);
+        // The next cycle computes the word from the parameters again, whether or not one is stored.
+        m_computed = false;
         if (m_writeBackEnable && P(b.parameter) == b.taken)
             set->SetParameterFromWorker(b.parameter, device ? 1.0f : 0.0f);
     }

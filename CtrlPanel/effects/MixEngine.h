@@ -6,7 +6,8 @@
 //
 // Threads: Refresh runs on the polling thread; the rest on the GUI thread. Refresh, Recalc and
 // SetParameterSet hold the engine's lock. Parameter values are read as plain atomic floats; the
-// read-back stores values through the worker hand-over, so observers run on the GUI thread.
+// read-back stores values through the worker hand-over, so observers run on the GUI thread. A cycle
+// in which no parameter was stored computes nothing: it only compares and reads back.
 
 #include <atomic>
 #include <cstdint>
@@ -77,9 +78,16 @@ private:
     uint32_t m_outputSent[kPairs] = {};
     std::atomic<bool> m_writeBackEnable{true};
     uint32_t m_hardwareLevelMask = 0;
-    // Dim (59) and mute (25) as the output words were computed from them in this cycle.
+    // Dim (59) and mute (25) as the output words were computed from them.
     float m_dimTaken = 0;
     float m_muteTaken = 0;
+    // The gains and words follow the parameters as they were at Parameter::StoreCount m_computedAt;
+    // while no parameter is stored, a cycle computes nothing anew. False forces the next computation.
+    bool m_computed = false;
+    uint64_t m_computedAt = 0;
+    // A value may differ from its sent copy: set by every computation, cleared once a send went out
+    // whole. While clear, a cycle queues nothing.
+    bool m_mayDiffer = false;
     struct PendingPair {
         uint32_t item;
         uint32_t value;

@@ -1,6 +1,8 @@
 #include "PAL/ViewLib/ControlPage.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstring>
 
 #include "PAL/BitmapCache.h"
@@ -15,6 +17,52 @@
 
 namespace {
 int32_t g_livePages = 0;
+
+// More separate rectangles than this are painted as their bounding box, in one walk of the tree.
+constexpr size_t kMaxPaintRects = 16;
+
+bool Overlap(const Rect& a, const Rect& b)
+{
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+Rect Union(const Rect& a, const Rect& b)
+{
+    return Rect{std::min(a.left, b.left), std::max(a.right, b.right), std::min(a.top, b.top),
+                std::max(a.bottom, b.bottom)};
+}
+
+// The views a tick of view reaches first: view itself when it has a tick of its own, else those of
+// its children in order.
+void CollectTickers(View* view, std::vector<View*>& out)
+{
+    if (view->HasOwnTick()) {
+        out.push_back(view);
+        return;
+    }
+    for (uint32_t i = 0; i < view->GetChildCount(); ++i)
+        CollectTickers(view->GetChild(int32_t(i)), out);
+}
+
+// The paint reach of every dirty view under view whose parent is on screen (a hidden dirty view was
+// just hidden: what lay under it shows again).
+void CollectDirty(const View* view, std::vector<Rect>& out)
+{
+    if (view->IsDirty())
+        out.push_back(view->GetPaintReach());
+    if (view->IsHidden())
+        return;
+    if (view->RepaintsWholeForChildren()) {
+        std::vector<Rect> below;
+        for (uint32_t i = 0; i < view->GetChildCount(); ++i)
+            CollectDirty(view->GetChild(int32_t(i)), below);
+        if (!below.empty())
+            out.push_back(view->GetPaintReach());
+        return;
+    }
+    for (uint32_t i = 0; i < view->GetChildCount(); ++i)
+        CollectDirty(view->GetChild(int32_t(i)), out);
+}
 
 // Entries of a record's parameter list before its -1 (never more than the list can hold).
 int32_t ParameterCount(const LayoutRecord& record)
@@ -49,6 +97,8 @@ ControlPage::ControlPage(ParameterSet* set, const LayoutRecord* table, int32_t c
         view->SetValueCount(bound);
         m_views.push_back(view);
     }
+    if (View* root = GetRoot())
+        CollectTickers(root, m_tickers);
     if (m_set)
         m_set->AddObserver(this);
     ++g_livePages;
@@ -118,8 +168,47 @@ void ControlPage::SetPosition(int32_t x, int32_t y)
 void ControlPage::Paint()
 {
     WithRoot([&](View* root, DrawContext* context) {
-        root->Paint(context);
+        const std::vector<Rect> region = DirtyRegion();
+        if (region.empty() || !context->SetClip(&region.front())) {
+            root->Paint(context);
+        } else {
+            for (const Rect& r : region) {
+                context->SetClip(&r);
+                root->Paint(context);
+            }
+            context->SetClip(nullptr);
+        }
+        m_paintWanted = false;
     });
+}
+
+std::vector<Rect> ControlPage::DirtyRegion() const
+{
+    std::vector<Rect> rects;
+    const View* root = GetRoot();
+    if (!root || root->IsDirty())
+        return rects;
+    CollectDirty(root, rects);
+    // Overlapping rectangles become one, until none overlap.
+    for (size_t i = 0; i < rects.size();) {
+        bool merged = false;
+        for (size_t j = i + 1; j < rects.size(); ++j)
+            if (Overlap(rects[i], rects[j])) {
+                rects[i] = Union(rects[i], rects[j]);
+                rects.erase(rects.begin() + std::ptrdiff_t(j));
+                merged = true;
+                break;
+            }
+        if (!merged)
+            ++i;
+    }
+    if (rects.size() > kMaxPaintRects) {
+        Rect all = rects.front();
+        for (const Rect& r : rects)
+            all = Union(all, r);
+        rects.assign(1, all);
+    }
+    return rects;
 }
 
 void ControlPage::OnMouseDown(int32_t x, int32_t y, int32_t modifiers, bool pressed)
@@ -145,8 +234,9 @@ void ControlPage::OnMouseMove()
 
 void ControlPage::Broadcast()
 {
-    WithRoot([&](View* root, DrawContext* context) {
-        root->Broadcast(context);
+    WithRoot([&](View*, DrawContext* context) {
+        for (View* view : m_tickers)
+            view->Broadcast(context);
     });
 }
 
@@ -166,8 +256,12 @@ void ControlPage::OnKey(int32_t key, int32_t second)
 
 bool ControlPage::NeedsPaint() const
 {
+    if (!m_paintWanted)
+        return false;
     const View* root = GetRoot();
-    return root && root->NeedsPaint();
+    // Nothing to paint now; the next invalidation asks again.
+    m_paintWanted = root && root->NeedsPaint();
+    return m_paintWanted;
 }
 
 template <class Work>

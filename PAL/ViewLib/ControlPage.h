@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "PAL/Bitmap.h"
 #include "PAL/LayoutRecord.h"
 #include "PAL/ParameterObserver.h"
 
@@ -49,7 +50,8 @@ public:
     // Moves the tree so that its top left lies at (x, y) plus record 0's left and top.
     void SetPosition(int32_t x, int32_t y);
 
-    // Events; each does nothing without a root or a context.
+    // Events; each does nothing without a root or a context. A paint draws again only the views that
+    // need it, with what lies under and over them (the whole tree when the context cannot clip).
     void Paint();
     // An Option-click (on press and release) resets the control's parameters instead.
     void OnMouseDown(int32_t x, int32_t y, int32_t modifiers, bool pressed);
@@ -58,6 +60,8 @@ public:
     void OnMouseOver(int32_t x, int32_t y);
     void OnKey(int32_t key, int32_t second);
     bool NeedsPaint() const;
+    // A view was invalidated: the next NeedsPaint looks at the tree again (until then it answers at once).
+    void PaintWanted() { m_paintWanted = true; }
 
     // Values of the controls. An invalid address reads 0.0 and writes nothing.
     float GetValue(int32_t control, int32_t sub) const;
@@ -87,6 +91,8 @@ private:
     void Notify(int32_t index);
     void RefreshAll();
     static bool AnyTracking(const View* view);
+    // The rectangles that a paint must draw again, merged where they overlap; empty for the whole tree.
+    std::vector<Rect> DirtyRegion() const;
     // Runs work on the root inside one begin/end pair of the context; nothing without both.
     template <class Work>
     void WithRoot(Work work);
@@ -95,6 +101,10 @@ private:
     DrawContext* m_context = nullptr;
     bool m_ownsContext = false;
     bool m_pollDrags = false;  // a press may have started a drag that polls have not seen end
+    mutable bool m_paintWanted = true;  // a view was invalidated since the tree was last found clean
+    // What the root's tick reaches, in tree order: the views with a tick of their own whose ancestors
+    // only pass the tick on. The tree's shape is fixed once built.
+    std::vector<View*> m_tickers;
     std::vector<View*> m_views;
     std::vector<std::vector<std::pair<int32_t, int32_t>>> m_bindings;
     const LayoutRecord* m_table;

@@ -46,11 +46,8 @@ Static::~Static()
 void Static::Release()
 {
     delete m_font;
-    delete m_image;
-    delete m_background;
     m_font = nullptr;
-    m_image = nullptr;
-    m_background = nullptr;
+    m_image.Reset(0, 0);
 }
 
 void Static::Create(const char* const* items, int32_t count)
@@ -62,17 +59,14 @@ void Static::Create(const char* const* items, int32_t count)
     Bitmap* glyphs = BitmapCache::Get(items[0]);
     if (!glyphs)
         return;  // without its font a label draws nothing
-    m_image = new Bitmap(GetWidth(), GetHeight());
-    m_background = new Bitmap(GetWidth(), GetHeight());
+    m_image.Reset(GetWidth(), GetHeight());
     m_hasBackground = count > 3;
     const char* text = "";
     if (m_hasBackground) {
         Bitmap* mask = BitmapCache::Get(items[1]);
         m_font = new BackedBitmapFont(glyphs, mask, kFirstCode, kCellWidth, kCellHeight, kColumns, kRows, true);
-        if (const Bitmap* backdrop = BitmapCache::Get(items[2])) {
-            const Rect under = GetBounds();
-            backdrop->CopyTo(m_background, 0, 0, &under);
-        }
+        if (const Bitmap* backdrop = BitmapCache::Get(items[2]))
+            m_image.SetBackground(backdrop, GetBounds());
         if (count == 5)
             m_justification = Keyword(items[3]);
         text = items[count - 1];
@@ -121,13 +115,10 @@ void Static::OnValueChanged(int32_t sub)
 
 void Static::Draw(DrawContext* context)
 {
-    if (m_font && m_image && m_image->IsValid() && context) {
-        if (m_hasBackground)
-            m_background->CopyTo(m_image, 0, 0, nullptr);
-        else
-            m_image->Fill(0);
-        m_font->DrawText(m_image, m_textX, 0, m_text);
-        context->DrawBitmap(m_image, GetBounds(), nullptr);
+    Bitmap* image = m_font && context ? m_image.Begin() : nullptr;
+    if (image) {
+        m_font->DrawText(image, m_textX, 0, m_text);
+        context->DrawBitmap(image, GetBounds(), nullptr);
     }
     m_dirty = false;
 }

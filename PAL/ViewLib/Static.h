@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+#include "PAL/ViewLib/BackdropImage.h"
 #include "PAL/ViewLib/View.h"
 
 class BitmapFont;
@@ -45,8 +46,7 @@ private:
     char m_text[kTextLength + 1] = {};
     char m_captionFormat[kTextLength + 1] = {};
     BitmapFont* m_font = nullptr;
-    Bitmap* m_image = nullptr;
-    Bitmap* m_background = nullptr;
+    BackdropImage m_image;  // the background under the label (or black), then the text
     bool m_hasBackground = false;
     int32_t m_justification = Left;
     int32_t m_textX = 0;

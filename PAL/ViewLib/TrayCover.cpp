@@ -10,9 +10,7 @@ TrayCover::~TrayCover()
 
 void TrayCover::Release()
 {
-    delete m_work;
-    delete m_background;
-    m_work = m_background = nullptr;
+    m_work.Reset(0, 0);
     m_cover = m_mask = nullptr;
 }
 
@@ -21,28 +19,26 @@ void TrayCover::Load(const char* const* items, int32_t count, const Rect& bounds
     Release();
     m_cover = items && count >= 1 ? BitmapCache::Get(items[0]) : nullptr;
     m_mask = items && count >= 2 ? BitmapCache::Get(items[1]) : nullptr;
-    m_background = new Bitmap(bounds.right - bounds.left, bounds.bottom - bounds.top);
-    m_work = new Bitmap(bounds.right - bounds.left, bounds.bottom - bounds.top);
+    m_work.Reset(bounds.right - bounds.left, bounds.bottom - bounds.top);
     if (const Bitmap* backdrop = items && count >= 3 ? BitmapCache::Get(items[2]) : nullptr)
-        backdrop->CopyTo(m_background, 0, 0, &bounds);
+        m_work.SetBackground(backdrop, bounds);
 }
 
 void TrayCover::BeginChildren(DrawContext* context, const Rect& bounds)
 {
-    if (m_background)
-        m_background->CopyTo(m_work, 0, 0, nullptr);
-    context->BeginBitmapDraw(m_work, -bounds.left, -bounds.top);
+    context->BeginBitmapDraw(m_work.Begin(), -bounds.left, -bounds.top);
 }
 
 void TrayCover::EndChildren(DrawContext* context, const Rect& bounds)
 {
-    context->EndBitmapDraw(m_work, -bounds.left, -bounds.top);
+    context->EndBitmapDraw(m_work.Get(), -bounds.left, -bounds.top);
 }
 
 void TrayCover::Show(DrawContext* context, const Rect& bounds, int32_t x)
 {
-    if (m_cover)
-        m_cover->CopyMasked(m_work, m_mask, x, 0, nullptr, true);
-    if (m_work)
-        context->DrawBitmap(m_work, bounds, nullptr);
+    Bitmap* work = m_work.Get();
+    if (m_cover && work)
+        m_cover->CopyMasked(work, m_mask, x, 0, nullptr, true);
+    if (work)
+        context->DrawBitmap(work, bounds, nullptr);
 }

@@ -1,12 +1,14 @@
 #pragma once
 // The images of a cover tray (flTray3, flTray4): the cover and its mask (shared, from the bitmap
-// cache), the window background under the tray and a work image of the tray's size (owned). A cover
-// is composed by painting the tray's children into the work image over the background, blending the
-// cover over them and drawing the result into the tray's rectangle.
+// cache) and a work image of the tray's size (owned, made at the first paint) that starts each paint
+// with the window background under the tray. A cover is composed by painting the tray's children into
+// the work image over the background, blending the cover over them and drawing the result into the
+// tray's rectangle.
 
 #include <cstdint>
 
 #include "PAL/Bitmap.h"
+#include "PAL/ViewLib/BackdropImage.h"
 
 class DrawContext;
 
@@ -27,13 +29,12 @@ public:
     // Blends the cover into the work image at (x, 0) and draws the work image into bounds.
     void Show(DrawContext* context, const Rect& bounds, int32_t x);
 
-    Bitmap* GetWork() const { return m_work; }
+    Bitmap* GetWork() { return m_work.Get(); }
 
 private:
     void Release();
 
     Bitmap* m_cover = nullptr;
     Bitmap* m_mask = nullptr;
-    Bitmap* m_work = nullptr;
-    Bitmap* m_background = nullptr;
+    BackdropImage m_work;
 };

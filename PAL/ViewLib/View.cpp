@@ -206,8 +206,21 @@ void View::Paint(DrawContext* context)
 {
     if (!m_hidden)
         for (View* child : m_children)
-            child->Paint(context);
+            if (!context || context->IsInClip(child->GetPaintReach()))
+                child->Paint(context);
     m_dirty = false;
+}
+
+void View::Invalidate()
+{
+    m_dirty = true;
+    if (m_owner)
+        m_owner->PaintWanted();
+}
+
+Rect View::GetPaintReach() const
+{
+    return Rect{m_left - 1, m_right + 1, m_top - 1, m_bottom + 1};
 }
 
 bool View::NeedsPaint() const

@@ -55,6 +55,10 @@ public:
     virtual void OnKey(int32_t key, int32_t second, DrawContext* context);
     // The periodic tick, passed to every child.
     virtual void Broadcast(DrawContext* context);
+    // False for a view whose Broadcast is the base's, which only passes the tick on: a page's tick
+    // then goes straight to its children. True unless its creator knows better (CreateViewOf).
+    bool HasOwnTick() const { return m_ownTick; }
+    void SetOwnTick(bool own) { m_ownTick = own; }
     virtual void OnDrag(DrawContext* context);
     virtual void OnRelease(DrawContext* context);
 
@@ -79,8 +83,10 @@ public:
     virtual void MoveBy(int32_t dx, int32_t dy);
 
     // The base paints the children in order and clears the dirty flag; a hidden view paints nothing.
+    // A child that cannot change the window inside the context's clip is not painted.
     virtual void Paint(DrawContext* context);
-    virtual void Invalidate() { m_dirty = true; }
+    // Marks the view for painting and tells its page that a paint may be due.
+    virtual void Invalidate();
     // False when hidden; else dirty or any child needs painting.
     virtual bool NeedsPaint() const;
     virtual void InvalidateTree();
@@ -91,6 +97,13 @@ public:
     virtual void ClearFocusTree();
     virtual void ClearFocusAll();
     virtual View* FindFocused();
+
+    // The pixels a view's paint may change: its bounds and the one-pixel ring around them (lines are
+    // drawn with both end points). A view that draws beyond its bounds says so here.
+    virtual Rect GetPaintReach() const;
+    // True while a change of any view below this one also shows elsewhere in this view (its children
+    // drawn a second time): a paint then draws all of this view again.
+    virtual bool RepaintsWholeForChildren() const { return false; }
 
     // Hover tracking, called on the root with the pointer position.
     void UpdateHover(int32_t x, int32_t y, DrawContext* context);
@@ -128,4 +141,5 @@ protected:
     bool m_hidden;
     bool m_over = false;
     HoverCallbackBase* m_hoverCallback = nullptr;
+    bool m_ownTick = true;
 };

@@ -4,19 +4,23 @@
 // that is not registered stops the program at the first construction of its page.
 
 #include <cstdint>
+#include <type_traits>
 
 #include "PAL/LayoutRecord.h"
+#include "PAL/ViewLib/View.h"
 
 class ControlPage;
-class View;
 
 using ViewCreator = View* (*)(const LayoutRecord* record, ControlPage* page);
 
-// The creator of every class T constructible from (record, page).
+// The creator of every class T constructible from (record, page). A class that does not declare a
+// tick of its own (View::Broadcast) is marked so: its page's tick goes past it to its children.
 template <class T>
 View* CreateViewOf(const LayoutRecord* record, ControlPage* page)
 {
-    return new T(record, page);
+    T* view = new T(record, page);
+    view->SetOwnTick(!std::is_same_v<decltype(&T::Broadcast), void (View::*)(DrawContext*)>);
+    return view;
 }
 
 // Appends the class; a name that is already registered is refused (false, with a trace line).

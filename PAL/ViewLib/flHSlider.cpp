@@ -27,10 +27,8 @@ flHSlider::~flHSlider()
 
 void flHSlider::Release()
 {
-    delete m_background;
-    delete m_work;
-    delete m_layer;
-    m_background = m_work = m_layer = nullptr;
+    m_work.Reset(0, 0);
+    m_layer.Reset(0, 0);
     m_handle = m_handleMask = m_trayMask = nullptr;
 }
 
@@ -49,14 +47,13 @@ void flHSlider::SetBitmaps(const char* const* items, int32_t count)
         m_travel = GetWidth() - m_handle->GetWidth() - 3;
     if (m_travel <= 0)
         m_travel = 1;
-    m_work = new Bitmap(GetWidth(), GetHeight());
-    m_layer = new Bitmap(GetWidth(), GetHeight());
+    m_work.Reset(GetWidth(), GetHeight());
+    m_layer.Reset(GetWidth(), GetHeight());
     const Bitmap* backdrop = BitmapCache::Get(items[3]);
     if (!backdrop)
         return;
-    m_background = new Bitmap(GetWidth(), GetHeight());
-    const Rect under = GetBounds();
-    backdrop->CopyTo(m_background, 0, 0, &under);
+    m_work.SetBackground(backdrop, GetBounds());
+    m_layer.SetBackground(backdrop, GetBounds());
     if (count == 5)
         m_step = ParseStep(items[4]);
 }
@@ -82,16 +79,17 @@ int32_t flHSlider::HandleLeft(float value) const
 
 void flHSlider::Paint(DrawContext* context)
 {
-    if (context && !m_hidden && m_handle && m_handleMask && m_background && m_work && m_layer) {
-        m_background->CopyTo(m_work, 0, 0, nullptr);
-        m_background->CopyTo(m_layer, 0, 0, nullptr);
-        m_handle->CopyMasked(m_layer, m_handleMask, HandleLeft(m_value) + 1, 0, nullptr, true);
+    const bool ready = context && !m_hidden && m_handle && m_handleMask && m_work.HasBackground();
+    Bitmap* work = ready ? m_work.Begin() : nullptr;
+    Bitmap* layer = work ? m_layer.Begin() : nullptr;
+    if (layer) {
+        m_handle->CopyMasked(layer, m_handleMask, HandleLeft(m_value) + 1, 0, nullptr, true);
         // A mask of another size than the control would hide the handle entirely.
         if (m_trayMask && m_trayMask->GetWidth() == GetWidth() && m_trayMask->GetHeight() == GetHeight())
-            m_layer->CopyMasked(m_work, m_trayMask, 0, 0, nullptr, true);
+            layer->CopyMasked(work, m_trayMask, 0, 0, nullptr, true);
         else
-            m_layer->CopyTo(m_work, 0, 0, nullptr);
-        context->DrawBitmap(m_work, GetBounds(), nullptr);
+            layer->CopyTo(work, 0, 0, nullptr);
+        context->DrawBitmap(work, GetBounds(), nullptr);
     }
     m_dirty = false;
 }

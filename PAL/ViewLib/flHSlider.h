@@ -10,6 +10,7 @@
 
 #include <cstdint>
 
+#include "PAL/ViewLib/BackdropImage.h"
 #include "PAL/ViewLib/View.h"
 
 class flHSlider : public View {
@@ -41,9 +42,8 @@ private:
     int32_t m_travel = 0;
     int32_t m_step = 1;
     const Bitmap* m_handle = nullptr;
-    Bitmap* m_background = nullptr;
-    Bitmap* m_work = nullptr;
+    BackdropImage m_work;   // the background, then the layer through the tray mask
     const Bitmap* m_handleMask = nullptr;
     const Bitmap* m_trayMask = nullptr;
-    Bitmap* m_layer = nullptr;
+    BackdropImage m_layer;  // the background with the handle
 };

@@ -10,22 +10,13 @@
 
 flKnob::flKnob(const LayoutRecord* record, ControlPage* page) : View(record, page) {}
 
-flKnob::~flKnob()
-{
-    delete m_work;
-    delete m_background;
-    delete m_capFrame;
-}
+flKnob::~flKnob() = default;
 
 void flKnob::ResetImages()
 {
-    delete m_work;
-    delete m_background;
-    delete m_capFrame;
-    m_capFrame = nullptr;
+    m_capFrame.Reset(0, 0);
     m_capStrip = m_capMask = m_trackStrip = m_trackMask = nullptr;
-    m_work = new Bitmap(GetWidth(), GetHeight());
-    m_background = new Bitmap(GetWidth(), GetHeight());
+    m_work.Reset(GetWidth(), GetHeight());
 }
 
 void flKnob::LoadStrips(const char* const* items)
@@ -35,13 +26,13 @@ void flKnob::LoadStrips(const char* const* items)
     m_trackStrip = BitmapCache::Get(items[2]);
     m_trackMask = BitmapCache::Get(items[3]);
     if (m_capMask)
-        m_capFrame = new Bitmap(m_capMask->GetWidth(), m_capMask->GetHeight());
+        m_capFrame.Reset(m_capMask->GetWidth(), m_capMask->GetHeight());
 }
 
 void flKnob::CutBackground(const char* name, const Rect& rect)
 {
     if (const Bitmap* backdrop = BitmapCache::Get(name))
-        backdrop->CopyTo(m_background, 0, 0, &rect);
+        m_work.SetBackground(backdrop, rect);
 }
 
 void flKnob::SetBitmaps(const char* const* items, int32_t count)
@@ -115,17 +106,19 @@ int32_t flKnob::FrameOf(float value)
 
 void flKnob::Compose(DrawContext* context, const Bitmap* caps)
 {
-    if (!context || m_hidden || !caps || !m_capMask || !m_trackStrip || !m_trackMask || !m_work || !m_background ||
-        !m_capFrame)
+    if (!context || m_hidden || !caps || !m_capMask || !m_trackStrip || !m_trackMask)
+        return;
+    Bitmap* capFrame = m_capFrame.Get();
+    Bitmap* work = capFrame ? m_work.Begin() : nullptr;
+    if (!work)
         return;
     const int32_t t = FrameOf(m_value);
-    m_background->CopyTo(m_work, 0, 0, nullptr);
     const Rect cap = {kCapPitch * t, kCapPitch * t + kCapWidth, 0, caps->GetHeight()};
-    caps->CopyTo(m_capFrame, 0, 0, &cap);
+    caps->CopyTo(capFrame, 0, 0, &cap);
     const Rect track = {kTrackPitch * t, kTrackPitch * t + kTrackWidth, 0, m_trackStrip->GetHeight()};
-    m_trackStrip->CopyMasked(m_work, m_trackMask, 0, 0, &track, true);
-    m_capFrame->CopyMasked(m_work, m_capMask, kCapOffset, kCapOffset, nullptr, true);
-    context->DrawBitmap(m_work, GetBounds(), nullptr);
+    m_trackStrip->CopyMasked(work, m_trackMask, 0, 0, &track, true);
+    capFrame->CopyMasked(work, m_capMask, kCapOffset, kCapOffset, nullptr, true);
+    context->DrawBitmap(work, GetBounds(), nullptr);
 }
 
 void flKnob::Paint(DrawContext* context)

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 
+#include "PAL/ViewLib/BackdropImage.h"
 #include "PAL/ViewLib/View.h"
 
 class flKnob : public View {
@@ -61,9 +62,8 @@ protected:
     int32_t m_lastY = 0;
     const Bitmap* m_capStrip = nullptr;
     const Bitmap* m_capMask = nullptr;
-    Bitmap* m_work = nullptr;
-    Bitmap* m_background = nullptr;
-    Bitmap* m_capFrame = nullptr;
+    BackdropImage m_work;      // the background under the knob, then the track and the cap
+    BackdropImage m_capFrame;  // one cap frame, the cap mask's size
     const Bitmap* m_trackStrip = nullptr;
     const Bitmap* m_trackMask = nullptr;
 };

@@ -25,7 +25,7 @@ void flKnob2::SetBitmaps(const char* const* items, int32_t count)
         return;
     const Rect parent = tray->GetBounds();
     const Rect inParent = {m_left - parent.left, m_right - parent.left, m_top - parent.top, m_bottom - parent.top};
-    image->CopyTo(m_background, 0, 0, &inParent);
+    m_work.SetBackground(image, inParent);
 }
 
 void flKnob2::OnValueChanged(int32_t sub)

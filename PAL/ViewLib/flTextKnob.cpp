@@ -1,5 +1,7 @@
 #include "PAL/ViewLib/flTextKnob.h"
 
+#include <algorithm>
+
 #include "PAL/ViewLib/ControlPage.h"
 
 namespace {
@@ -89,6 +91,13 @@ void flTextKnob::MoveBy(int32_t dx, int32_t dy)
     View::MoveBy(dx, dy);
     m_knob.MoveBy(dx, dy);
     m_label->MoveBy(dx, dy);
+}
+
+Rect flTextKnob::GetPaintReach() const
+{
+    const Rect knob = View::GetPaintReach(), label = m_label->GetPaintReach();
+    return Rect{std::min(knob.left, label.left), std::max(knob.right, label.right), std::min(knob.top, label.top),
+                std::max(knob.bottom, label.bottom)};
 }
 
 void flTextKnob::SetCaption(const char* text)

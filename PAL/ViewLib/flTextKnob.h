@@ -27,6 +27,8 @@ public:
     void Paint(DrawContext* context) override;
     // Moves the knob part and the label with the view.
     void MoveBy(int32_t dx, int32_t dy) override;
+    // The knob and the label below it.
+    Rect GetPaintReach() const override;
 
     // A new caption, shown at once (the EQ panel renames its knobs).
     virtual void SetCaption(const char* text);

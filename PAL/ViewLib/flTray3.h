@@ -19,6 +19,8 @@ public:
     void OnValueChanged(int32_t sub) override;
     View* FindViewAt(int32_t x, int32_t y) override;
     void Paint(DrawContext* context) override;
+    // In stereo the first column is shown a second time.
+    bool RepaintsWholeForChildren() const override { return IsStereo(); }
 
     // The stereo switch is on (NaN counts as off).
     bool IsStereo() const;

@@ -14,10 +14,7 @@ flVSlider::~flVSlider()
 
 void flVSlider::Release()
 {
-    delete m_work;
-    delete m_background;
-    m_work = nullptr;
-    m_background = nullptr;
+    m_work.Reset(0, 0);
     m_handle = m_handleMask = m_trayMask = nullptr;
 }
 
@@ -35,12 +32,9 @@ void flVSlider::SetBitmaps(const char* const* items, int32_t count)
         m_travel = kTravel;
     if (m_travel <= 0)
         m_travel = 1;
-    m_work = new Bitmap(GetWidth(), GetHeight());
-    if (const Bitmap* backdrop = BitmapCache::Get(items[3])) {
-        m_background = new Bitmap(GetWidth(), GetHeight());
-        const Rect under = GetBounds();
-        backdrop->CopyTo(m_background, 0, 0, &under);
-    }
+    m_work.Reset(GetWidth(), GetHeight());
+    if (const Bitmap* backdrop = BitmapCache::Get(items[3]))
+        m_work.SetBackground(backdrop, GetBounds());
 }
 
 void flVSlider::OnMouseDown(int32_t, int32_t, int32_t, bool pressed, DrawContext*)
@@ -63,10 +57,10 @@ int32_t flVSlider::HandleTop(float value) const
 
 void flVSlider::Paint(DrawContext* context)
 {
-    if (context && !m_hidden && m_handle && m_handleMask && m_background && m_work) {
-        m_background->CopyTo(m_work, 0, 0, nullptr);
-        m_handle->CopyMasked(m_work, m_handleMask, 0, HandleTop(m_value), nullptr, true);
-        context->DrawBitmap(m_work, GetBounds(), nullptr);
+    Bitmap* work = context && !m_hidden && m_handle && m_handleMask && m_work.HasBackground() ? m_work.Begin() : nullptr;
+    if (work) {
+        m_handle->CopyMasked(work, m_handleMask, 0, HandleTop(m_value), nullptr, true);
+        context->DrawBitmap(work, GetBounds(), nullptr);
     }
     m_dirty = false;
 }

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "PAL/ViewLib/BackdropImage.h"
 #include "PAL/ViewLib/View.h"
 
 class flVSlider : public View {
@@ -36,8 +37,7 @@ private:
     float m_value = 0.0f;
     int32_t m_travel = 0;
     const Bitmap* m_handle = nullptr;
-    Bitmap* m_background = nullptr;
     const Bitmap* m_handleMask = nullptr;
     const Bitmap* m_trayMask = nullptr;
-    Bitmap* m_work = nullptr;
+    BackdropImage m_work;  // the background under the slider, then the handle
 };

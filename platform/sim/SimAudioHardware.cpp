@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <pthread.h>
 
 namespace {
 
@@ -19,7 +20,10 @@ bool Contains(const double (&rates)[N], double hz)
 SimAudioHardware::SimAudioHardware(Delivery delivery) : m_delivery(delivery)
 {
     if (m_delivery == Delivery::Thread)
-        m_thread = std::thread([this] { DeliveryLoop(); });
+        m_thread = std::thread([this] {
+            pthread_setname_np(pthread_self(), "sim-audio");
+            DeliveryLoop();
+        });
 }
 
 SimAudioHardware::~SimAudioHardware()

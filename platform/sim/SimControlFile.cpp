@@ -5,12 +5,16 @@
 
 #include <chrono>
 #include <cstdio>
+#include <pthread.h>
 #include <unistd.h>
 
 SimControlFile::SimControlFile(std::string controlPath, SimFireWireBus& bus, SimVelbrin& unit)
     : m_controlPath(std::move(controlPath)), m_bus(bus), m_unit(unit)
 {
-    m_thread = std::thread([this] { Run(); });
+    m_thread = std::thread([this] {
+        pthread_setname_np(pthread_self(), "sim-control");
+        Run();
+    });
 }
 
 SimControlFile::~SimControlFile()
@@ -89,8 +93,8 @@ void SimControlFile::WriteState()
     FILE* f = fopen(temporary.c_str(), "wb");
     if (!f)
         return;
-    fprintf(f, "commands %d\nplugged %d\nflash-stores %d\n", m_commands, m_bus.IsPlugged(&m_unit) ? 1 : 0,
-            m_unit.FlashStores());
+    fprintf(f, "commands %d\nplugged %d\nflash-stores %d\nbus-cpu-ns %llu\n", m_commands,
+            m_bus.IsPlugged(&m_unit) ? 1 : 0, m_unit.FlashStores(), (unsigned long long)m_bus.ServedCpuNs());
     for (const auto& item : m_unit.Items())
         fprintf(f, "item %u 0x%08x\n", unsigned(item.first), unsigned(item.second));
     const bool ok = fflush(f) == 0 && !ferror(f);

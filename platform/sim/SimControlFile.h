@@ -11,6 +11,7 @@
 //   commands <lines carried out so far>
 //   plugged <0 or 1>
 //   flash-stores <stores to flash since start>
+//   bus-cpu-ns <CPU time the program's threads spent inside the simulated bus and unit, in ns>
 //   item <number> <value as 0x%08x>      one line for every item of the unit's store, in item order
 
 #include <condition_variable>

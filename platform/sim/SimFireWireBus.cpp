@@ -5,6 +5,32 @@
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
+#include <pthread.h>
+
+namespace {
+
+uint64_t ThreadCpuNs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return uint64_t(t.tv_sec) * 1000000000u + uint64_t(t.tv_nsec);
+}
+
+// Adds the CPU time the calling thread spends in the scope to a total.
+class CpuScope {
+public:
+    explicit CpuScope(std::atomic<uint64_t>& total) : m_total(total), m_start(ThreadCpuNs()) {}
+    ~CpuScope() { m_total += ThreadCpuNs() - m_start; }
+    CpuScope(const CpuScope&) = delete;
+    CpuScope& operator=(const CpuScope&) = delete;
+
+private:
+    std::atomic<uint64_t>& m_total;
+    uint64_t m_start;
+};
+
+}  // namespace
 
 SimFireWireBus::~SimFireWireBus()
 {
@@ -41,6 +67,7 @@ void SimFireWireBus::StartTicker()
         return;
     }
     m_ticker = std::thread([this] {
+        pthread_setname_np(pthread_self(), "sim-bus");
         bool pending = true;
         std::unique_lock<std::mutex> lock(m_tickerLock);
         while (!m_tickerStop) {
@@ -307,6 +334,7 @@ SimVelbrin* SimFireWireBus::Resolve(FwHandle handle, int* status)
 int SimFireWireBus::ExecuteAVC(FwHandle handle, const uint8_t* command, uint32_t commandLength,
                                uint8_t* response, uint32_t* responseLength)
 {
+    CpuScope served(m_servedCpuNs);
     int status;
     SimVelbrin* unit = Resolve(handle, &status);
     return unit ? unit->ExecuteAVC(command, commandLength, response, responseLength) : status;
@@ -314,6 +342,7 @@ int SimFireWireBus::ExecuteAVC(FwHandle handle, const uint8_t* command, uint32_t
 
 int SimFireWireBus::ReadQuadlet(FwHandle handle, uint64_t address, uint32_t* value)
 {
+    CpuScope served(m_servedCpuNs);
     int status;
     SimVelbrin* unit = Resolve(handle, &status);
     return unit ? unit->ReadQuadlet(address, value) : status;
@@ -321,6 +350,7 @@ int SimFireWireBus::ReadQuadlet(FwHandle handle, uint64_t address, uint32_t* val
 
 int SimFireWireBus::WriteQuadlet(FwHandle handle, uint64_t address, uint32_t value)
 {
+    CpuScope served(m_servedCpuNs);
     int status;
     SimVelbrin* unit = Resolve(handle, &status);
     return unit ? unit->WriteQuadlet(address, value) : status;
@@ -328,6 +358,7 @@ int SimFireWireBus::WriteQuadlet(FwHandle handle, uint64_t address, uint32_t val
 
 int SimFireWireBus::WriteBlock(FwHandle handle, uint64_t address, const uint8_t* data, uint32_t* length)
 {
+    CpuScope served(m_servedCpuNs);
     int status;
     SimVelbrin* unit = Resolve(handle, &status);
     if (unit)

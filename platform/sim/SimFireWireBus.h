@@ -41,6 +41,8 @@ public:
     // Transfers made with handles that are not open (they never reach a unit).
     int RefusedTransfers() const;
     int OpenHandles() const;
+    // CPU time the transfers took on the threads that made them (this bus and its units), in ns.
+    uint64_t ServedCpuNs() const { return m_servedCpuNs; }
     // The units on the bus with their service ids, in bus order (the raw side's discovery).
     std::vector<std::pair<uint64_t, SimVelbrin*>> AttachedUnits() const;
 
@@ -86,6 +88,7 @@ private:
     uint64_t m_nextWatchId = 1;
     FwHandle m_nextHandle = 1;
     int m_refused = 0;
+    std::atomic<uint64_t> m_servedCpuNs{0};
     std::map<SimVelbrin*, uint64_t> m_comingBack;  // unit -> due time (ms)
     std::set<SimVelbrin*> m_known;  // every unit that refers to this bus, on it or not
 

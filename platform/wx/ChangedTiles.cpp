@@ -3,14 +3,30 @@
 #include <algorithm>
 #include <cstring>
 
+namespace {
+
+constexpr Rect kNoMark = {0, 0, 0, 0};
+
+bool Empty(const Rect& r)
+{
+    return r.left >= r.right || r.top >= r.bottom;
+}
+
+}  // namespace
+
 void ChangedTiles::Resize(int32_t width, int32_t height)
 {
     m_width = std::max(width, 0);
     m_height = std::max(height, 0);
     m_columns = (m_width + kTileSize - 1) / kTileSize;
     m_rows = (m_height + kTileSize - 1) / kTileSize;
-    m_tiles.assign(size_t(m_columns) * size_t(m_rows), 0);
+    m_marks.assign(size_t(m_columns) * size_t(m_rows), kNoMark);
     m_marked = 0;
+}
+
+int32_t ChangedTiles::TileRight(int32_t column) const
+{
+    return std::min((column + 1) * kTileSize, m_width);
 }
 
 void ChangedTiles::Mark(const Rect& rect)
@@ -19,12 +35,21 @@ void ChangedTiles::Mark(const Rect& rect)
     const int32_t top = std::max(rect.top, 0), bottom = std::min(rect.bottom, m_height);
     if (left >= right || top >= bottom)
         return;
-    for (int32_t ty = top / kTileSize; ty <= (bottom - 1) / kTileSize; ++ty)
+    for (int32_t ty = top / kTileSize; ty <= (bottom - 1) / kTileSize; ++ty) {
+        const int32_t tileTop = ty * kTileSize, tileBottom = std::min(tileTop + kTileSize, m_height);
         for (int32_t tx = left / kTileSize; tx <= (right - 1) / kTileSize; ++tx) {
-            uint8_t& tile = m_tiles[size_t(ty) * size_t(m_columns) + size_t(tx)];
-            m_marked += tile ? 0 : 1;
-            tile = 1;
+            const Rect part = {std::max(left, TileLeft(tx)), std::min(right, TileRight(tx)),
+                               std::max(top, tileTop), std::min(bottom, tileBottom)};
+            Rect& box = m_marks[size_t(ty) * size_t(m_columns) + size_t(tx)];
+            if (Empty(box)) {
+                box = part;
+                ++m_marked;
+            } else {
+                box = {std::min(box.left, part.left), std::max(box.right, part.right), std::min(box.top, part.top),
+                       std::max(box.bottom, part.bottom)};
+            }
         }
+    }
 }
 
 void ChangedTiles::MarkAll()
@@ -40,20 +65,28 @@ std::vector<Rect> ChangedTiles::Collect(Bitmap& back, Bitmap& shown)
     const uint32_t* a = fits && m_marked > 0 ? back.Lock() : nullptr;
     const uint32_t* b = fits && m_marked > 0 ? shown.Lock() : nullptr;
     std::vector<Rect> boxes(static_cast<size_t>(m_columns));
+    std::vector<int32_t> active;
+    active.reserve(static_cast<size_t>(m_columns));
     for (int32_t ty = 0; a && b && ty < m_rows; ++ty) {
-        uint8_t* marks = &m_tiles[size_t(ty) * size_t(m_columns)];
-        if (std::find(marks, marks + m_columns, 1) == marks + m_columns)
-            continue;
-        // An empty box: left beyond right.
-        std::fill(boxes.begin(), boxes.end(), Rect{m_width, 0, m_height, 0});
-        const int32_t y1 = std::min((ty + 1) * kTileSize, m_height);
-        for (int32_t y = ty * kTileSize; y < y1; ++y)
-            CompareRow(a + size_t(y) * size_t(back.GetRowPixels()), b + size_t(y) * size_t(shown.GetRowPixels()), y,
-                       marks, boxes.data());
+        const Rect* marks = &m_marks[size_t(ty) * size_t(m_columns)];
+        int32_t top = m_height, bottom = 0;
+        active.clear();
         for (int32_t tx = 0; tx < m_columns; ++tx)
+            if (!Empty(marks[tx])) {
+                active.push_back(tx);
+                top = std::min(top, marks[tx].top);
+                bottom = std::max(bottom, marks[tx].bottom);
+            }
+        if (active.empty())
+            continue;
+        for (int32_t tx : active)
+            boxes[size_t(tx)] = Rect{m_width, 0, m_height, 0};  // empty: left beyond right
+        for (int32_t y = top; y < bottom; ++y)
+            CompareRow(a + size_t(y) * size_t(back.GetRowPixels()), b + size_t(y) * size_t(shown.GetRowPixels()), y,
+                       marks, active, boxes.data());
+        for (int32_t tx : active)
             if (boxes[size_t(tx)].left < boxes[size_t(tx)].right)
                 copied.push_back(boxes[size_t(tx)]);
-        std::fill(marks, marks + m_columns, 0);
     }
     if (a)
         back.Unlock();
@@ -61,26 +94,33 @@ std::vector<Rect> ChangedTiles::Collect(Bitmap& back, Bitmap& shown)
         shown.Unlock();
     for (const Rect& box : copied)
         back.CopyTo(&shown, box.left, box.top, &box);
-    std::fill(m_tiles.begin(), m_tiles.end(), 0);
+    if (m_marked > 0)
+        std::fill(m_marks.begin(), m_marks.end(), kNoMark);
     m_marked = 0;
     return copied;
 }
 
-void ChangedTiles::CompareRow(const uint32_t* a, const uint32_t* b, int32_t y, const uint8_t* marks,
-                              Rect* boxes) const
+void ChangedTiles::CompareRow(const uint32_t* a, const uint32_t* b, int32_t y, const Rect* marks,
+                              const std::vector<int32_t>& active, Rect* boxes) const
 {
-    for (int32_t tx = 0; tx < m_columns;) {
-        if (!marks[tx]) {
-            ++tx;
+    auto covers = [&](int32_t tx) { return marks[tx].top <= y && y < marks[tx].bottom; };
+    for (size_t i = 0; i < active.size();) {
+        const int32_t tx = active[i];
+        if (!covers(tx)) {
+            ++i;
             continue;
         }
-        int32_t end = tx;
-        while (end < m_columns && marks[end])
+        // The run of neighbouring tiles that the marks cover without a gap along this row.
+        size_t end = i + 1;
+        while (end < active.size() && active[end] == active[end - 1] + 1 &&
+               marks[active[end - 1]].right == TileRight(active[end - 1]) && covers(active[end]) &&
+               marks[active[end]].left == TileLeft(active[end]))
             ++end;
-        const int32_t x0 = tx * kTileSize, x1 = std::min(end * kTileSize, m_width);
+        const int32_t x0 = marks[tx].left, x1 = marks[active[end - 1]].right;
         if (std::memcmp(a + x0, b + x0, size_t(x1 - x0) * sizeof(uint32_t)) != 0) {
-            for (int32_t t = tx; t < end; ++t) {
-                const int32_t left = t * kTileSize, right = std::min(left + kTileSize, m_width);
+            for (size_t k = i; k < end; ++k) {
+                const int32_t t = active[k];
+                const int32_t left = marks[t].left, right = marks[t].right;
                 if (std::memcmp(a + left, b + left, size_t(right - left) * sizeof(uint32_t)) == 0)
                     continue;
                 int32_t first = left, last = right - 1;
@@ -95,6 +135,6 @@ void ChangedTiles::CompareRow(const uint32_t* a, const uint32_t* b, int32_t y, c
                 box.bottom = y + 1;
             }
         }
-        tx = end;
+        i = end;
     }
 }

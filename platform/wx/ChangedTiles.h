@@ -1,8 +1,9 @@
 #pragma once
 // Which pixels of a window's back buffer differ from what the window shows. Drawing marks rectangles;
-// Collect compares the marked 32 x 32 tiles of the buffer with the shown copy, copies the pixels that
-// differ into it and returns, per tile, the smallest rectangle holding them. A page that repaints
-// every control after one of them changed thus sends only the changed pixels to the screen.
+// Collect compares the marked pixels of the buffer with the shown copy (in each 32 x 32 tile, the box of
+// the marks that fell into it), copies the pixels that differ into it and returns, per tile, the smallest
+// rectangle holding them. A 3 x 96 meter thus costs 3 x 96 pixels compared, and a page that repaints
+// every control after one of them changed sends only the changed pixels to the screen.
 
 #include <cstdint>
 #include <vector>
@@ -15,7 +16,7 @@ public:
 
     // A grid for width x height pixels, nothing marked.
     void Resize(int32_t width, int32_t height);
-    // Marks every tile the rectangle touches (clipped to the grid).
+    // Marks the rectangle (clipped to the grid) for comparison.
     void Mark(const Rect& rect);
     void MarkAll();
     bool AnyMarked() const { return m_marked > 0; }
@@ -24,14 +25,19 @@ public:
     std::vector<Rect> Collect(Bitmap& back, Bitmap& shown);
 
 private:
-    // Widens the boxes of the marked tiles of one row of pixels by the pixels that differ there. Runs of
-    // marked tiles are compared whole first: most rows of a repainted window do not differ at all.
-    void CompareRow(const uint32_t* a, const uint32_t* b, int32_t y, const uint8_t* marks, Rect* boxes) const;
+    // Widens the boxes of the marked tiles (active: their columns, in order) whose marks cover row y by
+    // the pixels that differ there. Runs of tiles marked across their whole width are compared whole
+    // first: most rows of a repainted window do not differ at all.
+    void CompareRow(const uint32_t* a, const uint32_t* b, int32_t y, const Rect* marks,
+                    const std::vector<int32_t>& active, Rect* boxes) const;
+    int32_t TileLeft(int32_t column) const { return column * kTileSize; }
+    int32_t TileRight(int32_t column) const;
 
     int32_t m_width = 0;
     int32_t m_height = 0;
     int32_t m_columns = 0;
     int32_t m_rows = 0;
-    std::vector<uint8_t> m_tiles;
+    // Per tile, the box of the marks inside it; empty (left not below right) when unmarked.
+    std::vector<Rect> m_marks;
     int32_t m_marked = 0;
 };

@@ -55,19 +55,46 @@ SkinWindow::SkinWindow(wxWindow* parent, wxWindowID id, const wxString& title, l
 {
     // The paint handler covers every pixel it is asked for: no background is erased first.
     SetBackgroundStyle(wxBG_STYLE_PAINT);
-    wxFrame::Create(parent, id, title, position, size, style, "frame");
-    // A window with its own font and colours: every wxPaintDC would otherwise look them up in the
-    // desktop's style again, which costs more than blitting the changed pixels.
-    const wxVisualAttributes attributes = GetDefaultAttributes();
-    SetOwnFont(attributes.font);
-    SetOwnForegroundColour(attributes.colFg);
-    SetOwnBackgroundColour(attributes.colBg);
+    m_creation = {parent, id, title, style, position, size};
+    if (s_restWhileHidden && parent) {
+        // A resting panel window gets its desktop window when it is first shown or placed. Until then
+        // it is its parent's child in name only, so that it goes with the parent.
+        parent->AddChild(this);
+    } else {
+        CreateFrame();
+    }
     if (!s_restWhileHidden)
         WindowTicker::Add(this);
+    else
+        m_surface.SetAwake(false);  // no pixels until shown
     m_drawContext = std::make_unique<PixelDrawContext>(&m_surface);
 }
 
 bool SkinWindow::s_restWhileHidden = false;
+int32_t SkinWindow::s_idleDepth = 0;
+
+void SkinWindow::CreateFrame()
+{
+    if (m_created)
+        return;
+    m_created = true;
+    wxWindow* parent = m_creation.parent;
+    if (parent && GetParent() == parent)
+        parent->RemoveChild(this);  // the frame's creation makes it a child again
+    wxFrame::Create(parent, m_creation.id, m_creation.title, m_creation.position, m_creation.size,
+                    m_creation.style, "frame");
+    // A window with its own font and colours: every wxPaintDC would otherwise look them up in the
+    // desktop's style again, which costs more than blitting the changed pixels. Every skinned window
+    // is the same kind of frame: the desktop's style is asked once.
+    static const wxVisualAttributes attributes = GetDefaultAttributes();
+    SetOwnFont(attributes.font);
+    SetOwnForegroundColour(attributes.colFg);
+    SetOwnBackgroundColour(attributes.colBg);
+    if (m_clientSize.x >= 0)
+        SetClientSize(m_clientSize);
+    if (m_wantsTip && !GetToolTip())
+        SetToolTip(new wxToolTip(""));
+}
 
 void SkinWindow::SetRestWhileHidden(bool rest)
 {
@@ -104,17 +131,23 @@ void SkinWindow::AttachView()
     BusyScope busy(m_busy);
     int32_t width = 0, height = 0;
     m_page->GetSize(width, height);
-    SetClientSize(width, height);
+    m_clientSize = wxSize(width, height);
+    if (m_created)
+        SetClientSize(width, height);
     m_surface.Resize(width, height);
     m_page->SetContext(m_drawContext.get());
     m_page->SetPosition(0, 0);
-    if (!GetToolTip())
+    m_wantsTip = true;
+    if (m_created && !GetToolTip())
         SetToolTip(new wxToolTip(""));
     for (int32_t i = 0; i < m_page->GetViewCount(); ++i)
         m_page->GetView(i)->SetHoverCallback(new HoverCallback<SkinWindow>(this, &SkinWindow::OnControlHover));
-    // The buffer is new: every view paints into it now, before the window is first shown.
+    // The buffer is new: every view paints into it now, before the window is first shown (a resting
+    // window's when it is shown).
     if (View* root = m_page->GetRoot())
         root->InvalidateTree();
+    if (!m_surface.IsAwake())
+        return;
     m_page->Paint();
     m_surface.Flush();
 }
@@ -129,34 +162,78 @@ bool SkinWindow::Show(bool show)
     // A shown window asks for idle events (they go only to the windows that ask while hidden windows
     // rest, wxIDLE_PROCESS_SPECIFIED).
     SetExtraStyle(show ? GetExtraStyle() | wxWS_EX_PROCESS_IDLE : GetExtraStyle() & ~wxWS_EX_PROCESS_IDLE);
+    if (show)
+        CreateFrame();
     if (s_restWhileHidden) {
         if (show)
             WindowTicker::Add(this);
         else
             WindowTicker::Remove(this);
+        WakeSurface(show);
     }
-    return wxFrame::Show(show);
+    return m_created ? wxFrame::Show(show) : false;
+}
+
+bool SkinWindow::SendIdleEvents(wxIdleEvent& event)
+{
+    if (!s_restWhileHidden)
+        return wxFrame::SendIdleEvents(event);
+    if (s_idleDepth > 0 || !IsShown())
+        return false;
+    ++s_idleDepth;
+    const bool more = wxFrame::SendIdleEvents(event);
+    --s_idleDepth;
+    return more;
+}
+
+void SkinWindow::WakeSurface(bool awake)
+{
+    if (awake == m_surface.IsAwake())
+        return;
+    m_surface.SetAwake(awake);
+    if (!awake || !m_page)
+        return;
+    // New buffers: the whole page paints into them (later, from the idle work, when page work runs).
+    if (View* root = m_page->GetRoot())
+        root->InvalidateTree();
+    IdleWork();
 }
 
 void SkinWindow::Raise()
 {
     MoveMetersToFront();
-    wxFrame::Raise();
+    if (m_created)
+        wxFrame::Raise();
 }
 
 void SkinWindow::GetPosition(int32_t& x, int32_t& y)
 {
+    CreateFrame();
     wxFrame::GetPosition(&x, &y);
 }
 
 void SkinWindow::GetSize(int32_t& width, int32_t& height)
 {
+    CreateFrame();
     wxFrame::GetSize(&width, &height);
 }
 
 void SkinWindow::SetSize(int32_t x, int32_t y, int32_t width, int32_t height)
 {
+    CreateFrame();
     wxFrame::SetSize(x, y, width, height, wxSIZE_AUTO);
+}
+
+void SkinWindow::SetCaption(const std::string& title)
+{
+    m_creation.title = wxString::FromUTF8(title.c_str());
+    if (m_created)
+        SetTitle(m_creation.title);
+}
+
+std::string SkinWindow::GetCaption()
+{
+    return std::string((m_created ? GetTitle() : m_creation.title).utf8_str());
 }
 
 void SkinWindow::OnControlHover(View* view)
@@ -263,8 +340,7 @@ void SkinWindow::HoverAtPointer()
 
 void SkinWindow::OnPaint(wxPaintEvent&)
 {
-    wxPaintDC dc(this);
-    m_surface.Blit(dc, GetUpdateRegion());
+    m_surface.Paint();
 }
 
 void SkinWindow::OnClose(wxCloseEvent& event)

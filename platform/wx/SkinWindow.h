@@ -31,8 +31,9 @@ public:
     ~SkinWindow() override;
 
     // Process-wide, before the first window is made: with rest on, a hidden window neither ticks nor
-    // gets idle events (its page is brought up to date when it is shown again). Off by default: every
-    // window ticks, shown or hidden.
+    // gets idle events nor holds pixels (its page is brought up to date and painted when it is shown
+    // again), and a window with a parent (a panel window) gets its desktop window only when it is first
+    // shown or placed. Off by default: every window ticks, shown or hidden.
     static void SetRestWhileHidden(bool rest);
 
     // Detaches the current page (it keeps its views and bindings) and attaches page; null only detaches.
@@ -45,6 +46,11 @@ public:
 
     // Showing moves the meter group to the front; the group is enabled exactly while shown.
     bool Show(bool show = true) override;
+    // While windows rest: a hidden window has no idle work, and a window reached as the child of
+    // another is skipped (every skinned window is top-level and has an idle turn of its own).
+    bool SendIdleEvents(wxIdleEvent& event) override;
+    // A window not made yet on the desktop is left out of its parent's keyboard focus chain.
+    bool AcceptsFocusFromKeyboard() const override { return m_created && wxFrame::AcceptsFocusFromKeyboard(); }
     void Raise() override;
 
     // The stereo links move and show effect windows through these.
@@ -56,8 +62,8 @@ public:
     void GetSize(int32_t& width, int32_t& height) override;
     void SetSize(int32_t x, int32_t y, int32_t width, int32_t height) override;
     bool IsShown() override { return wxFrame::IsShown(); }
-    void SetCaption(const std::string& title) override { SetTitle(wxString::FromUTF8(title.c_str())); }
-    std::string GetCaption() override { return std::string(GetTitle().utf8_str()); }
+    void SetCaption(const std::string& title) override;
+    std::string GetCaption() override;
 
     // The hover callback of every view of the page: the tooltip names the first bound parameter of
     // the control the pointer entered, and is emptied when it left.
@@ -86,11 +92,28 @@ private:
     // The drag poll, then a paint of the page when it needs one, then the changed pixels to the screen.
     void IdleWork();
     void MoveMetersToFront();
+    // A resting window's pixels: dropped while hidden, painted anew when shown.
+    void WakeSurface(bool awake);
+    // The desktop window, made with the arguments the window was constructed with (once).
+    void CreateFrame();
     // Hover tracking at the pointer; outside the client area the pointer is over no control.
     void HoverAtPointer();
     void SetTip(const wxString& text);
     // Removes this window's hover callbacks from the page's views.
     void ReleaseViews(ControlPage* page);
+
+    struct Creation {
+        wxWindow* parent;
+        wxWindowID id;
+        wxString title;
+        long style;
+        wxPoint position;
+        wxSize size;
+    };
+    Creation m_creation;
+    bool m_created = false;
+    wxSize m_clientSize = wxSize(-1, -1);  // the page's size, for a window made later
+    bool m_wantsTip = false;               // a page was attached: the window gets an (empty) tooltip
 
     ControlPage* m_page = nullptr;
     WindowSurface m_surface;
@@ -101,6 +124,7 @@ private:
     // read) must not tick or poll the page in the middle of it.
     int32_t m_busy = 0;
     static bool s_restWhileHidden;
+    static int32_t s_idleDepth;  // skinned windows whose idle turn is running
 
     wxDECLARE_EVENT_TABLE();
 };

@@ -48,9 +48,16 @@ bool WindowTicker::Has(const SkinWindow* window)
 
 void WindowTicker::OnTimer(wxTimerEvent&)
 {
+    TickAll();
+}
+
+void WindowTicker::TickAll()
+{
+    if (!s_instance)
+        return;
     // A tick may show, hide or destroy windows (and so change the list, or end the clock): walk a
     // copy and skip whoever left meanwhile.
-    const std::vector<SkinWindow*> windows = m_windows;
+    const std::vector<SkinWindow*> windows = s_instance->m_windows;
     for (SkinWindow* window : windows)
         if (Has(window))
             window->Tick();

@@ -18,6 +18,8 @@ public:
     static void Add(SkinWindow* window);
     static void Remove(SkinWindow* window);
     static bool Has(const SkinWindow* window);
+    // One tick of every registered window, now, as the clock runs it (benchmarks drive it directly).
+    static void TickAll();
 
 private:
     WindowTicker();

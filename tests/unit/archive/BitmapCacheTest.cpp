@@ -56,3 +56,22 @@ TEST_F(BitmapCacheTest, AnUndecodablePayloadIsCachedInvalidAndAMissingNameNotAtA
     ASSERT_NE(BitmapCache::Get("Missing.bmp"), nullptr);  // found once the archive holds it
     EXPECT_EQ(BitmapCache::Get("Missing.bmp")->GetPixel(0, 0), 0xABCDEFu);
 }
+
+// From a file, a decoded bitmap's payload is given back to the system and read from the file again
+// whenever it is asked for: the payload, and a bitmap decoded anew after the cache was emptied, are as
+// they were.
+TEST_F(BitmapCacheTest, APayloadGivenBackAfterDecodingIsReadFromTheFileAgain)
+{
+    const std::vector<uint8_t> payload = Bmp24(2, 1, {0x102030, 0x405060});
+    const TempFile file(MakeArchive({{"Background.bmp", payload, 0}}));
+    ASSERT_EQ(ResourceArchive::Global().Load(file.path.c_str()), 1u);
+    ASSERT_NE(BitmapCache::Get("Background.bmp"), nullptr);
+    const ResourceRecord* record = ResourceArchive::Global().Find("Background.bmp");
+    ASSERT_NE(record, nullptr);
+    ASSERT_NE(record->GetData(), nullptr);
+    EXPECT_EQ(std::vector<uint8_t>(record->GetData(), record->GetData() + record->GetSize()), payload);
+    record->ReleasePayload();
+    BitmapCache::Empty();
+    ASSERT_NE(BitmapCache::Get("Background.bmp"), nullptr);
+    EXPECT_EQ(BitmapCache::Get("Background.bmp")->GetPixel(1, 0), 0x405060u);
+}

@@ -546,6 +546,68 @@ private:
 };
 
 // Whole windows composed by their pages from the real archive, against the backdrop and the artwork.
+// A paint after changes draws again only the controls that changed, with what lies under and over
+// them: in every window, after any mix of changed values, meter levels and presses, the window holds
+// what a paint of the whole tree gives (up to the rounding of blends where controls overlap).
+TEST_F(Controls, APaintOfWhatChangedLeavesTheWindowAsAWholePaintWould)
+{
+    uint32_t seed = 2024;
+    auto next = [&seed](uint32_t n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) % n;
+    };
+    for (const LayoutTable* t : AllTables()) {
+        RealWindow w(*t);
+        w.SetAll(0.3f);
+        w.Tick();
+        const std::vector<View*> views = w.Views();
+        const Rect all = {0, t->width, 0, t->height};
+        for (int round = 0; round < 60; ++round) {
+            for (uint32_t k = 0, n = 1 + next(3); k < n; ++k) {
+                View* v = views[next(uint32_t(views.size()))];
+                if (auto* meter = dynamic_cast<LevelMeter*>(v))
+                    meter->SetLevel(float(next(101)) / 100.0f);
+                else
+                    w.Set(v, float(next(1001)) / 1000.0f);
+            }
+            const bool held = next(4) == 0;
+            if (held)
+                w.Hold(views[next(uint32_t(views.size()))]);
+            w.Tick();
+            const std::vector<uint32_t> partial = w.Pixels(all);
+            w.page->GetRoot()->InvalidateTree();
+            w.page->Paint();
+            const std::vector<uint32_t> whole = w.Pixels(all);
+            EXPECT_EQ(Differing(partial, whole), 0) << t->name << ", round " << round;
+            if (held)
+                w.LetGo();
+        }
+    }
+}
+
+// One knob that turns draws its own pixels again and hardly any around them, on the main window as on
+// the smallest.
+TEST_F(Controls, AChangedKnobDrawsOnlyAroundItself)
+{
+    for (LayoutWindow which : {LayoutWindow::Main, LayoutWindow::CustomInputMix}) {
+        RealWindow w(GetLayoutTable(which));
+        w.SetAll(0.3f);
+        w.Tick();
+        const auto views = w.Views();
+        const auto knob =
+            std::find_if(views.begin(), views.end(), [](const View* v) { return IsKnob(v) && v->IsVisibleInTree(); });
+        ASSERT_NE(knob, views.end());
+        w.window.changed.clear();
+        w.Set(*knob, 0.9f);
+        w.Tick();
+        const Rect reach = (*knob)->GetPaintReach();
+        const int64_t area = int64_t(reach.right - reach.left) * (reach.bottom - reach.top);
+        EXPECT_GT(w.window.ChangedPixels(), 0);
+        // The backdrop under it, the knob, and what overlaps it: a few times its area, not the window's.
+        EXPECT_LE(w.window.ChangedPixels(), 4 * area) << w.Name(*knob);
+    }
+}
+
 TEST_F(Controls, ComposedWindowsShowTheirBackdropWithEachControlsArtwork)
 {
     const struct {

@@ -135,6 +135,22 @@ TEST_F(PollingThreadTest, NothingIsSentWhilePaused)
     ASSERT_TRUE(WaitFor([&] { return writer.GetPendingCount() == 0; }));
 }
 
+TEST_F(PollingThreadTest, AStoppedThreadSleepsUntilItIsStarted)
+{
+    MakeHal();  // never opened: the thread was never started
+    clock->Reset();
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));
+    EXPECT_TRUE(clock->Sleeps().empty());  // not one wake-up on the program's clock
+
+    ASSERT_EQ(hal->Open(), 0);
+    ASSERT_TRUE(WaitFor([&] { return !PollingLog().empty(); }));  // a start wakes it
+    hal->Close();
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));  // a sleep in flight at the stop ends
+    clock->Reset();
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));
+    EXPECT_TRUE(clock->Sleeps().empty());
+}
+
 TEST_F(PollingThreadTest, AFailedWriterTransferClosesTheHalFromInsideTheCycle)
 {
     ParamWriter& writer = NewWriter(2400, 2);

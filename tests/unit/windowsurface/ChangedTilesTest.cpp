@@ -1,5 +1,5 @@
-// Finding what a window must send to the screen: only pixels that differ from the shown copy, only in
-// tiles that were drawn into, one rectangle per 32 x 32 tile.
+// Finding what a window must send to the screen: only pixels that differ from the shown copy, only among
+// the pixels that were drawn into, one rectangle per 32 x 32 tile.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -34,14 +34,20 @@ static void PrintTo(const Rect& r, std::ostream* os)
     *os << "{" << r.left << ", " << r.right << ", " << r.top << ", " << r.bottom << "}";
 }
 
-TEST(ChangedTiles, SendsTheDifferingPixelsOfMarkedTilesOnly)
+TEST(ChangedTiles, SendsTheDifferingPixelsOfMarkedPixelsOnly)
 {
     const Case cases[] = {
         {"nothing marked", {{5, 5}}, {}, {}},
         {"marked, nothing differs", {}, {{0, 100, 0, 70}}, {}},
         {"one pixel", {{40, 10}}, {{0, 100, 0, 70}}, {{40, 41, 10, 11}}},
         {"a change outside the marks stays unsent", {{40, 10}, {70, 50}}, {{64, 96, 32, 64}}, {{70, 71, 50, 51}}},
-        {"two pixels of one tile give their box", {{33, 40}, {60, 35}}, {{33, 34, 40, 41}}, {{33, 61, 35, 41}}},
+        {"two pixels of one tile give their box", {{33, 40}, {60, 35}}, {{33, 61, 35, 41}}, {{33, 61, 35, 41}}},
+        {"a change beside the marks in the same tile stays unsent",
+         {{33, 40}, {60, 35}},
+         {{33, 34, 40, 41}},
+         {{33, 34, 40, 41}}},
+        {"two marks in one tile compare the box around them", {{40, 40}, {50, 50}}, {{40, 41, 40, 41}, {50, 51, 50, 51}},
+         {{40, 51, 40, 51}}},
         {"a change across a tile edge is split there",
          {{30, 5}, {31, 5}, {32, 5}, {33, 5}},
          {{30, 34, 5, 6}},
