@@ -19,7 +19,7 @@
 #include "platform/LogindPowerNotifier.h"
 #include "platform/OpenRequestChannel.h"
 #include "platform/TerminationSignals.h"
-#include "platform/sim/SimScenario.h"
+#include "platform/sim/SimBackends.h"
 #include "platform/wx/DesktopLaunch.h"
 #include "platform/wx/DialogSinks.h"
 #include "platform/wx/SingleInstance.h"
@@ -84,7 +84,7 @@ bool VelbrinControlApp::OnInit()
             m_handedFiles.push_back(path);
             wxWakeUpIdle();
         });
-    if (!SimScenario::ApplyFromEnvironment()) {
+    if (!SimBackends::InstallScenario()) {
         fprintf(stderr, "VelbrinControl: VELBRIN_SIM_SCENARIO names no scenario (present, absent, old-firmware)\n");
         return false;
     }

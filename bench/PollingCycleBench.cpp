@@ -9,6 +9,7 @@
 #include "platform/AudioHardware.h"
 #include "platform/FireWireBus.h"
 #include "platform/sim/SimAudioHardware.h"
+#include "platform/sim/SimBackends.h"
 #include "platform/sim/SimClock.h"
 #include "platform/sim/SimFireWireBus.h"
 #include "platform/sim/SimScenario.h"
@@ -104,10 +105,9 @@ int main()
     SimClock clock(10);
     SetClock(&clock);
     SimAudioHardware audio;
-    SetAudioHardware(&audio);
     SimVelbrin unit;
     SimFireWireBus bus;
-    SetFireWireBus(&bus);
+    SimBackends::Install(&bus, nullptr, &audio);
     SimScenario::LinkAudio(unit, audio);
     bus.Plug(&unit);
 
@@ -145,8 +145,7 @@ int main()
     VelbrinHAL::DestroyInstance();
     unit.SetStateHook(nullptr);
     bus.Unplug(&unit);
-    SetFireWireBus(nullptr);
-    SetAudioHardware(nullptr);
+    SimBackends::Uninstall();
     SetClock(nullptr);
     return 0;
 }

@@ -6,7 +6,7 @@
 #include "CtrlPanel/device/MeterList.h"
 #include "PAL/ParameterSet.h"
 #include "platform/DebugLog.h"
-#include "platform/sim/SimScenario.h"
+#include "platform/sim/SimBackends.h"
 #include "resources/params/MainParamDescriptors.h"
 
 #include <algorithm>
@@ -38,7 +38,7 @@ int main(int argc, char** argv)
     const int interval = argc > 2 ? std::atoi(argv[2]) : 30;
     wxInitializer wx;
     SetDebugLogSink([](const std::string&) {});
-    if (!SimScenario::ApplyFromEnvironment()) {
+    if (!SimBackends::InstallScenario()) {
         fprintf(stderr, "unknown VELBRIN_SIM_SCENARIO\n");
         return 1;
     }

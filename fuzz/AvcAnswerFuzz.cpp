@@ -8,6 +8,7 @@
 #include "fuzz/FuzzAnswerBus.h"
 #include "platform/DebugLog.h"
 #include "platform/MainThread.h"
+#include "platform/sim/SimBackends.h"
 #include "platform/sim/SimClock.h"
 #include "platform/sim/SimVelbrin.h"
 
@@ -23,7 +24,7 @@ struct Rig {
     {
         SetDebugLogSink([](const std::string&) {});
         SetClock(&clock);
-        SetFireWireBus(&bus);
+        SimBackends::Install(&bus);
         bus.Plug(&unit);
         DrainMainThreadQueue();
         device = new FireWireDevice;

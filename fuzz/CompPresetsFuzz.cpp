@@ -4,7 +4,6 @@
 // every preset in simple mode, turns Amount through its range and goes back to advanced mode.
 // Holds: names are terminated; every normalised value stays within 0..1.
 
-#include "CtrlPanel/VelbrinHAL.h"
 #include "CtrlPanel/device/ParamWriter.h"
 #include "CtrlPanel/effects/CompPresets.h"
 #include "CtrlPanel/effects/CompressorPanel.h"
@@ -12,6 +11,7 @@
 #include "PAL/ResourceArchive.h"
 #include "PAL/ViewLib/PageController.h"
 #include "fuzz/ArchiveImage.h"
+#include "fuzz/SimulatedHal.h"
 #include "resources/params/CompressorParamDescriptors.h"
 
 #include <wx/init.h>
@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static PageController* plain = new PageController(set, nullptr);
     // The panel's meters come from the HAL's meter list (wxBase threads); the unit is never opened.
     static wxInitializer* wx = new wxInitializer;
-    static const bool hal = wx->IsOk() && VelbrinHAL::CreateInstance();
+    static const bool hal = wx->IsOk() && CreateSimulatedHal();
     static ParamWriter* writer = new ParamWriter(0x300, 8);
     static CompressorPanel* panel = CompressorPanel::Create(writer, true).release();
     if (!hal)

@@ -5,12 +5,12 @@
 // control targets within their sets; every number finite; every parameter within 0..1 and every band's
 // frequency, gain, Q and coefficients finite after each step.
 
-#include "CtrlPanel/VelbrinHAL.h"
 #include "CtrlPanel/device/ParamWriter.h"
 #include "CtrlPanel/effects/EqPanel.h"
 #include "CtrlPanel/effects/EqPresets.h"
 #include "PAL/ResourceArchive.h"
 #include "fuzz/ArchiveImage.h"
+#include "fuzz/SimulatedHal.h"
 
 #include <wx/init.h>
 
@@ -71,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     // The panel's meters come from the HAL's meter list (wxBase threads); the unit is never opened.
     static wxInitializer* wx = new wxInitializer;
-    static const bool hal = wx->IsOk() && VelbrinHAL::CreateInstance();
+    static const bool hal = wx->IsOk() && CreateSimulatedHal();
     static ParamWriter* writer = new ParamWriter(0x200, 180);
     static EqPanel* panel = EqPanel::Create(writer, true).release();
 

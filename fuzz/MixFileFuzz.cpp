@@ -5,13 +5,13 @@
 // Holds: a rejected file changes no parameter; a loaded one leaves every value within 0..1.
 
 #include "CtrlPanel/MixFile.h"
-#include "CtrlPanel/VelbrinHAL.h"
 #include "CtrlPanel/device/ParamWriter.h"
 #include "CtrlPanel/effects/AmpSimPanel.h"
 #include "CtrlPanel/effects/CompressorPanel.h"
 #include "CtrlPanel/effects/EqPanel.h"
 #include "CtrlPanel/effects/ReverbPanel.h"
 #include "PAL/ParameterSet.h"
+#include "fuzz/SimulatedHal.h"
 #include "PAL/ViewLib/PageController.h"
 #include "platform/ByteOrder.h"
 #include "platform/MessageSink.h"
@@ -37,7 +37,7 @@ struct QuietSink : MessageSink {
 struct Sets {
     Sets()
     {
-        if (!wx.IsOk() || !VelbrinHAL::CreateInstance())
+        if (!wx.IsOk() || !CreateSimulatedHal())
             abort();
         main = std::make_unique<ParameterSet>(kMainParamDescriptors, kMainParamCount);
         owned.push_back(std::make_unique<PageController>(main.get(), nullptr));

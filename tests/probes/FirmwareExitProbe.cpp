@@ -5,8 +5,10 @@
 // Everything at exit is the process's default: the real clock, the simulated bus, the runner.
 
 #include "CtrlPanel/firmware/FirmwareUpdater.h"
+#include "platform/sim/SimBackends.h"
 #include "platform/sim/SimClock.h"
 #include "platform/sim/SimFireWireBus.h"
+#include "platform/sim/SimFireWireRawBus.h"
 #include "platform/sim/SimPrivilegedRunner.h"
 #include "platform/sim/SimVelbrin.h"
 #include "unit/firmware/FirmwareFile.h"
@@ -30,6 +32,8 @@ void Say(const std::string& line)
 
 int main()
 {
+    SimBackends::Install(&SimFireWireBus::Default(), &SimFireWireRawBus::Default(), nullptr,
+                         &SimPrivilegedRunner::Default());
     g_unit = new SimVelbrin;
     SimFireWireBus::Default().Plug(g_unit);
     SimPrivilegedRunner::Default().SetObserver([](const std::vector<std::string>& argv) {

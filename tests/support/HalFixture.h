@@ -14,6 +14,7 @@
 #include "platform/FireWireBus.h"
 #include "platform/MainThread.h"
 #include "platform/sim/SimAudioHardware.h"
+#include "platform/sim/SimBackends.h"
 #include "platform/sim/SimClock.h"
 #include "platform/sim/SimFireWireBus.h"
 #include "platform/sim/SimScenario.h"
@@ -49,8 +50,7 @@ class HalTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        SetAudioHardware(&audio);
-        SetFireWireBus(&bus);
+        SimBackends::Install(&bus, nullptr, &audio);
         SimScenario::LinkAudio(unit, audio);
         bus.Plug(&unit);
         DrainMainThreadQueue();
@@ -64,8 +64,7 @@ protected:
         unit.SetStateHook(nullptr);
         bus.Unplug(&unit);
         DrainMainThreadQueue();
-        SetFireWireBus(nullptr);
-        SetAudioHardware(nullptr);
+        SimBackends::Uninstall();
     }
 
     // Builds the HAL and waits until its monitor has found the audio device, for at most 3 s of the

@@ -5,6 +5,7 @@
 
 #include "platform/FireWireBus.h"
 #include "platform/MainThread.h"
+#include "platform/sim/SimBackends.h"
 #include "platform/sim/SimClock.h"
 #include "platform/sim/SimFireWireBus.h"
 #include "platform/sim/SimVelbrin.h"
@@ -13,14 +14,14 @@ class SimBusTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        SetFireWireBus(&bus);
+        SimBackends::Install(&bus);
         bus.Plug(&unit);
         DrainMainThreadQueue();
     }
     void TearDown() override
     {
         DrainMainThreadQueue();
-        SetFireWireBus(nullptr);
+        SimBackends::Uninstall();
     }
 
     size_t CountWhere(SimXfer kind, int status) const

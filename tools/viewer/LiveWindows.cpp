@@ -21,7 +21,7 @@
 #include "PAL/TinyPage.h"
 #include "PAL/ViewLib/PageController.h"
 #include "PAL/ViewLib/flPPM.h"
-#include "platform/sim/SimScenario.h"
+#include "platform/sim/SimBackends.h"
 #include "resources/params/MainParamDescriptors.h"
 #include "tools/viewer/EqPanelWindow.h"
 #include "tools/viewer/MeterWindow.h"
@@ -84,7 +84,7 @@ bool LiveWindows::StartDevice()
 {
     if (m_halStarted)
         return VelbrinHAL::GetInstance()->IsOpen();
-    if (!SimScenario::ApplyFromEnvironment()) {
+    if (!SimBackends::InstallScenario()) {
         fprintf(stderr, "viewer: unknown VELBRIN_SIM_SCENARIO\n");
         return false;
     }

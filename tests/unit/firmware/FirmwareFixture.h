@@ -8,6 +8,7 @@
 #include "FirmwareFile.h"
 #include "platform/ByteOrder.h"
 #include "platform/MainThread.h"
+#include "platform/sim/SimBackends.h"
 #include "platform/sim/SimClock.h"
 #include "platform/sim/SimFireWireBus.h"
 #include "platform/sim/SimFireWireRawBus.h"
@@ -55,8 +56,7 @@ class FirmwareTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        SetFireWireRawBus(&raw);
-        SetPrivilegedRunner(&runner);
+        SimBackends::Install(&bus, &raw, nullptr, &runner);
         bus.Plug(&unit);
         DrainMainThreadQueue();
         updater = std::make_unique<FirmwareUpdater>();
@@ -71,8 +71,7 @@ protected:
         clock.sample = nullptr;
         updater.reset();
         DrainMainThreadQueue();
-        SetPrivilegedRunner(nullptr);
-        SetFireWireRawBus(nullptr);
+        SimBackends::Uninstall();
     }
 
     std::vector<SentFrame> Frames() const

@@ -305,8 +305,7 @@ TEST(FlashUpdateThreads, ProgressAndPhaseAreReadWhileTheUpdateRuns)
     SimFireWireBus bus;
     SimVelbrin unit;
     SimFireWireRawBus raw(bus);
-    SetFireWireRawBus(&raw);
-    SetPrivilegedRunner(&runner);
+    SimBackends::Install(&bus, &raw, nullptr, &runner);
     bus.Plug(&unit);
     {
         FirmwareUpdater updater;
@@ -335,8 +334,7 @@ TEST(FlashUpdateThreads, ProgressAndPhaseAreReadWhileTheUpdateRuns)
         EXPECT_EQ(updater.GetPhase(), 6);
     }
     DrainMainThreadQueue();
-    SetPrivilegedRunner(nullptr);
-    SetFireWireRawBus(nullptr);
+    SimBackends::Uninstall();
 }
 
 }  // namespace
