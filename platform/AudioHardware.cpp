@@ -1,6 +1,6 @@
 #include "platform/AudioHardware.h"
 
-#include "platform/sim/SimAudioHardware.h"
+#include "platform/Assert.h"
 
 #include <atomic>
 
@@ -11,7 +11,8 @@ std::atomic<AudioHardware*> g_hardware{nullptr};
 AudioHardware& GetAudioHardware()
 {
     AudioHardware* hardware = g_hardware.load();
-    return hardware ? *hardware : SimAudioHardware::Default();
+    VELBRIN_ASSERT(hardware != nullptr);
+    return *hardware;
 }
 
 void SetAudioHardware(AudioHardware* hardware) { g_hardware.store(hardware); }

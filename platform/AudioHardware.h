@@ -58,7 +58,7 @@ public:
     virtual void RemoveListener(AudioListenerId id) = 0;
 };
 
-// The audio side in use: the simulated one unless the program installed another.
+// The installed audio side; asserts when none is installed.
 AudioHardware& GetAudioHardware();
-// Installs an audio side (nullptr restores the default). The caller keeps ownership.
+// Installs an audio side (nullptr leaves none). The caller keeps ownership.
 void SetAudioHardware(AudioHardware* hardware);

@@ -1,6 +1,6 @@
 #include "platform/FireWireBus.h"
 
-#include "platform/sim/SimFireWireBus.h"
+#include "platform/Assert.h"
 
 #include <atomic>
 
@@ -11,7 +11,8 @@ std::atomic<FireWireBus*> g_bus{nullptr};
 FireWireBus& GetFireWireBus()
 {
     FireWireBus* bus = g_bus.load();
-    return bus ? *bus : SimFireWireBus::Default();
+    VELBRIN_ASSERT(bus != nullptr);
+    return *bus;
 }
 
 void SetFireWireBus(FireWireBus* bus) { g_bus.store(bus); }

@@ -63,7 +63,7 @@ public:
     virtual int WriteBlock(FwHandle handle, uint64_t address, const uint8_t* data, uint32_t* length) = 0;
 };
 
-// The bus in use: the simulated bus unless the program installed another.
+// The installed bus; asserts when none is installed.
 FireWireBus& GetFireWireBus();
-// Installs a bus (nullptr restores the default). The caller keeps ownership.
+// Installs a bus (nullptr leaves none). The caller keeps ownership.
 void SetFireWireBus(FireWireBus* bus);

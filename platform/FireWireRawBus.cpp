@@ -1,6 +1,6 @@
 #include "platform/FireWireRawBus.h"
 
-#include "platform/sim/SimFireWireRawBus.h"
+#include "platform/Assert.h"
 
 #include <atomic>
 
@@ -11,7 +11,8 @@ std::atomic<FireWireRawBus*> g_rawBus{nullptr};
 FireWireRawBus& GetFireWireRawBus()
 {
     FireWireRawBus* bus = g_rawBus.load();
-    return bus ? *bus : SimFireWireRawBus::Default();
+    VELBRIN_ASSERT(bus != nullptr);
+    return *bus;
 }
 
 void SetFireWireRawBus(FireWireRawBus* bus) { g_rawBus.store(bus); }

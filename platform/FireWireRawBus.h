@@ -47,7 +47,7 @@ public:
                            bool failOnReset, uint32_t generation) = 0;
 };
 
-// The raw bus in use: the simulated one unless the program installed another.
+// The installed raw bus; asserts when none is installed.
 FireWireRawBus& GetFireWireRawBus();
-// Installs a raw bus (nullptr restores the default). The caller keeps ownership.
+// Installs a raw bus (nullptr leaves none). The caller keeps ownership.
 void SetFireWireRawBus(FireWireRawBus* bus);

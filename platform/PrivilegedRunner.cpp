@@ -1,6 +1,6 @@
 #include "platform/PrivilegedRunner.h"
 
-#include "platform/sim/SimPrivilegedRunner.h"
+#include "platform/Assert.h"
 
 #include <atomic>
 
@@ -11,7 +11,8 @@ std::atomic<PrivilegedRunner*> g_runner{nullptr};
 PrivilegedRunner& GetPrivilegedRunner()
 {
     PrivilegedRunner* runner = g_runner.load();
-    return runner ? *runner : SimPrivilegedRunner::Default();
+    VELBRIN_ASSERT(runner != nullptr);
+    return *runner;
 }
 
 void SetPrivilegedRunner(PrivilegedRunner* runner) { g_runner.store(runner); }

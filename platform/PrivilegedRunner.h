@@ -3,7 +3,7 @@
 // (DriverCommand). Rights are asked for once and last until EndAuthorization, so one update asks
 // the user once.
 //
-// The runner in use is a recording stand-in unless the program installs a real one: nothing on the
+// The simulated backends install a recording stand-in beside the simulated bus: nothing on the
 // simulated bus, and no test, may unload the machine's drivers.
 
 #include "platform/helper/DriverCommand.h"
@@ -26,8 +26,8 @@ public:
     virtual std::string Error() const = 0;
 };
 
-// The runner in use: the recording stand-in unless the program installed another.
+// The installed runner; asserts when none is installed.
 PrivilegedRunner& GetPrivilegedRunner();
-// Installs a runner (nullptr restores the stand-in). The caller keeps ownership; the runner must
-// outlive every update it authorised (the process's engine reloads drivers at exit).
+// Installs a runner (nullptr leaves none). The caller keeps ownership; the runner must outlive every
+// update it authorised (the process's engine reloads drivers at exit).
 void SetPrivilegedRunner(PrivilegedRunner* runner);

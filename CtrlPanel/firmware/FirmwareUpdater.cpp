@@ -4,15 +4,12 @@
 #include "CtrlPanel/firmware/FlashReply.h"
 #include "platform/ByteOrder.h"
 #include "platform/Clock.h"
-#include "platform/PrivilegedRunner.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
 namespace {
-
-FirmwareUpdater g_firmwareUpdater;
 
 constexpr int kResetReads = 30;
 constexpr int kHaltReads = 30;
@@ -32,14 +29,14 @@ std::string Format(const char* format, Values... values)
 
 }  // namespace
 
-FirmwareUpdater& GetFirmwareUpdater() { return g_firmwareUpdater; }
+FirmwareUpdater& GetFirmwareUpdater()
+{
+    static FirmwareUpdater engine;
+    return engine;
+}
 
 FirmwareUpdater::FirmwareUpdater()
 {
-    // What the destructor reaches is built first, so that it is destroyed after an engine of static
-    // storage (the process's engine reloads the drivers at exit). The clock is never destroyed.
-    GetFireWireRawBus();
-    GetPrivilegedRunner();
     m_drivers.SetReport([this](const std::string& line) { Print(line); });
 }
 

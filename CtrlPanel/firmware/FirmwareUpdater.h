@@ -135,7 +135,8 @@ private:
     std::function<void(const std::string&)> m_sink;
 };
 
-// The one engine of the process, built before main and destroyed at exit, where it gives the unit
-// back and loads the drivers again. The default clock, raw bus and runner outlive it; a bus or
-// runner a host installs and leaves installed must live until exit.
+// The one engine of the process, built at its first use and destroyed at exit, where it gives the unit
+// back and loads the drivers again through the raw bus and runner it took. The clock is never
+// destroyed; a raw bus and runner installed before the first use, from objects of static storage,
+// outlive the engine; others must stay until exit.
 FirmwareUpdater& GetFirmwareUpdater();

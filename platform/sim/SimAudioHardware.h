@@ -33,7 +33,7 @@ public:
     explicit SimAudioHardware(Delivery delivery = Delivery::Thread);
     ~SimAudioHardware() override;
 
-    // The audio side the program uses when nothing else was installed.
+    // The process's audio side (SimBackends::InstallScenario installs it); it lives until exit.
     static SimAudioHardware& Default();
 
     // --- device side: the unit ---

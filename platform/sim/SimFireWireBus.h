@@ -19,7 +19,7 @@ public:
     SimFireWireBus() = default;
     ~SimFireWireBus() override;
 
-    // The bus the program uses when nothing else was installed.
+    // The process's bus (SimBackends::InstallScenario installs it); it lives until exit.
     static SimFireWireBus& Default();
 
     // Puts the unit on the bus (the caller keeps ownership); returns its node id. A unit already

@@ -13,7 +13,7 @@
 
 class SimPrivilegedRunner : public PrivilegedRunner {
 public:
-    // The runner in use when nothing else was installed.
+    // The process's runner (SimBackends::InstallScenario installs it); it lives until exit.
     static SimPrivilegedRunner& Default();
 
     bool Authorize() override;

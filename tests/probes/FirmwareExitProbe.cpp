@@ -1,8 +1,9 @@
-// A process whose engine (the one built before main) is left with the unit's drivers unloaded:
+// A process whose engine (the one GetFirmwareUpdater builds) is left with the unit's drivers unloaded:
 // main prepares an update on the simulated unit and returns without closing it. Every driver
 // command of the recording runner is written to standard output as it runs, and "main returns"
 // before main does, so the test that starts this program sees what the engine did at exit.
-// Everything at exit is the process's default: the real clock, the simulated bus, the runner.
+// Everything at exit is the process's default: the real clock, the simulated bus, the runner, installed
+// before the engine is built.
 
 #include "CtrlPanel/firmware/FirmwareUpdater.h"
 #include "platform/sim/SimBackends.h"

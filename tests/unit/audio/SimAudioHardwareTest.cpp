@@ -2,17 +2,16 @@
 
 #include "platform/AudioHardware.h"
 #include "platform/sim/SimAudioHardware.h"
+#include "platform/sim/SimBackends.h"
 
 #include <vector>
 
-TEST(SimAudioHardware, IsTheDefaultAudioSideUntilAnotherIsInstalled)
+TEST(SimAudioHardware, IsTheAudioSideInUseOnceInstalled)
 {
-    EXPECT_EQ(&GetAudioHardware(), &SimAudioHardware::Default());
-    SimAudioHardware other(SimAudioHardware::Delivery::Synchronous);
-    SetAudioHardware(&other);
-    EXPECT_EQ(&GetAudioHardware(), &other);
-    SetAudioHardware(nullptr);
-    EXPECT_EQ(&GetAudioHardware(), &SimAudioHardware::Default());
+    SimAudioHardware audio(SimAudioHardware::Delivery::Synchronous);
+    SimBackends::Install(nullptr, nullptr, &audio);
+    EXPECT_EQ(&GetAudioHardware(), &audio);
+    SimBackends::Uninstall();
 }
 
 TEST(SimAudioHardware, DspModeDecidesTheRatesTheDeviceTakes)

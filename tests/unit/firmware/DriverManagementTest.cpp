@@ -148,7 +148,7 @@ TEST(FirmwareUpdaterInstance, TheGlobalEngineStartsIdle)
     EXPECT_EQ(updater.ProductName(), "***");
 }
 
-// The engine built before main is destroyed at exit after everything it needs: it closes the unit
+// The process's engine is destroyed at exit before everything it needs: it closes the unit
 // and loads the drivers again instead of dying in the clock, the bus or the runner.
 TEST(FirmwareUpdaterInstance, TheGlobalEngineLoadsTheDriversAgainAtExit)
 {
