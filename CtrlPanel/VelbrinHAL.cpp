@@ -4,6 +4,7 @@
 #include "CtrlPanel/device/FireWireDevice.h"
 #include "CtrlPanel/device/FireWireSession.h"
 #include "CtrlPanel/device/MeterList.h"
+#include "CtrlPanel/device/ParamWriter.h"
 #include "CtrlPanel/device/UserNotifier.h"
 #include "CtrlPanel/device/avcThread.h"
 #include "CtrlPanel/effects/MixEngine.h"
@@ -96,19 +97,6 @@ private:
     VelbrinHAL* m_hal;
 };
 
-int RateFromCode(uint32_t code)
-{
-    switch (code) {
-    case 0: return 44100;
-    case 1: return 48000;
-    case 3: return 88200;
-    case 4: return 96000;
-    case 5: return 176400;
-    case 6: return 192000;
-    default: return 0;
-    }
-}
-
 // --- singleton ---
 
 bool VelbrinHAL::CreateInstance()
@@ -144,8 +132,9 @@ VelbrinHAL::VelbrinHAL()
 {
     m_device = new FireWireDevice;
     m_monitor = new AudioDeviceMonitor;
-    m_mixEngine = new MixEngine;
-    m_meterList = new MeterList;
+    m_mixEngine = new MixEngine(*this);
+    m_meterList = new MeterList(this);
+    ParamWriter::SetSharedMeterList(m_meterList);
     m_listeners.push_back(m_meterList);
     m_thread = new avcThread(wxTHREAD_JOINABLE, m_device);
     m_thread->SetOwner(this);
@@ -176,6 +165,7 @@ bool VelbrinHAL::Shutdown()
 
 VelbrinHAL::~VelbrinHAL()
 {
+    ParamWriter::SetSharedMeterList(nullptr);
     delete m_thread;
     delete m_mixEngine;
     delete m_meterList;
@@ -412,7 +402,7 @@ void VelbrinHAL::Start(int knownRate)
     m_thread->RequeueSources();
     m_thread->StartAVC(2000);
     m_mixEngine->SetSampleRate(float(rate));
-    m_thread->SetMixEngine(m_mixParameters ? m_mixEngine : nullptr);
+    m_thread->SetCycleClient(m_mixParameters ? m_mixEngine : nullptr);
     m_thread->SetDspEnabled(rate < 96001);
 }
 

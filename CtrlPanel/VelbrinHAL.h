@@ -11,7 +11,9 @@
 //
 // Shutdown is bounded: every wait in it ends within seconds, and what ran out is traced.
 
+#include "CtrlPanel/device/DeviceItems.h"
 #include "CtrlPanel/device/DeviceListener.h"
+#include "CtrlPanel/device/ItemAccess.h"
 #include "CtrlPanel/device/ItemValue.h"
 
 #include <atomic>
@@ -27,32 +29,10 @@ class ParameterSet;
 class ParamWriter;
 class avcThread;
 
-// Device items the HAL uses.
-namespace HalItem {
-constexpr uint32_t kRoutingFirst = 55;  // 55..59 input routing words
-constexpr uint32_t kRoutingWord = 0x06000000;
-constexpr uint32_t kMonoInput = 63;
-constexpr uint32_t kDspMode = 78;
-constexpr uint32_t kClockStatus = 79;
-constexpr uint32_t kDspBooted = 80;
-constexpr uint32_t kStoreToFlash = 82;
-constexpr uint32_t kExternalClock = 114;
-constexpr uint32_t kDateDayMonth = 256;
-constexpr uint32_t kDateYear = 257;
-constexpr uint32_t kStereoLink = 500;
-constexpr uint32_t kDspVersion = 1022;
-constexpr uint32_t kDspInfo = 1023;
-constexpr uint32_t kFirstDspItem = 500;
-constexpr uint32_t kStereoLinkOn = 0x7FFFFFFF;
-}  // namespace HalItem
-
-// Sample rate in Hz of a clock-status rate code; 0 for codes that name no rate.
-int RateFromCode(uint32_t code);
-
 // How long shutdown waits for the polling thread to end (the program's clock).
 constexpr uint32_t kThreadEndWaitMs = 10000;
 
-class VelbrinHAL {
+class VelbrinHAL final : public ItemAccess {
 public:
     static bool CreateInstance();
     static VelbrinHAL* GetInstance();
@@ -70,14 +50,14 @@ public:
     int Open();
     // Opens the unit unless it is open; true when it is open afterwards.
     bool EnsureOpen();
-    void Close();
+    void Close() override;
     bool IsOpen() const { return m_open; }
 
     // 0; -1 when closed or the polling thread is paused; else the transfer's code (the HAL closes).
-    int GetValues(ItemValue* pairs, uint32_t n);
-    int GetValue(ItemValue* pair);
-    int SetValue(const ItemValue& pair);
-    int SetValuesDirect(const ItemValue* pairs, uint32_t n);
+    int GetValues(ItemValue* pairs, uint32_t n) override;
+    int GetValue(ItemValue* pair) override;
+    int SetValue(const ItemValue& pair) override;
+    int SetValuesDirect(const ItemValue* pairs, uint32_t n) override;
     int SaveToCnE();
 
     bool SetSampleRate(int hz);
@@ -87,7 +67,7 @@ public:
     bool GetDSPInfo(uint32_t* dspVersion, uint32_t* infoHigh, uint32_t* infoLow);
     bool GetBCDInfo(uint32_t* build, uint32_t* major, uint32_t* minor);
 
-    int GetSampleRate() const;
+    int GetSampleRate() const override;
     bool IsKnownRateUpTo96k() const;
     bool IsRateUpTo96k() const;
     bool IsAudioRunning() const;

@@ -1,7 +1,5 @@
 #include "CtrlPanel/device/MeterList.h"
 
-#include "CtrlPanel/VelbrinHAL.h"
-
 namespace {
 
 struct GroupItems {
@@ -31,7 +29,7 @@ float Scale(uint32_t item, uint32_t raw)
 
 }  // namespace
 
-MeterList::MeterList()
+MeterList::MeterList(ItemAccess* items) : m_items(items)
 {
     ClearMeters();
     for (uint32_t g = 1; g <= kMeterGroups; ++g)
@@ -49,7 +47,7 @@ void MeterList::OnDeviceEvent(int event)
     ClearMeters();
     if (event != kDeviceEventOpened)
         return;
-    const int rate = VelbrinHAL::GetInstance()->GetSampleRate();
+    const int rate = m_items ? m_items->GetSampleRate() : 0;
     std::lock_guard<std::mutex> lock(m_lock);
     if (rate <= 88200)
         m_countToRead = uint32_t(m_entries.size());
@@ -152,7 +150,7 @@ int MeterList::ReadMeters()
     uint32_t requested[kMeterSlots];
     for (uint32_t i = 0; i < count; ++i)
         requested[i] = pairs[i].item;
-    if (VelbrinHAL::GetInstance()->GetValues(pairs, count) != 0)
+    if (!m_items || m_items->GetValues(pairs, count) != 0)
         return -1;
     // Stored under the lock: a window move or the switch going off that clears the meters is not
     // overwritten by a read that was under way.

@@ -7,6 +7,7 @@
 // The entries are under a lock; the slots are atomic floats.
 
 #include "CtrlPanel/device/DeviceListener.h"
+#include "CtrlPanel/device/ItemAccess.h"
 #include "PAL/MeterGroups.h"
 #include "PAL/MeterLevels.h"
 
@@ -25,7 +26,9 @@ struct MeterEntry {
 
 class MeterList : public DeviceListener, public MeterGroups, public MeterLevels {
 public:
-    MeterList();
+    // Reads the meters and the sample rate through items; without them the rate counts as unknown
+    // and every read fails.
+    explicit MeterList(ItemAccess* items = nullptr);
 
     void OnDeviceEvent(int event) override;
     void SetEnabled(uint32_t group, bool enabled) override;
@@ -53,6 +56,7 @@ private:
     // Removes the group's entry and returns its flag (false when absent). Caller holds the lock.
     bool TakeEntryLocked(uint32_t group);
 
+    ItemAccess* const m_items;
     std::atomic<float> m_meters[kMeterSlots];
     mutable std::mutex m_lock;
     std::vector<MeterEntry> m_entries;

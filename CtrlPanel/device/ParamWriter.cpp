@@ -1,8 +1,11 @@
 #include "CtrlPanel/device/ParamWriter.h"
 
-#include "CtrlPanel/VelbrinHAL.h"
-
+#include <atomic>
 #include <cmath>
+
+namespace {
+std::atomic<MeterList*> g_sharedMeterList{nullptr};
+}
 
 ParamWriter::ParamWriter(uint32_t baseItem, uint32_t count)
     : m_baseItem(baseItem), m_count(count), m_entries(new ParamEntry[count])
@@ -169,4 +172,6 @@ bool ParamWriter::IsEnabled() const
     return m_enabled;
 }
 
-MeterList* ParamWriter::GetMeterList() { return VelbrinHAL::GetInstance()->GetMeterList(); }
+MeterList* ParamWriter::GetMeterList() { return g_sharedMeterList.load(); }
+
+void ParamWriter::SetSharedMeterList(MeterList* meters) { g_sharedMeterList.store(meters); }

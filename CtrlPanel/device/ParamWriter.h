@@ -70,8 +70,10 @@ public:
     // Writes n values (1.31) from first on and then the commit 1 at commitIndex, in one locked step.
     void SetFloatsAndTrigger(uint32_t first, const float* values, int n, uint32_t commitIndex);
 
-    // The HAL's meter list, where the effect panels read their levels.
+    // The HAL's meter list, where the effect panels read their levels; null without a HAL.
     virtual MeterList* GetMeterList();
+    // Set by the HAL while it exists: the list every writer hands out.
+    static void SetSharedMeterList(MeterList* meters);
 
     void SetEnabled(bool enabled);
     bool IsEnabled() const;

@@ -1,10 +1,11 @@
 #include "CtrlPanel/device/avcThread.h"
 
-#include "CtrlPanel/VelbrinHAL.h"
+#include "CtrlPanel/device/CycleClient.h"
+#include "CtrlPanel/device/DeviceItems.h"
 #include "CtrlPanel/device/FireWireDevice.h"
+#include "CtrlPanel/device/ItemAccess.h"
 #include "CtrlPanel/device/MeterList.h"
 #include "CtrlPanel/device/ParamWriter.h"
-#include "CtrlPanel/effects/MixEngine.h"
 #include "platform/Clock.h"
 #include "platform/DebugLog.h"
 
@@ -155,8 +156,8 @@ void avcThread::RunOnePass()
     if (!EnterCycle())
         return;
 
-    if (MixEngine* engine = m_mixEngine)
-        engine->Refresh();
+    if (CycleClient* client = m_cycleClient)
+        client->Refresh();
     if (m_running)
         DrainSources();
     if (m_running) {
@@ -200,8 +201,8 @@ void avcThread::DrainSources()
             continue;
         if (m_device->WriteItems(m_sendBuffer, out) != 0) {
             DebugLog("avcThread : Plugin Coeff Send Failed!!\n");
-            if (VelbrinHAL* hal = m_owner)
-                hal->Close();
+            if (ItemAccess* items = m_owner)
+                items->Close();
         }
     }
 }
@@ -211,8 +212,8 @@ void avcThread::ReadClockStatus()
     if (!m_dspEnabled)
         return;
     ItemValue status = {HalItem::kClockStatus, 0};
-    VelbrinHAL* hal = m_owner;
-    if (!hal || hal->GetValue(&status) != 0)
+    ItemAccess* items = m_owner;
+    if (!items || items->GetValue(&status) != 0)
         status.value = 0;
     m_spdifLocked = (status.value & 1) != 0;
     m_spdifPresent = (status.value & 2) != 0;

@@ -17,11 +17,11 @@
 #include <vector>
 #include <wx/thread.h>
 
+class CycleClient;
 class FireWireDevice;
+class ItemAccess;
 class MeterList;
-class MixEngine;
 class ParamWriter;
-class VelbrinHAL;
 
 constexpr uint32_t kCyclePairs = 20;
 constexpr uint32_t kCycleSleepMs = 50;
@@ -38,9 +38,10 @@ public:
     void StopAVC();
 
     // --- set by the HAL ---
-    // The HAL that a failed transfer closes and that reads the clock status.
-    void SetOwner(VelbrinHAL* hal) { m_owner = hal; }
-    void SetMixEngine(MixEngine* engine) { m_mixEngine = engine; }
+    // The HAL's items: a failed transfer closes them, and the clock status is read through them.
+    void SetOwner(ItemAccess* items) { m_owner = items; }
+    // The mix engine's cycle, run first in every cycle; null runs none.
+    void SetCycleClient(CycleClient* client) { m_cycleClient = client; }
     void SetMeterList(MeterList* meters) { m_meterList = meters; }
     void SetDspEnabled(bool enabled) { m_dspEnabled = enabled; }
     void AddSource(ParamWriter* writer);
@@ -82,8 +83,8 @@ private:
     uint32_t SleepWhileRunning(uint32_t ms);
 
     FireWireDevice* m_device;
-    std::atomic<VelbrinHAL*> m_owner{nullptr};
-    std::atomic<MixEngine*> m_mixEngine{nullptr};
+    std::atomic<ItemAccess*> m_owner{nullptr};
+    std::atomic<CycleClient*> m_cycleClient{nullptr};
     std::atomic<MeterList*> m_meterList{nullptr};
     std::mutex m_sourcesLock;
     std::vector<ParamWriter*> m_sources;

@@ -1,6 +1,5 @@
 #include "CtrlPanel/effects/MixEngine.h"
 
-#include "CtrlPanel/VelbrinHAL.h"
 #include "PAL/Parameter.h"
 #include "PAL/ParameterSet.h"
 
@@ -56,7 +55,7 @@ bool TruncNonZero(float x) { return int(x) != 0; }
 
 }  // namespace
 
-MixEngine::MixEngine()
+MixEngine::MixEngine(ItemAccess& items) : m_items(items)
 {
     m_pending.reserve(kPairs * kPairs + kPairs * kInputColumns + kPairs);
 }
@@ -99,7 +98,7 @@ void MixEngine::SetSampleRate(float rate)
 
 void MixEngine::SetSpdifInput(bool on)
 {
-    VelbrinHAL::GetInstance()->SetValue({kItemSpdifInput, on ? kSpdifOn : 0u});
+    m_items.SetValue({kItemSpdifInput, on ? kSpdifOn : 0u});
 }
 
 void MixEngine::Recalc()
@@ -109,8 +108,8 @@ void MixEngine::Recalc()
     // The item writes pause the polling thread, so they happen before the lock is taken.
     const bool stereo = StereoFromParameters();
     if (m_sampleRate < kHighRate)
-        VelbrinHAL::GetInstance()->SetValue({kItemMonoInput, stereo ? 0u : 1u});
-    VelbrinHAL::GetInstance()->SetValue({kItemSpdifInput, P(kSpdifInput) > 0 ? kSpdifOn : 0u});
+        m_items.SetValue({kItemMonoInput, stereo ? 0u : 1u});
+    m_items.SetValue({kItemSpdifInput, P(kSpdifInput) > 0 ? kSpdifOn : 0u});
 
     std::lock_guard<std::mutex> lock(m_lock);
     if (m_sampleRate < kHighRate)
@@ -281,14 +280,14 @@ void MixEngine::BuildPairs()
             m_pending.push_back({kItemOutputFirst + i, m_outputWords[i], nullptr, 0, &m_outputSent[i], m_outputWords[i]});
 }
 
-void MixEngine::SendPairs(VelbrinHAL* hal)
+void MixEngine::SendPairs()
 {
     ItemValue batch[kPairsPerWrite];
     for (size_t first = 0; first < m_pending.size(); first += kPairsPerWrite) {
         const size_t count = std::min<size_t>(m_pending.size() - first, kPairsPerWrite);
         for (size_t i = 0; i < count; ++i)
             batch[i] = {m_pending[first + i].item, m_pending[first + i].value};
-        if (hal->SetValuesDirect(batch, uint32_t(count)) != 0) {
+        if (m_items.SetValuesDirect(batch, uint32_t(count)) != 0) {
             m_pending.clear();
             return;  // refused or failed: the rest waits for a later cycle as well
         }
@@ -314,12 +313,11 @@ void MixEngine::Refresh()
         ComputeAll();
     m_writeBackEnable = true;
 
-    VelbrinHAL* hal = VelbrinHAL::GetInstance();
     ItemValue knob = {kItemHardwareLevel, 0};
     // The knob's level goes only to outputs whose switch was on when the words were computed, and
     // only while no parameter has been stored since: a switch turned off meanwhile, with a level set
     // after it, must not be overwritten by the knob. The next cycle computes anew and reads again.
-    if (hal->GetValue(&knob) == 0 && Parameter::StoreCount() == m_computedAt) {
+    if (m_items.GetValue(&knob) == 0 && Parameter::StoreCount() == m_computedAt) {
         const float level = float(knob.value & 0x1FFF) / 8191.0f;
         for (int i = 0; i < 4; ++i)
             if ((m_hardwareLevelMask & (1u << i)) && P(kOutputLevel + i) != level)
@@ -328,16 +326,16 @@ void MixEngine::Refresh()
 
     if (m_mayDiffer) {
         BuildPairs();
-        SendPairs(hal);
+        SendPairs();
     }
-    ReadBack(hal);
+    ReadBack();
 }
 
-void MixEngine::ReadBack(VelbrinHAL* hal)
+void MixEngine::ReadBack()
 {
     ParameterSet* set = m_set;
     ItemValue buttons = {kItemOutputFirst, 0};
-    if (hal->GetValue(&buttons) != 0)
+    if (m_items.GetValue(&buttons) != 0)
         return;
     // The device's buttons win over the word computed this cycle, unless the user changed the
     // parameter meanwhile: then the click stands and goes out next cycle.

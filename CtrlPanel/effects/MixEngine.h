@@ -9,20 +9,23 @@
 // read-back stores values through the worker hand-over, so observers run on the GUI thread. A cycle
 // in which no parameter was stored computes nothing: it only compares and reads back.
 
+#include "CtrlPanel/device/CycleClient.h"
+#include "CtrlPanel/device/ItemAccess.h"
+
 #include <atomic>
 #include <cstdint>
 #include <mutex>
 #include <vector>
 
 class ParameterSet;
-class VelbrinHAL;
 
-class MixEngine {
+class MixEngine : public CycleClient {
 public:
     static constexpr int kPairs = 5;
     static constexpr int kInputColumns = 6;
 
-    MixEngine();
+    // Items are read and written through the HAL's items, which outlive the engine.
+    explicit MixEngine(ItemAccess& items);
     virtual ~MixEngine();
 
     void SetParameterSet(ParameterSet* set);
@@ -30,7 +33,7 @@ public:
     // Resets the matrices and sent copies so the next cycle sends everything; writes items 63 and 62.
     void Recalc();
     // One polling cycle.
-    void Refresh();
+    void Refresh() override;
     bool IsStereoInput() const;
     void SetSpdifInput(bool on);
 
@@ -65,9 +68,10 @@ private:
     void BuildPairs();
     // Sends the queue in batches; a value's sent copy takes it only once its batch was written, so
     // what the HAL refused (paused thread, failed transfer) goes out in a later cycle.
-    void SendPairs(VelbrinHAL* hal);
-    void ReadBack(VelbrinHAL* hal);
+    void SendPairs();
+    void ReadBack();
 
+    ItemAccess& m_items;
     int m_stereo = 0;
     float m_sampleRate = 0;
     float m_playback[kPairs][kPairs] = {};
