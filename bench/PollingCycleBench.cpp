@@ -6,8 +6,6 @@
 #include "CtrlPanel/device/AudioDeviceMonitor.h"
 #include "CtrlPanel/device/MeterList.h"
 #include "PAL/ParameterSet.h"
-#include "platform/AudioHardware.h"
-#include "platform/FireWireBus.h"
 #include "platform/sim/SimAudioHardware.h"
 #include "platform/sim/SimBackends.h"
 #include "platform/sim/SimClock.h"

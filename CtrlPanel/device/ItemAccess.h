@@ -4,8 +4,8 @@
 // them, and nothing deletes it through this interface.
 //
 // Threads: the polling thread calls GetValue(s), SetValuesDirect and Close; the GUI thread calls
-// SetValue and GetSampleRate. Each call pauses the polling thread around a transfer unless made on
-// that thread.
+// SetValue and GetSampleRate. A write made on another thread than the polling thread pauses that
+// thread around its transfer.
 
 #include "CtrlPanel/device/ItemValue.h"
 
@@ -13,7 +13,8 @@
 
 class ItemAccess {
 public:
-    // 0; -1 when closed or the polling thread is paused; else the transfer's code (the device closes).
+    // 0; -1 when closed or the polling thread is paused; else the transfer's code (the unit is then
+    // closed).
     virtual int GetValues(ItemValue* pairs, uint32_t n) = 0;
     virtual int GetValue(ItemValue* pair) = 0;
     virtual int SetValue(const ItemValue& pair) = 0;

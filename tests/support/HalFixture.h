@@ -10,8 +10,6 @@
 #include "CtrlPanel/device/MeterList.h"
 #include "CtrlPanel/device/ParamWriter.h"
 #include "CtrlPanel/device/avcThread.h"
-#include "platform/AudioHardware.h"
-#include "platform/FireWireBus.h"
 #include "platform/MainThread.h"
 #include "platform/sim/SimAudioHardware.h"
 #include "platform/sim/SimBackends.h"

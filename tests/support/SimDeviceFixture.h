@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/FireWireBus.h"
 #include "platform/MainThread.h"
 #include "platform/sim/SimBackends.h"
 #include "platform/sim/SimClock.h"
