@@ -265,7 +265,7 @@ private:
             t = 16 + int((a - 10) * 12 / 120);
         else
             t = 12 - int((-a - 10) * 12 / 120);
-        return std::clamp(t, 0, 28);
+        return std::clamp(t, 0, kKnobFrames - 1);
     }
 
     void Knob(const LayoutRecord& rec, const std::vector<std::string>& it, Px& window, double v, bool locked,
@@ -279,11 +279,11 @@ private:
         Px work = bgOverride ? *bgOverride : Background(rec, it[4]);
         const int t = KnobFrame(v);
         Px capFrame(capMask->w, capMask->h);
-        R cr{20 * t, 20 * t + 19, 0, cap->h};
+        R cr{kCapPitch * t, kCapPitch * t + kCapSize, 0, cap->h};
         CopyTo(*cap, capFrame, 0, 0, &cr);
-        R tr{27 * t, 27 * t + 27, 0, track->h};
+        R tr{kTrackPitch * t, kTrackPitch * t + kTrackSize, 0, track->h};
         CopyMasked(*track, *trackMask, work, 0, 0, &tr);
-        CopyMasked(capFrame, *capMask, work, 4, 4);
+        CopyMasked(capFrame, *capMask, work, kCapOffset, kCapOffset);
         Put(work, window, rec);
     }
 
@@ -326,7 +326,7 @@ private:
             if (h && m && it.size() == 4) {
                 Px work = Background(rec, it[3]);
                 const double v = Demo(i, 0.3);
-                CopyMasked(*h, *m, work, 0, int((1 - v) * 95) + 2);
+                CopyMasked(*h, *m, work, 0, int((1 - v) * kFaderTravel) + kFaderTop);
                 Put(work, window, rec);
             }
         } else if (cls == "flHSlider") {
@@ -410,7 +410,7 @@ private:
         } else if (cls == "flCueMixButton" || cls == "flIpMixButton") {
             Px base = Background(rec, it.size() > 2 ? it[2] : "");
             if (const Px* b = Get(it[0]))
-                CopyTo(*b, base, 5, 4);
+                CopyTo(*b, base, kMixScreenX, kMixScreenY);
             const int dots = cls == "flCueMixButton" ? 5 : 4;
             for (int d = 0; d < dots; ++d) {
                 const int x = cls == "flCueMixButton" ? 6 + 3 * d : 6 + 4 * d;
