@@ -19,6 +19,7 @@
 #include "PAL/LayoutTables.h"
 #include "PAL/ParameterSet.h"
 #include "PAL/ResourceLocator.h"
+#include "PAL/ViewLib/ControlGeometry.h"
 #include "PAL/ViewLib/ControlPage.h"
 #include "PAL/ViewLib/flPPM.h"
 #include "platform/wx/SkinWindow.h"
@@ -32,7 +33,6 @@ namespace {
 constexpr int kQuietMilliseconds = 1000;
 constexpr int kChangingTicks = 200;
 constexpr int32_t kKnobSize = 27;
-constexpr int32_t kKnobFrames = 29;
 
 const ParamDescriptor kKnobParameter = {0, "Knob", 0.0f, 1.0f, 0.0f, UnitNone, TaperLinear};
 

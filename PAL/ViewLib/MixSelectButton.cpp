@@ -2,13 +2,12 @@
 
 #include "PAL/BitmapCache.h"
 #include "PAL/DrawContext.h"
+#include "PAL/ViewLib/ControlGeometry.h"
 #include "PAL/ViewLib/ControlPage.h"
 #include "PAL/ViewLib/UnitValue.h"
 
 namespace {
 
-// Where the button image sits on the button.
-constexpr int32_t kImageX = 5, kImageY = 4;
 // Rows of travel of a cross, and the offset of its centre below the computed row.
 constexpr double kDotTravel = 14.0;
 constexpr int32_t kDotCentre = 5;
@@ -46,7 +45,7 @@ void MixSelectButton::SetBitmaps(const char* const* items, int32_t count)
         }
     if (count > 0)
         if (const Bitmap* image = BitmapCache::Get(items[0]))
-            image->CopyTo(m_base, kImageX, kImageY, nullptr);
+            image->CopyTo(m_base, kMixScreenX, kMixScreenY, nullptr);
     m_pressedImage = count > 1 ? BitmapCache::Get(items[1]) : nullptr;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
-// The registry that turns a layout record's class name into a view. Every class of the toolkit is
-// registered by RegisterViewClasses, which each page calls before it builds its views; a class name
-// that is not registered stops the program at the first construction of its page.
+// The registry that turns a layout record's class name into a view. Every class of the toolkit (one
+// row each in ViewClasses.cpp) is registered by RegisterViewClasses, which each page calls before it
+// builds its views; a class name that is not registered stops the program at the first construction
+// of its page.
 
 #include <cstdint>
 #include <type_traits>

@@ -101,7 +101,7 @@ int32_t flKnob::FrameOf(float value)
         return a >= 0.0f ? 15 : 13;
     const int32_t t =
         a > 0.0f ? 16 + int32_t((a - 10.0f) * 12.0f / 120.0f) : 12 - int32_t((-a - 10.0f) * 12.0f / 120.0f);
-    return t < 0 ? 0 : t > kFrames - 1 ? kFrames - 1 : t;
+    return t < 0 ? 0 : t > kKnobFrames - 1 ? kKnobFrames - 1 : t;
 }
 
 void flKnob::Compose(DrawContext* context, const Bitmap* caps)
@@ -113,9 +113,9 @@ void flKnob::Compose(DrawContext* context, const Bitmap* caps)
     if (!work)
         return;
     const int32_t t = FrameOf(m_value);
-    const Rect cap = {kCapPitch * t, kCapPitch * t + kCapWidth, 0, caps->GetHeight()};
+    const Rect cap = {kCapPitch * t, kCapPitch * t + kCapSize, 0, caps->GetHeight()};
     caps->CopyTo(capFrame, 0, 0, &cap);
-    const Rect track = {kTrackPitch * t, kTrackPitch * t + kTrackWidth, 0, m_trackStrip->GetHeight()};
+    const Rect track = {kTrackPitch * t, kTrackPitch * t + kTrackSize, 0, m_trackStrip->GetHeight()};
     m_trackStrip->CopyMasked(work, m_trackMask, 0, 0, &track, true);
     capFrame->CopyMasked(work, m_capMask, kCapOffset, kCapOffset, nullptr, true);
     context->DrawBitmap(work, GetBounds(), nullptr);

@@ -4,13 +4,14 @@
 // Shift. Bound parameter 0 is the value (normalised 0..1).
 //
 // Arguments: cap strip, cap mask, track strip, track mask, window background (exactly 5). The strips
-// hold 29 frames: caps 19 pixels wide at a 20-pixel pitch, drawn at (4, 4) through the cap mask (the
-// size of one cap); track arcs 27 pixels wide at a 27-pixel pitch, blended at (0, 0) through a mask
-// the size of the whole track strip.
+// hold kKnobFrames frames (ControlGeometry.h): caps drawn at (kCapOffset, kCapOffset) through the cap
+// mask (the size of one cap); track arcs blended at (0, 0) through a mask the size of the whole track
+// strip.
 
 #include <cstdint>
 
 #include "PAL/ViewLib/BackdropImage.h"
+#include "PAL/ViewLib/ControlGeometry.h"
 #include "PAL/ViewLib/View.h"
 
 class flKnob : public View {
@@ -32,12 +33,6 @@ public:
 
     float GetKnobValue() const { return m_value; }
 
-    static constexpr int32_t kFrames = 29;
-    static constexpr int32_t kCapPitch = 20;
-    static constexpr int32_t kCapWidth = 19;
-    static constexpr int32_t kTrackPitch = 27;
-    static constexpr int32_t kTrackWidth = 27;
-    static constexpr int32_t kCapOffset = 4;
     // Pixels of movement for the whole range, normally and with Shift.
     static constexpr float kScale = 200.0f;
     static constexpr float kFineScale = 1000.0f;

@@ -29,7 +29,7 @@ void flVSlider::SetBitmaps(const char* const* items, int32_t count)
     m_handleMask = BitmapCache::Get(items[1]);
     m_trayMask = BitmapCache::Get(items[2]);
     if (m_handle)
-        m_travel = kTravel;
+        m_travel = kFaderTravel;
     if (m_travel <= 0)
         m_travel = 1;
     m_work.Reset(GetWidth(), GetHeight());
@@ -52,7 +52,7 @@ void flVSlider::OnValueChanged(int32_t sub)
 
 int32_t flVSlider::HandleTop(float value) const
 {
-    return int32_t((1.0f - SanitiseUnit(value)) * float(m_travel)) + kHandleOffset;
+    return int32_t((1.0f - SanitiseUnit(value)) * float(m_travel)) + kFaderTop;
 }
 
 void flVSlider::Paint(DrawContext* context)

@@ -1,7 +1,8 @@
 #pragma once
-// The vertical fader: top is 1.0. The handle's centre follows the pointer's height (drawn 2 pixels
-// lower) over a travel of 95 pixels, whatever the point of the press; each drag step writes the value
-// and paints at once. A release on the slider ends the drag without a further step.
+// The vertical fader: top is 1.0. The handle's centre follows the pointer's height (drawn kFaderTop
+// pixels lower) over a travel of kFaderTravel pixels (ControlGeometry.h), whatever the point of the
+// press; each drag step writes the value and paints at once. A release on the slider ends the drag
+// without a further step.
 //
 // Arguments: handle, handle mask, tray mask, window background (exactly 4); the tray mask is not
 // drawn. Bound parameter 0 is the value.
@@ -9,6 +10,7 @@
 #include <cstdint>
 
 #include "PAL/ViewLib/BackdropImage.h"
+#include "PAL/ViewLib/ControlGeometry.h"
 #include "PAL/ViewLib/View.h"
 
 class flVSlider : public View {
@@ -27,9 +29,6 @@ public:
     int32_t GetTravel() const { return m_travel; }
     // The handle's top inside the control for a value (NaN counts as 0, values held to 0..1).
     int32_t HandleTop(float value) const;
-
-    static constexpr int32_t kTravel = 95;
-    static constexpr int32_t kHandleOffset = 2;
 
 private:
     void Release();

@@ -15,6 +15,7 @@
 #include "resources/artwork/Backdrops.h"
 #include "resources/artwork/ContactSheet.h"
 #include "resources/artwork/ControlArt.h"
+#include "resources/artwork/ControlRecipe.h"
 
 namespace {
 
@@ -89,6 +90,12 @@ int main(int argc, char** argv)
     }
     if (archive.empty() && manifest.empty() && sheets.empty())
         return Usage();
+
+    const std::vector<std::string> unknown = ClassesWithoutRecipe();
+    for (const std::string& name : unknown)
+        fprintf(stderr, "velbrin_artwork: the layout tables place %s, which has no artwork recipe\n", name.c_str());
+    if (!unknown.empty())
+        return 1;
 
     ArtworkSet set;
     AddControlBitmaps(set);

@@ -9,6 +9,7 @@
 #include "PAL/LayoutTables.h"
 #include "resources/artwork/ArtRandom.h"
 #include "resources/artwork/ControlArt.h"
+#include "resources/artwork/ControlRecipe.h"
 #include "resources/artwork/Draw.h"
 #include "resources/artwork/Palette.h"
 #include "resources/artwork/PixelFont.h"
@@ -192,48 +193,15 @@ public:
         }
     }
 
-    // The resting look of every control of the table.
+    // The resting look of every control of the table, in table order, as its class's recipe draws it
+    // (the generator has checked that every class has a recipe).
     void RestingLooks()
     {
         for (int i = 0; i < table_.count; ++i) {
             const LayoutRecord& r = table_.records[i];
-            const std::string cls = r.className;
-            const auto it = SplitLayoutArguments(r.strings);
-            const Box b = BoxOf(r);
-            if (cls == "flButton" || cls == "flButton2") {
-                LampStyle style;
-                if (it.empty())
-                    continue;
-                if (LampStyleOf(it[0], &style))
-                    DrawLampButton(cr_, b, style, false);
-                else if (it[0].rfind("Eq", 0) == 0)
-                    DrawEqTypeButton(cr_, b, it[0], false);
-                else
-                    DrawTextLamp(cr_, b, it[0], false);
-            } else if (cls == "flPushButton" || cls == "flCopyButton" || cls == "flPasteButton") {
-                if (!it.empty())
-                    DrawPushButton(cr_, b, it[0], false);
-            } else if (cls == "flKnob" || cls == "flKnob3" || cls == "flTextKnob") {
-                DrawKnobWell(cr_, b);
-            } else if (cls == "flVSlider") {
-                DrawFaderSlot(cr_, b, true);
-            } else if (cls == "flHSlider") {
-                const int step = it.size() == 5 ? std::max(1, atoi(it[4].c_str())) : 1;
-                DrawXFaderSlot(cr_, b, step);
-            } else if (cls == "flPPM" || cls == "flInvPPM") {
-                DrawMeterOff(cr_, b, cls == "flInvPPM");
-            } else if (cls == "flCueMixButton" || cls == "flIpMixButton") {
-                DrawMixButton(cr_, b, cls == "flIpMixButton", false);
-            } else if (cls == "flTray") {
-                DrawEffectTray(cr_, b.x, b.y, false);
-            } else if (cls == "flExtLed" || cls == "flRateLed") {
-                DrawLedSocket(cr_, b);
-            } else if (cls == "flEQType") {
-                FillRect(cr_, b.x - 1, b.y - 1, b.w + 2, b.h + 2, Palette::Bezel());
-                FillRect(cr_, b.x, b.y, b.w, b.h, DisplayFace());
-            } else if (cls == "flLogoButton") {
-                DrawLogo(cr_, b);
-            }
+            const ControlRecipe* recipe = FindControlRecipe(r.className);
+            if (recipe && recipe->resting)
+                recipe->resting(cr_, BoxOf(r), SplitLayoutArguments(r.strings));
         }
     }
 

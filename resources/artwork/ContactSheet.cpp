@@ -11,6 +11,7 @@
 
 #include "PAL/LayoutTables.h"
 #include "resources/artwork/ControlArt.h"
+#include "resources/artwork/ControlRecipe.h"
 #include "resources/artwork/Draw.h"
 #include "resources/artwork/PixelFont.h"
 
@@ -143,35 +144,36 @@ private:
         return &cache_.emplace(name, FromSurface(b->image)).first->second;
     }
 
-    bool Hidden(int i) const
+    bool Hidden(const LayoutRecord& r, const ControlRecipe* recipe) const
     {
-        const LayoutRecord& r = table_.records[i];
+        if (!recipe || recipe->hiddenBy < 0)
+            return false;
         const auto items = SplitLayoutArguments(r.strings);
-        if (!strcmp(r.className, "flTray2") && items.size() > 1)
-            return (items[1] != "0") != alt_;
-        if (!strcmp(r.className, "flHPushButton") && items.size() > 2)
-            return (items[2] != "0") != alt_;
+        if (items.size() > size_t(recipe->hiddenBy))
+            return (items[size_t(recipe->hiddenBy)] != "0") != alt_;
         return false;
     }
 
-    // Paints a view, then its children in table order, as the page does.
+    // Paints a view, then its children in table order, as the page does. A class without a recipe
+    // (which the generator refuses before drawing) shows nothing of its own.
     void Paint(int i, Px& window)
     {
-        if (Hidden(i))
-            return;
         const LayoutRecord& rec = table_.records[i];
-        Draw(rec, i, window);
+        const ControlRecipe* recipe = FindControlRecipe(rec.className);
+        if (Hidden(rec, recipe))
+            return;
+        const SheetLook look = recipe ? recipe->sheet : SheetLook::None;
+        Draw(rec, look, i, window);
         for (int k = i + 1; k < table_.count; ++k)
             if (table_.records[k].parent == i)
                 Paint(k, window);
-        const std::string cls = rec.className;
         const auto it = SplitLayoutArguments(rec.strings);
         if (it.size() < 3)
             return;
         const Px *cover = Get(it[0]), *mask = Get(it[1]);
         if (!cover || !mask)
             return;
-        if (cls == "flTray3" && alt_) {
+        if (look == SheetLook::ColumnCoverTray && alt_) {
             Px work(rec.right - rec.left, rec.bottom - rec.top);
             R whole{rec.left, rec.right, rec.top, rec.bottom};
             CopyTo(window, work, 0, 0, &whole);
@@ -180,7 +182,7 @@ private:
             CopyTo(column, work, 93, 4, &r);
             CopyMasked(*cover, *mask, work, 93, 0);
             Put(work, window, rec);
-        } else if (cls == "flTray4") {
+        } else if (look == SheetLook::CoverTray) {
             // An inverted cover is active in the plain state, so that exactly one half of a
             // panel with two is covered in either state, as in the program.
             const bool invert = it.size() >= 4 && it[3] == "INVERT";
@@ -265,7 +267,7 @@ private:
             t = 16 + int((a - 10) * 12 / 120);
         else
             t = 12 - int((-a - 10) * 12 / 120);
-        return std::clamp(t, 0, 28);
+        return std::clamp(t, 0, kKnobFrames - 1);
     }
 
     void Knob(const LayoutRecord& rec, const std::vector<std::string>& it, Px& window, double v, bool locked,
@@ -279,27 +281,34 @@ private:
         Px work = bgOverride ? *bgOverride : Background(rec, it[4]);
         const int t = KnobFrame(v);
         Px capFrame(capMask->w, capMask->h);
-        R cr{20 * t, 20 * t + 19, 0, cap->h};
+        R cr{kCapPitch * t, kCapPitch * t + kCapSize, 0, cap->h};
         CopyTo(*cap, capFrame, 0, 0, &cr);
-        R tr{27 * t, 27 * t + 27, 0, track->h};
+        R tr{kTrackPitch * t, kTrackPitch * t + kTrackSize, 0, track->h};
         CopyMasked(*track, *trackMask, work, 0, 0, &tr);
-        CopyMasked(capFrame, *capMask, work, 4, 4);
+        CopyMasked(capFrame, *capMask, work, kCapOffset, kCapOffset);
         Put(work, window, rec);
     }
 
-    void Draw(const LayoutRecord& rec, int i, Px& window)
+    void Draw(const LayoutRecord& rec, SheetLook look, int i, Px& window)
     {
-        const std::string cls = rec.className;
         const auto it = SplitLayoutArguments(rec.strings);
         const int W = rec.right - rec.left, H = rec.bottom - rec.top;
-        if (cls == "flCanvas") {
+        switch (look) {
+        case SheetLook::None:
+        case SheetLook::ColumnCoverTray:
+        case SheetLook::CoverTray:
+            break;
+        case SheetLook::Picture:
             if (!it.empty())
                 if (const Px* b = Get(it[0]))
                     CopyTo(*b, window, rec.left, rec.top);
-        } else if (cls == "flKnob" || cls == "flKnob3") {
+            break;
+        case SheetLook::Knob:
+        case SheetLook::LockableKnob:
             if (it.size() >= 5)
-                Knob(rec, it, window, Demo(i), cls == "flKnob3" && (i % 3 == 0) != alt_);
-        } else if (cls == "flKnob2") {
+                Knob(rec, it, window, Demo(i), look == SheetLook::LockableKnob && (i % 3 == 0) != alt_);
+            break;
+        case SheetLook::TrayKnob: {
             const LayoutRecord& parent = table_.records[rec.parent];
             const auto pit = SplitLayoutArguments(parent.strings);
             const Px* image = pit.empty() ? nullptr : Get(pit[0]);
@@ -311,7 +320,9 @@ private:
                 five.push_back("");
                 Knob(rec, five, window, Demo(i), false, &bg);
             }
-        } else if (cls == "flTextKnob") {
+            break;
+        }
+        case SheetLook::TextKnob:
             if (it.size() == 11) {
                 Knob(rec, it, window, Demo(i), false);
                 LayoutRecord label = rec;
@@ -321,15 +332,18 @@ private:
                 label.right = rec.right + 4;
                 Label(label, {it[6], it[7], it[8], it[9], it[10]}, window);
             }
-        } else if (cls == "flVSlider") {
+            break;
+        case SheetLook::Fader: {
             const Px *h = Get(it[0]), *m = Get(it[1]);
             if (h && m && it.size() == 4) {
                 Px work = Background(rec, it[3]);
                 const double v = Demo(i, 0.3);
-                CopyMasked(*h, *m, work, 0, int((1 - v) * 95) + 2);
+                CopyMasked(*h, *m, work, 0, int((1 - v) * kFaderTravel) + kFaderTop);
                 Put(work, window, rec);
             }
-        } else if (cls == "flHSlider") {
+            break;
+        }
+        case SheetLook::XFader: {
             const Px *h = Get(it[0]), *m = Get(it[1]), *tray = Get(it[2]);
             if (h && m && it.size() >= 4) {
                 const int step = it.size() == 5 ? std::max(1, atoi(it[4].c_str())) : 1;
@@ -344,13 +358,16 @@ private:
                     work = layer;
                 Put(work, window, rec);
             }
-        } else if (cls == "flPPM" || cls == "flInvPPM") {
+            break;
+        }
+        case SheetLook::PeakMeter:
+        case SheetLook::GainMeter: {
             const Px* bar = Get(it[0]);
             if (bar && it.size() >= 2) {
                 Px work = Background(rec, it[1]);
                 const double level = 0.35 + 0.6 * Demo(i);
                 const int Hb = bar->h;
-                if (cls == "flPPM") {
+                if (look == SheetLook::PeakMeter) {
                     const int top = Hb - int(Hb * level);
                     const Px* src = (i % 5 == 3 && it.size() > 2) ? Get(it[2]) : bar;
                     R r{0, bar->w, top, Hb};
@@ -361,7 +378,9 @@ private:
                 }
                 Put(work, window, rec);
             }
-        } else if (cls == "flButton" || cls == "flButton2") {
+            break;
+        }
+        case SheetLook::Lamp: {
             Px on(W, H);
             const std::string bg = it.size() == 3 ? it[2] : it.size() == 2 ? it[1] : "";
             if (const Px* b = Get(bg)) {
@@ -378,14 +397,19 @@ private:
                 }
             }
             Put((i % 2 != 0) != alt_ ? on : off, window, rec);
-        } else if (cls == "flPushButton" || cls == "flCopyButton" || cls == "flPasteButton") {
+            break;
+        }
+        case SheetLook::PushButton: {
             Px normal = Background(rec, it.size() > 1 ? it[1] : "");
             const Px* pressed = Get(it[0]);
             Put((i % 4 == 1) != alt_ && pressed ? *pressed : normal, window, rec);
-        } else if (cls == "flHPushButton") {
+            break;
+        }
+        case SheetLook::ModeButton:
             if (const Px* n = Get(it.size() > 1 ? it[alt_ ? 0 : 1] : ""))
                 Put(*n, window, rec);
-        } else if (cls == "flFXPushButton") {
+            break;
+        case SheetLook::EffectButton:
             if (it.size() == 11) {
                 const int slot = it[10][0] - '0', order = alt_ ? 1 : 0;
                 const bool amp = alt_;
@@ -396,24 +420,30 @@ private:
                 if (const Px* img = Get(name))
                     Put(*img, window, rec);
             }
-        } else if (cls == "flFXLed") {
+            break;
+        case SheetLook::EffectLed:
             if (const Px* img = Get(it[alt_ ? 3 : 0]))
                 Put(*img, window, rec);
-        } else if (cls == "flTray") {
+            break;
+        case SheetLook::EffectTray:
             if (const Px* img = Get(it[alt_ ? 1 : 0]))
                 Put(*img, window, rec);
-        } else if (cls == "flTray2") {
+            break;
+        case SheetLook::ImageTray:
             if (it.size() > 1 && it[1] == "0")
                 Put(Background(rec, it[0]), window, rec);
             else if (const Px* img = Get(it[0]))
                 Put(*img, window, rec);
-        } else if (cls == "flCueMixButton" || cls == "flIpMixButton") {
+            break;
+        case SheetLook::CueMixButton:
+        case SheetLook::InputMixButton: {
+            const bool cue = look == SheetLook::CueMixButton;
             Px base = Background(rec, it.size() > 2 ? it[2] : "");
             if (const Px* b = Get(it[0]))
-                CopyTo(*b, base, 5, 4);
-            const int dots = cls == "flCueMixButton" ? 5 : 4;
+                CopyTo(*b, base, kMixScreenX, kMixScreenY);
+            const int dots = cue ? 5 : 4;
             for (int d = 0; d < dots; ++d) {
-                const int x = cls == "flCueMixButton" ? 6 + 3 * d : 6 + 4 * d;
+                const int x = cue ? 6 + 3 * d : 6 + 4 * d;
                 const double L = Demo(i * 7 + d, 0.1);
                 const int y = int(double(float(1.0 - L)) * 14.0);
                 for (auto [dx, dy] : {std::pair{-1, 5}, {0, 6}, {0, 5}, {0, 4}, {1, 5}})
@@ -421,16 +451,20 @@ private:
                         base.at(x + dx, y + dy) = 0;
             }
             Put(base, window, rec);
-        } else if (cls == "flExtLed" || cls == "flRateLed") {
+            break;
+        }
+        case SheetLook::Led:
             if (i == 1 || i == 4) {
                 if (const Px* lit = Get(it[0]))
                     Put(*lit, window, rec);
             } else {
                 Put(Background(rec, it[2]), window, rec);
             }
-        } else if (cls == "flExtText") {
+            break;
+        case SheetLook::TextField:
             Put(Background(rec, it[1]), window, rec);
-        } else if (cls == "flEQType") {
+            break;
+        case SheetLook::EqTypeStrip:
             if (const Px* strip = Get(it[0])) {
                 Px work(W, H);
                 const int type = i % 5;
@@ -438,13 +472,15 @@ private:
                 CopyTo(*strip, work, 0, 0, &r);
                 Put(work, window, rec);
             }
-        } else if (cls == "Static") {
+            break;
+        case SheetLook::Label:
             if (it.size() == 5) {
                 std::string text = it[4];
                 if (text == "dummy text")
                     text = "BAND " + std::to_string(i - 27);
                 Label(rec, it, window, text);
             }
+            break;
         }
     }
 
@@ -476,20 +512,25 @@ Surface Zoom(const Surface& s, int z)
     return out;
 }
 
-Rgb OutlineColour(const std::string& cls)
+Rgb OutlineColour(Outline outline)
 {
-    if (cls.find("Knob") != std::string::npos)
+    switch (outline) {
+    case Outline::Knob:
         return Hex(0xff9a3c);
-    if (cls.find("Slider") != std::string::npos)
+    case Outline::Slider:
         return Hex(0x5cff7a);
-    if (cls.find("PPM") != std::string::npos)
+    case Outline::Meter:
         return Hex(0xff5cf0);
-    if (cls == "Static")
+    case Outline::Label:
         return Hex(0xffe44d);
-    if (cls.find("Tray") != std::string::npos || cls.find("Canvas") != std::string::npos)
+    case Outline::Tray:
+    case Outline::Canvas:
         return Hex(0xffffff);
-    if (cls == "flLogoButton")
+    case Outline::Logo:
         return Hex(0xff4040);
+    case Outline::Button:
+        break;
+    }
     return Hex(0x4fd8ff);
 }
 
@@ -505,28 +546,27 @@ bool WindowSheets(const ArtworkSet& set, const LayoutTable& table, const std::st
         cairo_set_line_width(cr, 1.0);
         for (int i = 0; i < table.count; ++i) {
             const LayoutRecord& r = table.records[i];
-            if (r.parent < 0 || (i == 1 && !strcmp(r.className, "flCanvas")))
+            const ControlRecipe* recipe = FindControlRecipe(r.className);
+            if (r.parent < 0 || !recipe || (i == 1 && recipe->sheet == SheetLook::Picture))
                 continue;
-            const std::string cls = r.className;
-            const bool tray = cls.find("Tray") != std::string::npos;
-            if (tray) {
+            if (recipe->outline == Outline::Tray) {
                 const double dash[] = {4, 3};
                 cairo_set_dash(cr, dash, 2, 0);
             } else {
                 cairo_set_dash(cr, nullptr, 0, 0);
             }
             cairo_rectangle(cr, r.left * z + 0.5, r.top * z + 0.5, (r.right - r.left) * z - 1, (r.bottom - r.top) * z - 1);
-            SetRgb(cr, OutlineColour(cls), 0.9);
+            SetRgb(cr, OutlineColour(recipe->outline), 0.9);
             cairo_stroke(cr);
             cairo_set_dash(cr, nullptr, 0, 0);
-            if (cls == "flTextKnob") {
+            if (recipe->sheet == SheetLook::TextKnob) {
                 cairo_rectangle(cr, (r.left - 4) * z + 0.5, (r.bottom + 8) * z + 0.5, (r.right - r.left + 8) * z - 1, 10 * z - 1);
-                SetRgb(cr, OutlineColour("Static"), 0.6);
+                SetRgb(cr, OutlineColour(Outline::Label), 0.6);
                 cairo_stroke(cr);
             }
             const std::string n = std::to_string(i);
             PixelFont::Draw(cr, r.left * z + 2, r.top * z + 1, n, Rgb{0, 0, 0}, 0.8);
-            PixelFont::Draw(cr, r.left * z + 1, r.top * z, n, OutlineColour(cls));
+            PixelFont::Draw(cr, r.left * z + 1, r.top * z, n, OutlineColour(recipe->outline));
         }
     }
     if (!WritePng(outlined, folder + "/window-" + table.name + ".png"))

@@ -593,9 +593,9 @@ void DrawMixButton(cairo_t* cr, const Box& r, bool input, bool pressed)
     ButtonFace(cr, 1, 1, 23, 23, 2.5, pressed);
     // Screen frame.
     FillRect(cr, 4, 3, 17, 19, Hex(0x08090a));
-    DrawMixScreen(cr, 5, 4, input);
+    DrawMixScreen(cr, kMixScreenX, kMixScreenY, input);
     if (pressed)
-        FillRect(cr, 5, 4, 15, 1, Rgb{0, 0, 0}, 0.25);
+        FillRect(cr, kMixScreenX, kMixScreenY, 15, 1, Rgb{0, 0, 0}, 0.25);
     cairo_restore(cr);
 }
 

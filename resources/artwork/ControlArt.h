@@ -4,17 +4,16 @@
 // resting look into a backdrop at the control's rectangle, and the lit, pressed or rotated parts
 // into the control's bitmaps, in the same geometry.
 //
-// Fixed geometry the controls rely on:
-// - knobs: cap frames 19 x 19 at a 20-pixel pitch, blended at (4, 4) through a 19 x 19 mask; track
-//   frames 27 x 27 at a 27-pixel pitch with a mask of the whole strip, their ink inside 26 x 23;
-//   29 frames each;
-// - vertical faders: handle blended at x 0, y 2 .. 97 in a 21 x 128 control;
+// Geometry the controls rely on: the knob strips, the vertical fader's travel and the mix buttons'
+// screen as PAL/ViewLib/ControlGeometry.h gives them (track ink inside 26 x 23; vertical faders
+// 21 x 128), and:
 // - horizontal faders: handle 13 x 15 blended at x 1 .. travel + 1; tray masks of the control's size;
 // - peak meters: bars 3 x 96, drawn bottom-aligned (gain reduction: top-aligned);
-// - mix buttons: screen image copied at (5, 4) of a 25 x 25 button, crosses at x 5..19, y 4..20.
+// - mix buttons: 25 x 25, crosses at x 5..19, y 4..20.
 
 #include <string>
 
+#include "PAL/ViewLib/ControlGeometry.h"
 #include "resources/artwork/ArtworkSet.h"
 #include "resources/artwork/Surface.h"
 
@@ -22,18 +21,11 @@ struct Box {
     int x, y, w, h;
 };
 
-// The knob centre inside its control rectangle (the cap's centre at (4, 4) + 9.5).
-constexpr double kKnobCentre = 13.5;
+// The knob centre inside its control rectangle: the cap's centre.
+constexpr double kKnobCentre = kCapOffset + kCapSize / 2.0;
 // The radius of the value track. The lit arcs, their glow and the end dot stay inside 26 x 23, the
 // smallest knob rectangle: what a frame draws beyond the knob's rectangle is cut off on screen.
 constexpr double kTrackRadius = 10.4;
-constexpr int kKnobFrames = 29;
-constexpr int kCapPitch = 20;
-constexpr int kCapSize = 19;
-constexpr int kTrackPitch = 27;
-constexpr int kTrackSize = 27;
-constexpr int kFaderTravel = 95;
-constexpr int kFaderTop = 2;
 constexpr int kFaderHandleW = 21;
 constexpr int kFaderHandleH = 27;
 constexpr int kFaderLine = 11;       // the handle's centre line below its top

@@ -18,6 +18,7 @@
 #include "PAL/BitmapCache.h"
 #include "PAL/DrawContext.h"
 #include "PAL/LayoutTables.h"
+#include "PAL/ViewLib/ControlGeometry.h"
 #include "PAL/ViewLib/LevelMeter.h"
 #include "PAL/ViewLib/flEQType.h"
 #include "PAL/ViewLib/flKnob.h"
@@ -205,7 +206,7 @@ std::vector<float> StatesOf(const View* v)
         return {0.0f};
     std::vector<float> states;
     if (KnobOf(v)) {
-        for (int32_t t = 0; t < flKnob::kFrames; ++t)
+        for (int32_t t = 0; t < kKnobFrames; ++t)
             states.push_back(ValueOfFrame(t));
         return states;
     }
@@ -352,28 +353,28 @@ TEST_F(Controls, KnobStripsHoldTheirFramesAtThePitchesTheKnobsCutAndFitEveryKnob
             const Bitmap *track = BitmapCache::Get(it[2].c_str()), *trackMask = BitmapCache::Get(it[3].c_str());
             ASSERT_TRUE(caps && capMask && track && trackMask);
             const int32_t W = knob->GetWidth(), H = knob->GetHeight();
-            EXPECT_EQ(caps->GetWidth(), flKnob::kFrames * flKnob::kCapPitch) << it[0];
-            EXPECT_EQ(capMask->GetWidth(), flKnob::kCapWidth) << it[1];
+            EXPECT_EQ(caps->GetWidth(), kKnobFrames * kCapPitch) << it[0];
+            EXPECT_EQ(capMask->GetWidth(), kCapSize) << it[1];
             EXPECT_EQ(capMask->GetHeight(), caps->GetHeight()) << it[1];
-            EXPECT_LE(flKnob::kCapOffset + capMask->GetWidth(), W) << "the cap overruns the knob";
-            EXPECT_LE(flKnob::kCapOffset + capMask->GetHeight(), H) << "the cap overruns the knob";
+            EXPECT_LE(kCapOffset + capMask->GetWidth(), W) << "the cap overruns the knob";
+            EXPECT_LE(kCapOffset + capMask->GetHeight(), H) << "the cap overruns the knob";
             if (it.size() >= 6 && !Is(v, "flKnob2")) {
                 const Bitmap* locked = BitmapCache::Get(it[5].c_str());
                 ASSERT_NE(locked, nullptr) << it[5];
                 EXPECT_TRUE(locked->GetWidth() == caps->GetWidth() && locked->GetHeight() == caps->GetHeight())
                     << it[5];
             }
-            EXPECT_EQ(track->GetWidth(), flKnob::kFrames * flKnob::kTrackPitch) << it[2];
+            EXPECT_EQ(track->GetWidth(), kKnobFrames * kTrackPitch) << it[2];
             EXPECT_TRUE(trackMask->GetWidth() == track->GetWidth() && trackMask->GetHeight() == track->GetHeight())
                 << it[3];
             // Frames with ink outside the knob, and the box of that ink.
             std::string frames;
             Rect ink = {W, 0, H, 0};
-            for (int32_t f = 0; f < flKnob::kFrames; ++f) {
+            for (int32_t f = 0; f < kKnobFrames; ++f) {
                 bool out = false;
                 for (int32_t y = 0; y < trackMask->GetHeight(); ++y)
-                    for (int32_t x = 0; x < flKnob::kTrackWidth; ++x)
-                        if (trackMask->GetPixel(f * flKnob::kTrackPitch + x, y) != 0 && (x >= W || y >= H)) {
+                    for (int32_t x = 0; x < kTrackSize; ++x)
+                        if (trackMask->GetPixel(f * kTrackPitch + x, y) != 0 && (x >= W || y >= H)) {
                             out = true;
                             ink = {std::min(ink.left, x), std::max(ink.right, x + 1), std::min(ink.top, y),
                                    std::max(ink.bottom, y + 1)};
@@ -489,13 +490,13 @@ private:
         const bool locked = Is(v, "flKnob3") && Value(v, 1) != 0.0f;
         const Bitmap *caps = Art(v, locked ? 5 : 0), *capMask = Art(v, 1), *track = Art(v, 2), *trackMask = Art(v, 3);
         const int32_t t = flKnob::FrameOf(Value(v, 0));
-        const Rect trackFrame = {t * flKnob::kTrackPitch, t * flKnob::kTrackPitch + flKnob::kTrackWidth, 0,
+        const Rect trackFrame = {t * kTrackPitch, t * kTrackPitch + kTrackSize, 0,
                                  track->GetHeight()};
         track->CopyMasked(work.get(), trackMask, 0, 0, &trackFrame, true);
         Bitmap cap(capMask->GetWidth(), capMask->GetHeight());
-        const Rect capFrame = {t * flKnob::kCapPitch, t * flKnob::kCapPitch + flKnob::kCapWidth, 0, caps->GetHeight()};
+        const Rect capFrame = {t * kCapPitch, t * kCapPitch + kCapSize, 0, caps->GetHeight()};
         caps->CopyTo(&cap, 0, 0, &capFrame);
-        cap.CopyMasked(work.get(), capMask, flKnob::kCapOffset, flKnob::kCapOffset, nullptr, true);
+        cap.CopyMasked(work.get(), capMask, kCapOffset, kCapOffset, nullptr, true);
         Put(v, *work);
     }
 
@@ -531,7 +532,7 @@ private:
             Put(v, m_w.page->GetPlainValue(m_w.Position(v), 0) == 6.0f ? *Art(v, 0) : *Under(v));
         } else if (Is(v, "flVSlider")) {
             std::unique_ptr<Bitmap> image = Under(v);
-            const int32_t top = int32_t((1.0f - Value(v, 0)) * float(flVSlider::kTravel)) + flVSlider::kHandleOffset;
+            const int32_t top = int32_t((1.0f - Value(v, 0)) * float(kFaderTravel)) + kFaderTop;
             Art(v, 0)->CopyMasked(image.get(), Art(v, 1), 0, top, nullptr, true);
             Put(v, *image);
         } else {
