@@ -139,7 +139,8 @@ VelbrinHAL::VelbrinHAL()
     m_thread = new avcThread(wxTHREAD_JOINABLE, m_device);
     m_thread->SetOwner(this);
     m_thread->SetMeterList(m_meterList);
-    if (m_thread->Create() != wxTHREAD_NO_ERROR || m_thread->Run() != wxTHREAD_NO_ERROR)
+    m_threadStarted = m_thread->Create() == wxTHREAD_NO_ERROR && m_thread->Run() == wxTHREAD_NO_ERROR;
+    if (!m_threadStarted)
         DebugLog("VelbrinHAL : the polling thread could not be started\n");
 }
 
@@ -147,8 +148,10 @@ bool VelbrinHAL::Shutdown()
 {
     Close();
     m_thread->RequestTerminate();
-    if (!m_thread->IsAlive() && !m_thread->HasExited())
+    if (!m_threadStarted)
         return true;  // never ran
+    // A thread that started is always joined, even one that has already left its loop: the
+    // toolkit marks it ended before its OnExit has returned.
     // A cycle ends within a few seconds even when every transfer times out, and the close above
     // has ended a transfer that hung.
     Clock& clock = GetClock();

@@ -116,6 +116,7 @@ private:
     AudioDeviceMonitor* m_monitor = nullptr;
     MixEngine* m_mixEngine = nullptr;
     avcThread* m_thread = nullptr;
+    bool m_threadStarted = false;  // Create and Run succeeded: Shutdown must join it
     ParameterSet* m_mixParameters = nullptr;
     std::vector<DeviceListener*> m_listeners;
     std::atomic<bool> m_open{false};
