@@ -104,7 +104,6 @@ public:
     void TearDown();
     // From now on idle processing does nothing.
     void StartExit() { m_exiting = true; }
-    bool IsExiting() const { return m_exiting; }
 
     // One idle call: the device's rate to the panels and frames when it changed, every panel's idle
     // work, the pending device events, and every eighth call the connection check. While a box or

@@ -33,7 +33,6 @@ public:
     const std::string& GetPath() const { return m_path; }
     bool IsSilent() const { return m_silent; }
     bool IsFromCommandLine() const { return !m_silent; }
-    bool WritesOnExit() const { return m_writeOnExit; }
 
     // Reads the file at the path: silently for the default mix, with messages for a command-line file.
     // NotOpened (nothing shown) when there is no path or no file.

@@ -83,11 +83,6 @@ size_t MixFile::MaxFileSize() const
     return Checker().MaxFileSize();
 }
 
-PageController* MixFile::ControllerAt(uint32_t index) const
-{
-    return index < m_controllers.size() ? m_controllers[index] : nullptr;
-}
-
 // --- writing ---
 
 void MixFile::CollectValues(PageController* controller)

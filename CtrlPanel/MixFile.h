@@ -79,7 +79,6 @@ private:
     // What is read of a file of size bytes: all of it, or only its header when it is larger than any
     // mix file.
     size_t ReadableBytes(size_t size) const;
-    PageController* ControllerAt(uint32_t index) const;
     void Report(MixLoadResult result, bool silent);
     // Copies the rejected file at path to path + ".bak"; true when done or there is nothing to copy.
     bool KeepBackup(const std::string& path);

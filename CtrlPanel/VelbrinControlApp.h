@@ -67,7 +67,6 @@ public:
 
     // The frame that is shown: the floating one when it is, else the standard one; null when gone.
     wxWindow* ShownFrame() const;
-    AppCore* GetCore() const { return m_core.get(); }
 
 private:
     // Start-up from the resource archive on, once the command line is read and no other copy runs.

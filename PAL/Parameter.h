@@ -80,7 +80,6 @@ public:
     int32_t GetId() const { return m_id; }
     const char* GetName() const { return m_name; }
     int32_t GetTaperKind() const { return m_taper; }
-    int32_t GetUnitKind() const { return m_unit; }
     float GetMinimum() const { return m_minimum; }
     float GetMaximum() const { return m_maximum; }
     float GetDefaultValue() const { return m_default; }

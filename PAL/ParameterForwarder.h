@@ -29,8 +29,6 @@ public:
     // Sets target parameter base + index to the source's normalised value of index.
     virtual void ForwardParameter(int32_t index);
 
-    int32_t GetBase() const { return m_base; }
-    PageController* GetTarget() const { return m_target; }
 
 private:
     PageController* m_source = nullptr;

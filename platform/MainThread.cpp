@@ -6,19 +6,12 @@
 namespace {
 std::mutex g_lock;
 std::deque<std::function<void()>> g_queue;
-std::function<void()> g_waker;
 }  // namespace
 
 void PostToMainThread(std::function<void()> fn)
 {
-    std::function<void()> waker;
-    {
-        std::lock_guard<std::mutex> lock(g_lock);
-        g_queue.push_back(std::move(fn));
-        waker = g_waker;
-    }
-    if (waker)
-        waker();
+    std::lock_guard<std::mutex> lock(g_lock);
+    g_queue.push_back(std::move(fn));
 }
 
 int DrainMainThreadQueue()
@@ -36,10 +29,4 @@ int DrainMainThreadQueue()
         fn();
         ++count;
     }
-}
-
-void SetMainThreadWaker(std::function<void()> waker)
-{
-    std::lock_guard<std::mutex> lock(g_lock);
-    g_waker = std::move(waker);
 }

@@ -1,8 +1,8 @@
 #pragma once
 // Hand-over of platform notifications (unit arrival and loss, and the like) to the GUI thread.
 //
-// Platform code posts from any thread; the work runs when the GUI thread drains the queue. The wx
-// application installs a waker that schedules a drain from its event loop; tests drain by hand.
+// Platform code posts from any thread; the work runs when the GUI thread drains the queue. The skinned
+// windows drain it at each tick; tests drain by hand.
 
 #include <functional>
 
@@ -11,6 +11,3 @@ void PostToMainThread(std::function<void()> fn);
 
 // Runs everything queued so far, in order, on the calling thread (the GUI thread). Returns the count.
 int DrainMainThreadQueue();
-
-// Called (from the posting thread) after each post, so an event loop can schedule a drain.
-void SetMainThreadWaker(std::function<void()> waker);

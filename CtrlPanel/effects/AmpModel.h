@@ -36,8 +36,6 @@ public:
     // Offset c blended into the curve: y = Shape(x)(1 - c) + c.
     virtual float GetCurveOffset(float /*d*/) const { return 0.0f; }
 
-    float GetDriveFactor() const { return m_k; }
-
     static constexpr int kModelCount = 4;
     // The shared model of an index, 0..3 ("BRITISH", "AMERICAN", "COMBO", "BASS"); an index
     // outside that range gives model 0.

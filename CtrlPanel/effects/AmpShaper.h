@@ -42,13 +42,7 @@ public:
 
     int GetModelIndex() const { return m_modelIndex; }
     AmpModel* GetModel() const { return m_model; }
-    float GetDrive() const { return m_drive; }
-    bool IsSent() const { return m_sent; }
     bool IsFirst() const { return m_first; }
-    const float* GetCurve() const { return m_curve + 1; }  // kCurvePoints values
-    // The filters' scaled coefficient sets of their last accepted designs.
-    const CoefficientSet& GetLowPass() const { return m_lowPass; }
-    const CoefficientSet& GetHighPass() const { return m_highPass; }
 
 private:
     // Designs one filter stage at the rate; when the design is accepted, stores it in `stored` and
@@ -65,6 +59,7 @@ private:
     bool m_sent = false;
     // The curve with one guard copy of the first point before it and two of the last after it.
     float m_curve[1 + kCurvePoints + 2] = {};
+    // The filters' scaled coefficient sets of their last accepted designs.
     CoefficientSet m_lowPass;
     CoefficientSet m_highPass;
 };

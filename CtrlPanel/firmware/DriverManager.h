@@ -22,7 +22,6 @@ public:
     void EndAuthorization();
     // True while no driver unloaded by this manager is still unloaded.
     bool DriversLoaded() const { return m_unloaded.empty(); }
-    std::vector<std::string> Unloaded() const { return m_unloaded; }
 
     // Unloads the drivers in order, waiting 2 s after the first and 1 s after each further one.
     // Without rights nothing is run. At the first that fails it stops and returns false; those

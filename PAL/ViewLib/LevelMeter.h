@@ -29,7 +29,6 @@ public:
     // The displayed level, 0..1 of the bar.
     virtual float GetLevel() const = 0;
 
-    bool HasNewLevel() const { return m_changed; }
 
 protected:
     // What the meter shows now: the bar bitmap (null when missing) and its lit rows top..bottom.

@@ -35,7 +35,6 @@ public:
     void Paint(DrawContext* context) override;
 
     bool IsPressed() const { return m_pressed; }
-    int32_t GetSelectorSub() const { return m_selectorSub; }
 
     // The row above a cross centre for a level: trunc((1 - level) x 14), 0..14 (centre at row + 5).
     static int32_t DotRow(float level);

@@ -33,7 +33,6 @@ public:
 
     const char* GetText() const { return m_text; }
     int32_t GetTextX() const { return m_textX; }
-    int32_t GetJustification() const { return m_justification; }
 
     enum Justification : int32_t { Left = 0, Centre = 1, Right = 2 };
     // Characters a text holds (without its NUL).

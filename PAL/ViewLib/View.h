@@ -110,7 +110,6 @@ public:
 
     // The top of this view's tree.
     View* GetRoot();
-    ControlPage* GetOwner() const { return m_owner; }
     const LayoutRecord* GetRecord() const { return m_record; }
     Rect GetBounds() const { return Rect{m_left, m_right, m_top, m_bottom}; }
     bool IsTracking() const { return m_tracking; }
@@ -118,7 +117,6 @@ public:
     bool IsVisibleInTree() const;
     bool IsOver() const { return m_over; }
     bool IsDirty() const { return m_dirty; }
-    View* GetHovered() const { return m_hovered; }
     // Replaces (and deletes) the view's callback; the view owns the new one.
     void SetHoverCallback(HoverCallbackBase* callback);
     HoverCallbackBase* GetHoverCallback() const { return m_hoverCallback; }

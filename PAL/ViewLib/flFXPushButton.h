@@ -30,7 +30,6 @@ public:
     // The image index (0 .. 2 x kFaces - 1) the button shows now.
     int32_t ChooseImage() const;
     bool IsPressed() const { return m_pressed; }
-    int32_t GetSlot() const { return m_slot; }
     float GetValue(int32_t sub) const { return sub >= 0 && sub < 3 ? m_values[sub] : 0.0f; }
 
 private:

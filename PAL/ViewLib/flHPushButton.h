@@ -18,7 +18,6 @@ public:
     void SetBitmaps(const char* const* items, int32_t count) override;
     void OnValueChanged(int32_t sub) override;
 
-    int32_t GetModeDigit() const { return m_modeDigit; }
 
 protected:
     Bitmap* NormalImage() override { return m_normalImage; }

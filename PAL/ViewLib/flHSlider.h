@@ -27,7 +27,6 @@ public:
 
     float GetSliderValue() const { return m_value; }
     int32_t GetTravel() const { return m_travel; }
-    int32_t GetStep() const { return m_step; }
     // The handle's left edge inside the control, less one, for a value: the nearest whole step
     // (NaN counts as 0, values held to 0..1).
     int32_t HandleLeft(float value) const;

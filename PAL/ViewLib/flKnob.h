@@ -31,7 +31,6 @@ public:
     // sweep, 15 or 13 up to 10 degrees, then one frame per further 10 degrees. NaN shows frame 0.
     static int32_t FrameOf(float value);
 
-    float GetKnobValue() const { return m_value; }
 
     // Pixels of movement for the whole range, normally and with Shift.
     static constexpr float kScale = 200.0f;

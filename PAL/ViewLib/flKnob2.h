@@ -20,7 +20,6 @@ public:
     void OnValueChanged(int32_t sub) override;
     void OnDrag(DrawContext* context) override;
 
-    bool IsContinuous() const { return m_continuous; }
 
     // Pixels for the whole range in switch mode.
     static constexpr float kSwitchScale = 20.0f;

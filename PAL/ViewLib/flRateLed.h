@@ -21,7 +21,6 @@ public:
     void OnValueChanged(int32_t sub) override;
     void Paint(DrawContext* context) override;
 
-    int32_t GetCode() const { return m_code; }
     bool IsLit() const { return m_code >= 0 && m_values[0] == float(m_code); }
 
 private:

@@ -24,7 +24,6 @@ public:
     void Paint(DrawContext* context) override;
 
     bool IsActive() const;
-    bool IsInverted() const { return m_invert; }
 
 private:
     float m_values[2] = {0.0f, 0.0f};

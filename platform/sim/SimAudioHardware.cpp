@@ -174,18 +174,6 @@ AudioDeviceId SimAudioHardware::AddOtherDevice(const std::string& name)
     return id;
 }
 
-void SimAudioHardware::RemoveOtherDevice(AudioDeviceId device)
-{
-    {
-        std::lock_guard<std::mutex> lock(m_lock);
-        auto it = std::find_if(m_devices.begin(), m_devices.end(), [&](const Device& d) { return d.id == device; });
-        if (it == m_devices.end())
-            return;
-        m_devices.erase(it);
-    }
-    Publish({{true, 0, AudioDeviceProperty::NominalRate}});
-}
-
 // --- what a test checks, scripting ---
 
 AudioDeviceId SimAudioHardware::UnitDevice() const

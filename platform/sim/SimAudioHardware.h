@@ -52,7 +52,6 @@ public:
 
     // --- other devices: listed in the order added, always before the unit's device ---
     AudioDeviceId AddOtherDevice(const std::string& name);
-    void RemoveOtherDevice(AudioDeviceId device);
 
     // --- what a test checks ---
     AudioDeviceId UnitDevice() const;  // 0 while the device is absent

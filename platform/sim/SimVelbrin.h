@@ -158,10 +158,9 @@ public:
     void SetSpdifInput(bool present, bool locked, uint32_t rateCode);
     bool IsExternalClock() const;  // item 114
     // Writing item 82 stores every item to flash; a power cycle brings the stored items back. For
-    // FlashBusyMs after the store (default kSimDefaultFlashBusyMs) the unit answers nothing: a
-    // transfer arriving meanwhile is answered when the period ends.
+    // kSimDefaultFlashBusyMs after the store the unit answers nothing: a transfer arriving meanwhile is
+    // answered when the period ends.
     int FlashStores() const;
-    void SetFlashBusyMs(uint32_t ms);
     void PowerCycle();
     // Signals: with demo meters on (the default) the two inputs and the five playback pairs swell by
     // themselves, and so do the effect meters. With them off, the inputs are the values of items 65

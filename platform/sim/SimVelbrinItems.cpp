@@ -257,12 +257,6 @@ int SimVelbrin::FlashStores() const
     return m_flashStores;
 }
 
-void SimVelbrin::SetFlashBusyMs(uint32_t ms)
-{
-    std::lock_guard<std::mutex> lock(m_lock);
-    m_flashBusyMs = ms;
-}
-
 void SimVelbrin::PowerCycle()
 {
     SimFireWireBus* bus;

@@ -23,7 +23,6 @@ public:
 
     MessageSink& Messages();
     FileDialogSink& Files();
-    bool IsScripted() const { return m_scripted != nullptr; }
 
 private:
     std::unique_ptr<ScriptedDialogs> m_scripted;

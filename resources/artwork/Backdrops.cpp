@@ -94,20 +94,10 @@ public:
         const Box b = box(i);
         Caption(b.x + b.w / 2.0, b.y + b.h + gap, text, Align::Centre);
     }
-    void CaptionAbove(int i, const std::string& text, int gap = 2)
-    {
-        const Box b = box(i);
-        Caption(b.x + b.w / 2.0, b.y - gap - 5, text, Align::Centre);
-    }
     void CaptionLeft(int i, const std::string& text, int gap = 3)
     {
         const Box b = box(i);
         Caption(b.x - gap, b.y + (b.h - 5) / 2, text, Align::Right);
-    }
-    void CaptionRight(int i, const std::string& text, int gap = 3)
-    {
-        const Box b = box(i);
-        Caption(b.x + b.w + gap, b.y + (b.h - 5) / 2, text, Align::Left);
     }
     // Engraved title in stroke lettering.
     void Title(double x, double y, const std::string& text, double size, Align align = Align::Left,
@@ -124,20 +114,6 @@ public:
         StrokeFont::Stroke(cr_, x + 0.6, y + 0.8, text, size);
         SetRgb(cr_, c);
         StrokeFont::Stroke(cr_, x, y, text, size);
-        cairo_restore(cr_);
-    }
-    void HLine(double x0, double x1, double y)
-    {
-        cairo_save(cr_);
-        cairo_set_line_width(cr_, 1.0);
-        cairo_move_to(cr_, x0, y + 0.5);
-        cairo_line_to(cr_, x1, y + 0.5);
-        SetRgb(cr_, Rgb{0, 0, 0}, 0.55);
-        cairo_stroke(cr_);
-        cairo_move_to(cr_, x0, y + 1.5);
-        cairo_line_to(cr_, x1, y + 1.5);
-        SetRgb(cr_, Rgb{1, 1, 1}, 0.09);
-        cairo_stroke(cr_);
         cairo_restore(cr_);
     }
     void VLine(double x, double y0, double y1)

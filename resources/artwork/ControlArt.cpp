@@ -612,13 +612,6 @@ void DrawLedSocket(cairo_t* cr, const Box& r)
     cairo_restore(cr);
 }
 
-void DrawDisplayPlate(cairo_t* cr, double x, double y, double w, double h)
-{
-    cairo_save(cr);
-    Recess(cr, x, y, w, h, 2, DisplayFace());
-    cairo_restore(cr);
-}
-
 void DrawEffectTray(cairo_t* cr, double x, double y, bool secondOrder)
 {
     cairo_save(cr);

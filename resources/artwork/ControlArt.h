@@ -59,7 +59,6 @@ void DrawPushButton(cairo_t* cr, const Box& r, const std::string& pressedImage, 
 void DrawMixButton(cairo_t* cr, const Box& r, bool input, bool pressed);
 void DrawMixScreen(cairo_t* cr, double x, double y, bool input);
 void DrawLedSocket(cairo_t* cr, const Box& r);
-void DrawDisplayPlate(cairo_t* cr, double x, double y, double w, double h);
 void DrawEffectTray(cairo_t* cr, double x, double y, bool secondOrder);
 void DrawLogo(cairo_t* cr, const Box& r);
 

@@ -93,26 +93,6 @@ void Recess(cairo_t* cr, double x, double y, double w, double h, double r, Rgb f
     cairo_restore(cr);
 }
 
-void RaisedPlate(cairo_t* cr, double x, double y, double w, double h, double r, Rgb top, Rgb bottom)
-{
-    cairo_save(cr);
-    RoundRect(cr, x, y, w, h, r);
-    SetVertical(cr, y, y + h, top, bottom);
-    cairo_fill(cr);
-    // Edge light and shade.
-    RoundRect(cr, x + 0.5, y + 0.5, w - 1, h - 1, std::max(0.0, r - 0.5));
-    cairo_set_line_width(cr, 1.0);
-    cairo_pattern_t* p = cairo_pattern_create_linear(0, y, 0, y + h);
-    cairo_pattern_add_color_stop_rgba(p, 0, 1, 1, 1, 0.22);
-    cairo_pattern_add_color_stop_rgba(p, 0.5, 1, 1, 1, 0.0);
-    cairo_pattern_add_color_stop_rgba(p, 0.5, 0, 0, 0, 0.0);
-    cairo_pattern_add_color_stop_rgba(p, 1, 0, 0, 0, 0.35);
-    cairo_set_source(cr, p);
-    cairo_stroke(cr);
-    cairo_pattern_destroy(p);
-    cairo_restore(cr);
-}
-
 void Screw(cairo_t* cr, double cx, double cy, double r, double turn)
 {
     cairo_save(cr);

@@ -21,8 +21,6 @@ void FillRect(cairo_t* cr, double x, double y, double w, double h, Rgb c, double
 void PixelLine(cairo_t* cr, int x0, int y0, int x1, int y1, Rgb c, double alpha = 1.0);
 // A sunken panel: dark fill, shadow along the top and left, light edge along the bottom and right.
 void Recess(cairo_t* cr, double x, double y, double w, double h, double r, Rgb fill);
-// A raised plate with a light top edge and a dark bottom edge.
-void RaisedPlate(cairo_t* cr, double x, double y, double w, double h, double r, Rgb top, Rgb bottom);
 // A hex-socket panel screw centred at (cx, cy).
 void Screw(cairo_t* cr, double cx, double cy, double r, double turn);
 // Brushed metal: horizontal grain over base colour in the area, deterministic for a seed.

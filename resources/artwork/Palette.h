@@ -6,7 +6,6 @@
 
 struct Palette {
     static Rgb Panel() { return Hex(0x34373c); }
-    static Rgb PanelDark() { return Hex(0x25272b); }
     static Rgb Recess() { return Hex(0x17181b); }
     static Rgb Bezel() { return Hex(0x0c0d0f); }
     static Rgb Silk() { return Hex(0xdcd8cc); }
@@ -20,5 +19,4 @@ struct Palette {
     static Rgb Blue() { return Hex(0x4fa8ff); }
     static Rgb Cyan() { return Hex(0x3fe2d8); }
     static Rgb Ice() { return Hex(0xd6ecff); }
-    static Rgb Violet() { return Hex(0xa58cff); }
 };

@@ -198,13 +198,6 @@ void PixelFont::DrawEngraved(cairo_t* cr, int x, int y, const std::string& text,
     Draw(cr, x, y, text, c, 1.0, tracking, space);
 }
 
-void PixelFont::DrawEngravedCentred(cairo_t* cr, double cx, int y, const std::string& text, Rgb c,
-                                    int tracking, int space)
-{
-    const int w = Measure(text, tracking, space) - tracking;
-    DrawEngraved(cr, int(std::floor(cx - w / 2.0 + 0.5)), y, text, c, tracking, space);
-}
-
 void PixelFont::BuildGrid(Rgb ink, Surface* grid, Surface* mask)
 {
     *grid = Surface(kCell * kColumns, kCell * kRows);

@@ -36,8 +36,6 @@ public:
     // Text with a one-pixel dark shadow below-right, the silkscreen look on brushed metal.
     static void DrawEngraved(cairo_t* cr, int x, int y, const std::string& text, Rgb c,
                              int tracking = 1, int space = 3);
-    static void DrawEngravedCentred(cairo_t* cr, double cx, int y, const std::string& text, Rgb c,
-                                    int tracking = 1, int space = 3);
 
     // The glyph grid (ink colour on black) and its opacity mask (white ink on black), 140 x 35.
     static void BuildGrid(Rgb ink, Surface* grid, Surface* mask);

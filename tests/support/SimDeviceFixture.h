@@ -23,14 +23,6 @@ protected:
         SimBackends::Uninstall();
     }
 
-    size_t CountWhere(SimXfer kind, int status) const
-    {
-        size_t n = 0;
-        for (const auto& t : unit.Log())
-            n += t.kind == kind && t.status == status;
-        return n;
-    }
-
     ScopedSimClock clock;
     SimFireWireBus bus;
     SimVelbrin unit;

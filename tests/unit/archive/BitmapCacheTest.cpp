@@ -2,6 +2,7 @@
 
 #include "PAL/BitmapCache.h"
 #include "PAL/ResourceArchive.h"
+#include "support/TempFolder.h"
 #include "unit/archive/TestArchive.h"
 #include "unit/bitmap/TestBmp.h"
 
@@ -63,8 +64,10 @@ TEST_F(BitmapCacheTest, AnUndecodablePayloadIsCachedInvalidAndAMissingNameNotAtA
 TEST_F(BitmapCacheTest, APayloadGivenBackAfterDecodingIsReadFromTheFileAgain)
 {
     const std::vector<uint8_t> payload = Bmp24(2, 1, {0x102030, 0x405060});
-    const TempFile file(MakeArchive({{"Background.bmp", payload, 0}}));
-    ASSERT_EQ(ResourceArchive::Global().Load(file.path.c_str()), 1u);
+    const TempFolder folder;
+    const std::string file = folder / "Bitmaps.res";
+    TempFolder::Write(file, MakeArchive({{"Background.bmp", payload, 0}}));
+    ASSERT_EQ(ResourceArchive::Global().Load(file.c_str()), 1u);
     ASSERT_NE(BitmapCache::Get("Background.bmp"), nullptr);
     const ResourceRecord* record = ResourceArchive::Global().Find("Background.bmp");
     ASSERT_NE(record, nullptr);

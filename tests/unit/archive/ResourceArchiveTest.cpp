@@ -7,6 +7,7 @@
 #include "PAL/ResourceArchive.h"
 #include "platform/ByteOrder.h"
 #include "platform/DebugLog.h"
+#include "support/TempFolder.h"
 #include "unit/archive/TestArchive.h"
 
 namespace {
@@ -49,10 +50,12 @@ TEST(ResourceArchive, FindsCopiedRecordsByNameInDirectoryOrder)
 
 TEST(ResourceArchive, LoadReadsAFileAndLeavesTheArchiveEmptyWhenItCannot)
 {
-    const TempFile file(kEntries);
+    const TempFolder folder;
+    const std::string file = folder / "entries.res";
+    TempFolder::Write(file, kEntries);
     ResourceArchive archive;
     for (const char* path : {"/nonexistent/ProjectResources.res", "/tmp", static_cast<const char*>(nullptr)}) {
-        ASSERT_EQ(archive.Load(file.path.c_str()), 4u);
+        ASSERT_EQ(archive.Load(file.c_str()), 4u);
         EXPECT_EQ(PayloadOf(archive.Find("Knob.bmp")), "knob strip");
         EXPECT_EQ(archive.Load(path), 0u);
         EXPECT_EQ(archive.Count(), 0u);
@@ -138,11 +141,13 @@ TEST(ResourceArchive, LoadingCountsTheUsableRecordsSoGarbageReadsAsNone)
         {"count 0", {0, 0, 0, 0}, 0, "holds no resources (its count is 0)"},
         {"three bytes", {0, 0, 1}, 0, "is too short to be a resource archive (3 bytes)"},
     };
+    const TempFolder folder;
+    const std::string file = folder / "case.res";
     for (const auto& c : cases) {
         ResourceArchive archive;
         EXPECT_EQ(archive.LoadFromMemory(c.image.data(), c.image.size()), c.usable) << c.what;
-        const TempFile file(c.image);
-        EXPECT_EQ(archive.Load(file.path.c_str()), c.usable) << c.what;
+        TempFolder::Write(file, c.image);
+        EXPECT_EQ(archive.Load(file.c_str()), c.usable) << c.what;
         EXPECT_EQ(archive.Problem(), c.problem) << c.what;
     }
     ResourceArchive archive;

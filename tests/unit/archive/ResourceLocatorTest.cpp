@@ -8,6 +8,7 @@
 #include "PAL/ResourceArchive.h"
 #include "PAL/ResourceLocator.h"
 #include "platform/DebugLog.h"
+#include "support/TempFolder.h"
 #include "unit/archive/TestArchive.h"
 
 namespace {
@@ -47,10 +48,12 @@ TEST(ResourceLocator, TriesTheEnvironmentThenShareThenBesideTheProgramThenTheBui
 
 TEST(ResourceLocator, OpensTheArchiveTheEnvironmentNamesAndPassesOverOneThatIsNoFile)
 {
-    const TempFile file(MakeArchive({{"Marker.txt", Bytes("from the environment"), 0}}));
+    const TempFolder folder;
+    const std::string file = folder / "Marker.res";
+    TempFolder::Write(file, MakeArchive({{"Marker.txt", Bytes("from the environment"), 0}}));
     {
-        const ScopedResourcesVariable variable(file.path.c_str());
-        EXPECT_EQ(ResourceLocator::Find(), file.path);
+        const ScopedResourcesVariable variable(file.c_str());
+        EXPECT_EQ(ResourceLocator::Find(), file);
         EXPECT_EQ(OpenProjectResources(), 1u);
         uint32_t size = 0;
         const uint8_t* data = GetResourceData("Marker.txt", size);
@@ -73,15 +76,18 @@ TEST(ResourceLocator, OpensTheArchiveTheEnvironmentNamesAndPassesOverOneThatIsNo
 // used and reported as damaged.
 TEST(ResourceLocator, AMissingOrGarbageArchiveFromTheEnvironmentIsReportedAndPassedOver)
 {
-    const TempFile garbage(Bytes("Not an archive: a few words of text where the records should be.\n"));
-    const TempFile good(MakeArchive({{"Background.bmp", Bytes("BM"), 0}, {"Knob.bmp", Bytes("BM"), 0}}));
+    const TempFolder folder;
+    const std::string garbage = folder / "garbage.res";
+    const std::string good = folder / "good.res";
+    TempFolder::Write(garbage, Bytes("Not an archive: a few words of text where the records should be.\n"));
+    TempFolder::Write(good, MakeArchive({{"Background.bmp", Bytes("BM"), 0}, {"Knob.bmp", Bytes("BM"), 0}}));
     const std::vector<const char*> needed = {"Background.bmp", "Knob.bmp", "Fader.bmp"};
     const std::string built = std::string(VELBRIN_BUILD_DIR) + "/resources/ProjectResources.res";
     const struct {
         std::string path;
         std::string report;
     } cases[] = {
-        {garbage.path, "The resource archive " + garbage.path + " cannot be used: it names 1315927072 resources"},
+        {garbage, "The resource archive " + garbage + " cannot be used: it names 1315927072 resources"},
         {"/nonexistent/ProjectResources.res", "VELBRIN_RESOURCES names /nonexistent/ProjectResources.res, which is "
                                               "not a file.\n"},
     };
@@ -95,10 +101,10 @@ TEST(ResourceLocator, AMissingOrGarbageArchiveFromTheEnvironmentIsReportedAndPas
         EXPECT_TRUE(ResourceArchive::Global().Missing({"Background.bmp"}).empty());
     }
     {
-        const ScopedResourcesVariable variable(good.path.c_str());
+        const ScopedResourcesVariable variable(good.c_str());
         std::string report;
         EXPECT_EQ(OpenProjectResources(&report), 2u);
-        EXPECT_EQ(report.rfind("The resource archive " + good.path + " is damaged: it lacks 11 of the 12 window "
+        EXPECT_EQ(report.rfind("The resource archive " + good + " is damaged: it lacks 11 of the 12 window "
                                "backdrops (BackgroundShrink.bmp, ",
                                0),
                   0u)

@@ -1,13 +1,8 @@
 #pragma once
-// Builds resource archive images in memory (the directory, then each name, then each record) and writes
-// them to temporary files.
-
-#include <gtest/gtest.h>
+// Builds resource archive images in memory: the directory, then each name, then each record.
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 struct TestEntry {
@@ -44,15 +39,3 @@ inline std::vector<uint8_t> Bytes(const std::string& text)
 {
     return std::vector<uint8_t>(text.begin(), text.end());
 }
-
-// Bytes written to a file of its own, removed again when the object goes.
-struct TempFile {
-    explicit TempFile(const std::vector<uint8_t>& bytes) : path("/tmp/velbrin-archive-XXXXXX")
-    {
-        const int fd = mkstemp(&path[0]);
-        EXPECT_TRUE(fd >= 0 && write(fd, bytes.data(), bytes.size()) == ssize_t(bytes.size())) << path;
-        close(fd);
-    }
-    ~TempFile() { std::remove(path.c_str()); }
-    std::string path;
-};

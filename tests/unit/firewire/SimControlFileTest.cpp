@@ -4,15 +4,13 @@
 #include "platform/sim/SimControlFile.h"
 #include "platform/sim/SimFireWireBus.h"
 #include "platform/sim/SimVelbrin.h"
+#include "support/TempFolder.h"
 
 #include <chrono>
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <sstream>
 #include <thread>
-#include <unistd.h>
 
 namespace {
 
@@ -20,19 +18,14 @@ class SimControlFileTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char folder[] = "/tmp/velbrin-control-XXXXXX";
-        ASSERT_NE(mkdtemp(folder), nullptr);
-        dir = folder;
-        control = dir + "/control";
+        ASSERT_FALSE(folder.Path().empty());
+        control = folder / "control";
         bus.Plug(&unit);
     }
     void TearDown() override
     {
         watcher.reset();
         DrainMainThreadQueue();
-        remove(control.c_str());
-        remove((control + ".state").c_str());
-        rmdir(dir.c_str());
     }
 
     void Append(const std::string& text)
@@ -63,7 +56,8 @@ protected:
         return false;
     }
 
-    std::string dir, control;
+    TempFolder folder;  // removed after the watcher has stopped
+    std::string control;
     SimFireWireBus bus;
     SimVelbrin unit;
     std::unique_ptr<SimControlFile> watcher;
