@@ -242,8 +242,6 @@ Resident ResidentKiB(pid_t pid)
 
 // Where a thread's time is counted.
 enum Share { kGui, kPolling, kToolkit, kSimulation, kHarness, kShares };
-const char* const kShareNames[kShares] = {"GUI thread", "polling thread", "other threads",
-                                          "simulation threads", "control-file watcher"};
 
 Share ShareOf(pid_t pid, pid_t tid, const std::string& name)
 {
