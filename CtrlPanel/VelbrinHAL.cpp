@@ -150,10 +150,9 @@ bool VelbrinHAL::Shutdown()
     m_thread->RequestTerminate();
     if (!m_threadStarted)
         return true;  // never ran
-    // A thread that started is always joined, even one that has already left its loop: the
-    // toolkit marks it ended before its OnExit has returned.
-    // A cycle ends within a few seconds even when every transfer times out, and the close above
-    // has ended a transfer that hung.
+    // A thread that started is always joined, even one that has already left its loop (the toolkit
+    // marks it ended before its OnExit has returned). A cycle ends within a few seconds even when
+    // every transfer times out, and the close above has ended a transfer that hung.
     Clock& clock = GetClock();
     const uint64_t until = clock.NowMs() + kThreadEndWaitMs;
     while (!m_thread->HasExited() && clock.NowMs() < until)
