@@ -6,6 +6,8 @@
 
 namespace {
 
+const char* const kShowAnswer = "show";
+
 // One field of a log line: tabs and line ends would break the line apart.
 std::string Field(const std::string& text)
 {
@@ -63,18 +65,23 @@ const char* AnswerName(MessageAnswer answer)
 
 }  // namespace
 
-ScriptedDialogs::ScriptedDialogs(std::string logPath, std::string answersPath)
-    : m_logPath(std::move(logPath)), m_answersPath(std::move(answersPath))
+ScriptedDialogs::ScriptedDialogs(std::string logPath, std::string answersPath, MessageSink* realMessages,
+                                 FileDialogSink* realFiles)
+    : m_logPath(std::move(logPath)),
+      m_answersPath(std::move(answersPath)),
+      m_realMessages(realMessages),
+      m_realFiles(realFiles)
 {
 }
 
-std::unique_ptr<ScriptedDialogs> ScriptedDialogs::FromEnvironment()
+std::unique_ptr<ScriptedDialogs> ScriptedDialogs::FromEnvironment(MessageSink* realMessages,
+                                                                  FileDialogSink* realFiles)
 {
     const char* log = getenv("VELBRIN_TEST_DIALOGS");
     if (!log || !*log)
         return nullptr;
     const char* answers = getenv("VELBRIN_TEST_DIALOG_ANSWERS");
-    return std::make_unique<ScriptedDialogs>(log, answers ? answers : "");
+    return std::make_unique<ScriptedDialogs>(log, answers ? answers : "", realMessages, realFiles);
 }
 
 std::string ScriptedDialogs::NextAnswer()
@@ -108,22 +115,33 @@ void ScriptedDialogs::Log(const std::string& kind, const std::string& first, con
 
 MessageAnswer ScriptedDialogs::ShowMessage(const std::string& text, const std::string& caption, uint32_t style)
 {
-    std::lock_guard<std::mutex> lock(m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     MessageAnswer answer = DefaultAnswer(style);
     const std::string line = NextAnswer();
-    if (!line.empty() && !ParseAnswer(line, style, answer))
+    if (line == kShowAnswer && m_realMessages) {
+        lock.unlock();
+        answer = m_realMessages->ShowMessage(text, caption, style);
+        lock.lock();
+    } else if (!line.empty() && !ParseAnswer(line, style, answer)) {
         answer = DefaultAnswer(style);
+    }
     Log("box", caption, text, AnswerName(answer));
     return answer;
 }
 
 bool ScriptedDialogs::AskPath(const FileDialogRequest& request, std::string& path)
 {
-    std::lock_guard<std::mutex> lock(m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     const std::string line = NextAnswer();
-    const bool chosen = line.compare(0, 5, "path ") == 0 && line.size() > 5;
-    if (chosen)
+    bool chosen = false;
+    if (line == kShowAnswer && m_realFiles) {
+        lock.unlock();
+        chosen = m_realFiles->AskPath(request, path);
+        lock.lock();
+    } else if (line.compare(0, 5, "path ") == 0 && line.size() > 5) {
+        chosen = true;
         path = line.substr(5);
+    }
     Log(request.kind == FileDialogRequest::Save ? "save" : "open", request.message, request.defaultFile,
         chosen ? path : "cancel");
     return chosen;

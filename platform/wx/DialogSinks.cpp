@@ -4,12 +4,11 @@
 #include "platform/wx/WxFileDialogSink.h"
 #include "platform/wx/WxMessageSink.h"
 
-DialogSinks::DialogSinks(std::function<wxWindow*()> parent) : m_scripted(ScriptedDialogs::FromEnvironment())
+DialogSinks::DialogSinks(std::function<wxWindow*()> parent)
+    : m_messages(std::make_unique<WxMessageSink>(parent)),
+      m_files(std::make_unique<WxFileDialogSink>(parent)),
+      m_scripted(ScriptedDialogs::FromEnvironment(m_messages.get(), m_files.get()))
 {
-    if (!m_scripted) {
-        m_messages = std::make_unique<WxMessageSink>(parent);
-        m_files = std::make_unique<WxFileDialogSink>(parent);
-    }
 }
 
 DialogSinks::~DialogSinks() = default;

@@ -1,7 +1,7 @@
 #pragma once
 // The program's message and file-dialog sinks: the scripted ones when VELBRIN_TEST_DIALOGS is set
-// (platform/ScriptedDialogs.h), else the toolkit's boxes and dialogs, parented to the window that
-// parent returns when each is shown.
+// (platform/ScriptedDialogs.h; a "show" answer there shows that one for real), else the toolkit's
+// boxes and dialogs, parented to the window that parent returns when each is shown. GUI thread only.
 
 #include "platform/FileDialogSink.h"
 #include "platform/MessageSink.h"
@@ -25,7 +25,7 @@ public:
     FileDialogSink& Files();
 
 private:
-    std::unique_ptr<ScriptedDialogs> m_scripted;
     std::unique_ptr<WxMessageSink> m_messages;
     std::unique_ptr<WxFileDialogSink> m_files;
+    std::unique_ptr<ScriptedDialogs> m_scripted;
 };
