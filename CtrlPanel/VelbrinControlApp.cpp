@@ -29,6 +29,8 @@ namespace {
 constexpr const char* kCaption = "VelbrinControl";
 // How long a second launch waits for the running copy to take its file.
 constexpr int kHandOverWaitMs = 5000;
+// How often a request to quit looks again whether the dialogs it ended have unwound.
+constexpr int kQuitRetryMs = 50;
 
 // A failed wxWidgets check is reported and the program goes on: a modal assertion box would stop a
 // run with no one to answer it.
@@ -185,7 +187,7 @@ bool VelbrinControlApp::HandToRunningCopy()
 
 void VelbrinControlApp::OpenHandedFiles()
 {
-    while (!m_handedFiles.empty() && m_initialised && !m_exitStarted && !IsModalRunning()) {
+    while (!m_handedFiles.empty() && m_initialised && !m_exitStarted && !m_quitRequested && !IsModalRunning()) {
         const std::string path = m_handedFiles.front();
         m_handedFiles.erase(m_handedFiles.begin());
         OpenMixFile(path);
@@ -200,6 +202,7 @@ int VelbrinControlApp::OnExit()
         return 0;
     m_exitStarted = true;
     m_openTimer.Stop();
+    m_quitTimer.Stop();
     m_openRequests.reset();
     m_power.reset();
     if (!m_initialised)
@@ -253,7 +256,8 @@ void VelbrinControlApp::OpenMixFile(const std::string& path)
     if (!m_initialised || m_exitStarted)
         return;
     VelbrinControlFrame* floating = m_floating.get();
-    VelbrinControlFrame* target = floating && floating->IsShown() ? floating : m_standard.get();
+    // The load's error box runs a loop of its own: the frame is looked at again after it.
+    wxWeakRef<VelbrinControlFrame> target = floating && floating->IsShown() ? floating : m_standard.get();
     if (target)
         target->DetachPage();
     ++m_dialogs;
@@ -295,6 +299,25 @@ void VelbrinControlApp::CloseUnitForSleep()
 
 void VelbrinControlApp::RequestExit()
 {
+    if (m_quitRequested)
+        return;
+    m_quitRequested = true;
+    m_quitTimer.SetOwner(this);
+    Bind(wxEVT_TIMER, [this](wxTimerEvent&) { CloseWhenNoDialogRuns(); }, m_quitTimer.GetId());
+    CloseWhenNoDialogRuns();
+}
+
+void VelbrinControlApp::CloseWhenNoDialogRuns()
+{
+    if (m_exitStarted)
+        return;
+    // The request may come from inside a dialog's loop, whose dialog the frame parents: the frame goes
+    // only once that loop has returned.
+    if (IsModalRunning()) {
+        m_sinks->EndShown();
+        m_quitTimer.StartOnce(kQuitRetryMs);
+        return;
+    }
     if (VelbrinControlFrame* frame = m_standard ? m_standard.get() : m_floating.get())
         frame->Close(true);
     else
@@ -342,7 +365,7 @@ bool VelbrinControlApp::LaunchFirmwareUpdater()
 
 bool VelbrinControlApp::IsModalRunning()
 {
-    return m_dialogs > 0 || (m_messages && m_messages->IsShowing());
+    return m_dialogs > 0 || (m_messages && m_messages->IsShowing()) || (m_sinks && m_sinks->IsShowing());
 }
 
 wxWindow* VelbrinControlApp::ShownFrame() const

@@ -55,7 +55,8 @@ public:
     void OpenMixFile(const std::string& path);
     // Closes the unit; the idle loop opens it again when it is back.
     void CloseUnitForSleep();
-    // Closes the frames, which ends the program through its normal exit path.
+    // Closes the frames, which ends the program through its normal exit path. A running box or file
+    // dialog is ended first (as Cancel); the frames close once its loop has unwound.
     void RequestExit();
 
     // AppCore::Host.
@@ -89,6 +90,8 @@ private:
     // Opens the files other launches handed over, once started and while no dialog runs; the shown frame
     // comes to the front.
     void OpenHandedFiles();
+    // The rest of RequestExit: ends the running dialogs and tries again shortly while any runs.
+    void CloseWhenNoDialogRuns();
 
     std::unique_ptr<DialogSinks> m_sinks;
     std::unique_ptr<AppMessages> m_messages;
@@ -105,6 +108,8 @@ private:
     std::string m_commandLinePath;
     int m_dialogs = 0;  // mix dialogs running
     wxTimer m_openTimer;
+    wxTimer m_quitTimer;
+    bool m_quitRequested = false;
     bool m_openedAtStart = false;
     bool m_initialised = false;
     bool m_exitStarted = false;

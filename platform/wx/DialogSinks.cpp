@@ -1,11 +1,13 @@
 #include "platform/wx/DialogSinks.h"
 
 #include "platform/ScriptedDialogs.h"
+#include "platform/wx/ModalDialogs.h"
 #include "platform/wx/WxFileDialogSink.h"
 #include "platform/wx/WxMessageSink.h"
 
 DialogSinks::DialogSinks(std::function<wxWindow*()> parent)
-    : m_messages(std::make_unique<WxMessageSink>(parent)),
+    : m_modal(std::make_unique<ModalDialogs>()),
+      m_messages(std::make_unique<WxMessageSink>(parent)),
       m_files(std::make_unique<WxFileDialogSink>(parent)),
       m_scripted(ScriptedDialogs::FromEnvironment(m_messages.get(), m_files.get()))
 {
@@ -25,4 +27,14 @@ FileDialogSink& DialogSinks::Files()
     if (m_scripted)
         return *m_scripted;
     return *m_files;
+}
+
+bool DialogSinks::IsShowing() const
+{
+    return m_modal->Any();
+}
+
+void DialogSinks::EndShown()
+{
+    m_modal->EndAll();
 }

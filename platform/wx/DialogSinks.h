@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+class ModalDialogs;
 class ScriptedDialogs;
 class WxFileDialogSink;
 class WxMessageSink;
@@ -24,7 +25,13 @@ public:
     MessageSink& Messages();
     FileDialogSink& Files();
 
+    // True while a modal dialog of the toolkit runs its loop: the windows that may parent it stay.
+    bool IsShowing() const;
+    // Ends every running dialog as its Cancel would (see ModalDialogs::EndAll).
+    void EndShown();
+
 private:
+    std::unique_ptr<ModalDialogs> m_modal;
     std::unique_ptr<WxMessageSink> m_messages;
     std::unique_ptr<WxFileDialogSink> m_files;
     std::unique_ptr<ScriptedDialogs> m_scripted;

@@ -48,7 +48,8 @@ wait_until() {
 
 # A run of the program with a home, a configuration folder, a dialog log and a control file of its
 # own. start_program <name> [arguments...] sets PID and RUN (its folder). With FILE_LIMIT_KB set, the
-# program's files may grow to that many KiB (ulimit -f).
+# program's files may grow to that many KiB (ulimit -f); with REAL_DIALOGS=1 its boxes and file
+# dialogs are shown instead of logged.
 new_run() {
   RUN=$WORK/$1
   mkdir -p "$RUN/home" "$RUN/config"
@@ -60,8 +61,8 @@ start_program() {
   RUN=$WORK/$name
   (
     [ -z "${FILE_LIMIT_KB:-}" ] || ulimit -f "$FILE_LIMIT_KB"
-    HOME=$RUN/home XDG_CONFIG_HOME=$RUN/config \
-      VELBRIN_RESOURCES=$RESOURCES VELBRIN_TEST_DIALOGS=$RUN/dialogs.log VELBRIN_SIM_CONTROL=$RUN/control \
+    if [ "${REAL_DIALOGS:-0}" = 1 ]; then unset VELBRIN_TEST_DIALOGS; else export VELBRIN_TEST_DIALOGS=$RUN/dialogs.log; fi
+    HOME=$RUN/home XDG_CONFIG_HOME=$RUN/config VELBRIN_RESOURCES=$RESOURCES VELBRIN_SIM_CONTROL=$RUN/control \
       exec "$PROGRAM" "$@" >"$RUN/out.log" 2>"$RUN/err.log"
   ) &
   PID=$!

@@ -5,7 +5,7 @@
 #
 #   program-test.sh <program> <resource archive> <case>
 #   cases: session, second-instance, open-request, damaged-archive, corrupt-file, old-firmware,
-#          file-size-limit
+#          file-size-limit, signal-in-dialog
 set -u
 # Absolute: some cases start the program from another folder.
 PROGRAM=$(realpath "$1")
@@ -233,6 +233,42 @@ case_file_size_limit() {
   check "no mix file and no temporary file are left" [ -z "$(ls -A "$RUN/config/VelbrinControl")" ]
 }
 
+# Opens one of the program's dialogs: about (F1), save and load (the main page's controls), handed (a
+# damaged mix that a second launch hands over: its error box).
+open_dialog() {  # open_dialog <kind> <main window>
+  case "$1" in
+    about) xdotool mousemove --window "$2" 300 200 sleep 0.2 key F1 ;;
+    save) click_page "$2" "$MAIN_H" 624 297 ;;
+    load) click_page "$2" "$MAIN_H" 624 283 ;;
+    handed)
+      printf 'not a mix' >"$RUN/damaged.vlbx"
+      HOME=$RUN/home XDG_CONFIG_HOME=$RUN/config VELBRIN_RESOURCES=$RESOURCES \
+        "$PROGRAM" "$RUN/damaged.vlbx" >"$RUN/second-out.log" 2>&1
+      ;;
+  esac
+}
+
+case_signal_in_dialog() {
+  # The toolkit's own boxes and dialogs, no scripted ones: SIGTERM while one is open ends it as its
+  # Cancel would, and the program as closing its window does.
+  local row kind title main
+  for row in "about|^VelbrinControl$" "save|^Save Velbrin Mix file$" "load|^Load Velbrin Mix file$" \
+    "handed|^Error$"; do
+    kind=${row%%|*} title=${row#*|}
+    REAL_DIALOGS=1 start_program "dialog-$kind"
+    wait_for_main_window || { fail "$kind: the main window comes up"; continue; }
+    main=$(main_window "$PID")
+    open_dialog "$kind" "$main"
+    check "$kind: the dialog is open" wait_until 15 has_window "$PID" "$title"
+    kill -TERM "$PID"
+    check "$kind: SIGTERM ends the program" wait_exit "$PID" 15
+    check "$kind: through its normal exit (status 0)" [ "$EXIT_STATUS" -eq 0 ]
+    check "$kind: the mix is written" valid_mix "$(default_mix)"
+    # The next run is not a second copy.
+    alive "$PID" && kill -KILL "$PID" && wait_exit "$PID" 5
+  done
+}
+
 case "$CASE" in
   session) case_session ;;
   second-instance) case_second_instance ;;
@@ -241,6 +277,7 @@ case "$CASE" in
   corrupt-file) case_corrupt_file ;;
   old-firmware) case_old_firmware ;;
   file-size-limit) case_file_size_limit ;;
+  signal-in-dialog) case_signal_in_dialog ;;
   *) echo "unknown case $CASE"; exit 2 ;;
 esac
 
