@@ -251,6 +251,18 @@ bool VelbrinControlApp::ProcessIdle()
     return false;
 }
 
+int VelbrinControlApp::FilterEvent(wxEvent& event)
+{
+    // Every window of the toolkit answers this click with a modal box about itself, outside the message
+    // sink; nothing of the program uses it.
+    if (event.GetEventType() == wxEVT_MIDDLE_DOWN) {
+        const auto& mouse = static_cast<const wxMouseEvent&>(event);
+        if (mouse.ControlDown() && mouse.AltDown())
+            return Event_Processed;
+    }
+    return wxApp::FilterEvent(event);
+}
+
 void VelbrinControlApp::OpenMixFile(const std::string& path)
 {
     if (!m_initialised || m_exitStarted)

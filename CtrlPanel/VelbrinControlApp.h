@@ -50,6 +50,8 @@ public:
     bool OnCmdLineParsed(wxCmdLineParser& parser) override;
     // Idle processing; always false.
     bool ProcessIdle() override;
+    // Keeps the toolkit's own debugging box (Control+Alt+middle click) from opening.
+    int FilterEvent(wxEvent& event) override;
 
     // Loads the mix file at path, with its errors shown, into the shown frame's state.
     void OpenMixFile(const std::string& path);

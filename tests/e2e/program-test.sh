@@ -5,7 +5,7 @@
 #
 #   program-test.sh <program> <resource archive> <case>
 #   cases: session, second-instance, open-request, damaged-archive, corrupt-file, old-firmware,
-#          file-size-limit, signal-in-dialog
+#          file-size-limit, signal-in-dialog, no-toolkit-box
 set -u
 # Absolute: some cases start the program from another folder.
 PROGRAM=$(realpath "$1")
@@ -269,6 +269,23 @@ case_signal_in_dialog() {
   done
 }
 
+case_no_toolkit_box() {
+  start_program debugclick
+  check "the main window comes up" wait_for_main_window
+  local main
+  main=$(main_window "$PID")
+  # Control+Alt+middle click: the toolkit's debugging aid would open a modal box about the window (a
+  # window without the process's id on it). F1 comes after the click: once it is answered, the click
+  # has been handled.
+  xdotool mousemove --window "$main" 300 200 sleep 0.2 keydown ctrl keydown alt click 2 keyup alt keyup ctrl \
+    sleep 0.2 key F1
+  check "the main window answers" wait_until 10 box_logged VelbrinControl "Copyright Brennimar"
+  check "no toolkit box is open" [ -z "$(xdotool search --onlyvisible --name '^wxWidgets information$')" ]
+  kill -TERM "$PID"
+  check "SIGTERM ends the program" wait_exit "$PID" 15
+  check "through its normal exit (status 0)" [ "$EXIT_STATUS" -eq 0 ]
+}
+
 case "$CASE" in
   session) case_session ;;
   second-instance) case_second_instance ;;
@@ -278,6 +295,7 @@ case "$CASE" in
   old-firmware) case_old_firmware ;;
   file-size-limit) case_file_size_limit ;;
   signal-in-dialog) case_signal_in_dialog ;;
+  no-toolkit-box) case_no_toolkit_box ;;
   *) echo "unknown case $CASE"; exit 2 ;;
 esac
 
