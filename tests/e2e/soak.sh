@@ -2,12 +2,16 @@
 # A bounded random soak of the whole program on the simulated unit, under an X display. For the given
 # time it clicks and drags at random points of every shown window (Shift, Alt and double clicks among
 # them), moves windows, opens and closes the panel windows, switches layouts and Float Mode, opens the
-# Help menu, saves and loads mixes through the scripted dialogs (a damaged one now and then), and
+# Help menu, saves and loads mixes through the scripted dialogs (a damaged one now and then), shows
+# the About box and the file dialogs for real now and then and answers them from the keyboard, and
 # unplugs and replugs the simulated unit. Every few seconds the main window must answer F1 with its
-# About box. Then SIGTERM ends the program and the mix written at exit is checked.
+# About box. At the end a real box or file dialog is opened and SIGTERM ends the program while it is
+# open; the mix written at exit is checked, and no temporary mix file may be left.
 #
 # It fails on a sanitizer report, a crash, a window that stops answering, a save or load that does not
-# happen or goes wrong, an invalid mix file, or an exit other than the normal one (status 0).
+# happen or goes wrong, a real dialog that does not open or close, an invalid mix file, a temporary
+# file left behind, resident memory that keeps growing, or an exit other than the normal one (status 0).
+# Whatever ends it, it prints its figures; on failure it keeps its folder (with the sanitizer reports).
 #
 #   soak.sh <program> <resource archive> [seconds]
 #
@@ -20,6 +24,10 @@ PROGRAM=$1
 RESOURCES=$2
 DURATION=${3:-${VELBRIN_SOAK_SECONDS:-60}}
 . "$(dirname "$0")/lib.sh"
+# What a GUI run needs, whoever starts the soak: the X11 backend, no accessibility bridge (it keeps
+# allocations to the end of the process that LeakSanitizer reports), and settings kept in memory (the
+# file dialog's, which the desktop's settings service would otherwise keep, from a thread of its own).
+export NO_AT_BRIDGE=1 GDK_BACKEND=x11 GSETTINGS_BACKEND=memory
 
 SEED=${VELBRIN_SOAK_SEED:-$(( $(date +%s%N) / 1000 % 32768 ))}
 RANDOM=$SEED
@@ -29,8 +37,15 @@ ABOUT='Copyright Brennimar'
 # A slow (sanitizer) build gets this long for anything the program must do.
 ANSWER_SECONDS=30
 
+# Resident memory may grow by at most this much from two thirds of the run to its end. AddressSanitizer
+# keeps freed memory in a quarantine (64 MiB here unless the caller says otherwise) that fills first.
+RSS_GROWTH_KB=$(( 64 * 1024 ))
+
 ACTIONS=0 CLICKS=0 DRAGS=0 MOVES=0 LAYOUTS=0 PANELS=0 MENUS=0 SAVES=0 LOADS=0 DAMAGED=0 CYCLES=0 PROBES=0
-PLUGGED=1 UNPLUGGED_AT=0 SAVED=()
+REAL=0 PLUGGED=1 UNPLUGGED_AT=0 SAVED=() PID=0 START=$(date +%s) ENDED=0 REPORTED=0 REPORTS=0
+RSS_START=0 RSS_LATE=0 RSS_END=0 RSS_PEAK=0
+# Geometry of the last window looked at (a window that goes between two looks keeps the old values).
+X=0 Y=0 WIDTH=0 HEIGHT=0
 
 # One line per action in the run's folder, shown when the soak fails.
 log() { echo "$(date +%T.%N | cut -c1-12) $*" >>"$RUN/actions.log"; }
@@ -57,9 +72,10 @@ current_page() {
 }
 # Moves the window back wholly onto the screen (a page that grew may reach past its edge).
 on_screen() {
-  local screen_w screen_h X Y WIDTH HEIGHT
+  local screen_w screen_h X=0 Y=0 WIDTH=0 HEIGHT=0
   read -r screen_w screen_h < <(xdotool getdisplaygeometry)
   eval "$(xdotool getwindowgeometry --shell "$1" 2>/dev/null | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
+  [ "$WIDTH" -gt 0 ] || return 0  # gone
   if [ $(( X + WIDTH )) -gt "$screen_w" ] || [ $(( Y + HEIGHT )) -gt "$screen_h" ]; then
     xdotool windowmove "$1" $(( X + WIDTH > screen_w ? 0 : X )) $(( Y + HEIGHT > screen_h ? 0 : Y )) 2>/dev/null
     sleep 0.2
@@ -264,6 +280,76 @@ load_mix() {
   LOADS=$(( LOADS + 1 ))
 }
 
+# --- boxes and file dialogs shown for real ("show" in the answers), answered from the keyboard ---
+REAL_KINDS=(about save load)
+real_title() {  # the title of a real dialog of that kind
+  case "$1" in
+    about) echo '^VelbrinControl$' ;;
+    save) echo '^Save Velbrin Mix file$' ;;
+    load) echo '^Load Velbrin Mix file$' ;;
+  esac
+}
+# Opens a dialog of the kind for real; DIALOG is its window. False when it does not open.
+open_real() {  # open_real <about|save|load>
+  local title
+  title=$(real_title "$1")
+  if [ "$1" = about ]; then current_page || return 1; else to_full_page || return 1; fi
+  on_screen "$MAIN"
+  echo show >>"$RUN/answers"
+  log "$1 shown for real"
+  case "$1" in
+    about) xdotool windowraise "$MAIN" mousemove --window "$MAIN" 300 $(( H - PAGE_H / 2 )) windowfocus "$MAIN" \
+      sleep 0.1 key F1 2>/dev/null ;;
+    save) if [ "$PAGE" = main ]; then press 624 297; else press 622 29; fi ;;
+    load) if [ "$PAGE" = main ]; then press 624 283; else press 622 15; fi ;;
+  esac
+  shown() { DIALOG=$(windows "$PID" "$title" | head -1); [ -n "$DIALOG" ]; }
+  wait_until "$ANSWER_SECONDS" shown
+}
+# A real dialog, answered as a person would: the About box with Return; a file dialog cancelled with
+# Escape or, half the time, given a file typed in (a new file to save to, a saved one to load).
+real_dialog() {
+  rand "${#REAL_KINDS[@]}"
+  local kind=${REAL_KINDS[R]} file="" line before
+  rand 2
+  if [ "$kind" = save ] && [ "$R" -eq 0 ]; then
+    file=$RUN/mixes/real-$REAL.vlbx
+  elif [ "$kind" = load ] && [ "$R" -eq 0 ] && [ "${#SAVED[@]}" -gt 0 ]; then
+    rand "${#SAVED[@]}"
+    file=${SAVED[R]}
+  fi
+  # The line the dialog log gets when the dialog is answered (the About box's text holds $ABOUT).
+  case "$kind" in
+    about) line=$ABOUT ;;
+    save) line=$(printf 'save\tSave Velbrin Mix file\tSettings.vlbx\t%s' "${file:-cancel}") ;;
+    load) line=$(printf 'open\tLoad Velbrin Mix file\t\t%s' "${file:-cancel}") ;;
+  esac
+  before=$(count_lines "$line")
+  open_real "$kind" || { fail "a $kind dialog shown for real did not open"; return; }
+  REAL=$(( REAL + 1 ))
+  log "answer the real $kind dialog${file:+ with $file}"
+  if [ "$kind" = about ]; then
+    xdotool windowfocus "$DIALOG" sleep 0.2 key Return 2>/dev/null
+  else
+    if [ -n "$file" ]; then
+      # The file name field (Save) or the location typed into (Load).
+      [ "$kind" = save ] && xdotool windowfocus "$DIALOG" sleep 0.2 key ctrl+a 2>/dev/null
+      xdotool windowfocus "$DIALOG" sleep 0.2 type "$file" 2>/dev/null
+      xdotool sleep 0.3 key Return 2>/dev/null
+    else
+      xdotool windowfocus "$DIALOG" sleep 0.2 key Escape 2>/dev/null
+    fi
+  fi
+  closed() { no_window "$PID" "$(real_title "$kind")"; }
+  wait_until "$ANSWER_SECONDS" closed || { fail "a real $kind dialog did not close when answered"; return; }
+  answered() { [ "$(count_lines "$line")" -gt "$before" ]; }
+  wait_until "$ANSWER_SECONDS" answered || { fail "a real $kind dialog's answer did not arrive ($line)"; return; }
+  if [ "$kind" = save ] && [ -n "$file" ]; then
+    valid_mix "$file" || fail "a mix saved through the real dialog is not valid ($file)"
+    SAVED+=("$file")
+  fi
+}
+
 # --- the unit ---
 plug_cycle() {
   log "$([ "$PLUGGED" -eq 1 ] && echo unplug || echo plug)"
@@ -277,6 +363,25 @@ plug_cycle() {
   fi
 }
 
+# --- resident memory, temporary files ---
+rss() {  # the program's resident memory in KiB (0 when it is gone)
+  local kb
+  kb=$(awk '/^VmRSS:/ { print $2 }' "/proc/$PID/status" 2>/dev/null)
+  echo "${kb:-0}"
+}
+sample_rss() {
+  local kb
+  kb=$(rss)
+  [ "$kb" -gt 0 ] || return 0
+  echo "$(( $(now) - START )) $kb" >>"$RUN/rss.log"
+  [ "$RSS_START" -gt 0 ] || RSS_START=$kb
+  [ "$RSS_LATE" -gt 0 ] || [ $(( $(now) - START )) -lt $(( DURATION * 2 / 3 )) ] || RSS_LATE=$kb
+  [ "$kb" -le "$RSS_PEAK" ] || RSS_PEAK=$kb
+  RSS_END=$kb
+}
+# Temporary files of the atomic saves (".<name>.<pid>-<n>") anywhere the program wrote.
+temporaries() { find "$RUN" -name '.*.vlbx.*' 2>/dev/null; }
+
 # --- sanitizer reports ---
 reports() {
   local n=0 f
@@ -289,7 +394,38 @@ reports() {
   echo "$n"
 }
 
+# The figures, and on failure what the run left: printed once, whatever ends the soak.
+report() {
+  [ "$REPORTED" -eq 0 ] || return 0
+  REPORTED=1
+  echo "soak: $ACTIONS actions in $(( $(now) - START )) s ($CLICKS clicks, $DRAGS drags, $MOVES window moves," \
+    "$LAYOUTS layout switches, $PANELS panel toggles, $MENUS Help menus, $SAVES saves, $LOADS loads of which" \
+    "$DAMAGED damaged, $REAL real dialogs), $CYCLES unplug/replug cycles, $PROBES answer checks, $REPORTS" \
+    "sanitizer reports, resident memory $(( RSS_START / 1024 )) MiB at start, $(( RSS_LATE / 1024 )) MiB at" \
+    "two thirds, $(( RSS_END / 1024 )) MiB at the end, $(( RSS_PEAK / 1024 )) MiB at most, seed $SEED, program $PROGRAM"
+  if [ "$FAILED" -ne 0 ]; then
+    local f
+    for f in "$RUN"/sanitizer.*; do
+      [ -s "$f" ] && { echo "--- $f"; head -n 60 "$f"; }
+    done
+    for f in "$RUN/err.log" "$RUN/dialogs.log" "$RUN/actions.log"; do
+      [ -s "$f" ] && { echo "--- $f"; tail -n 40 "$f"; }
+    done
+  fi
+}
+finish() {
+  local status=$?
+  if [ "$REPORTED" -eq 0 ]; then
+    fail "the soak stopped before its end (status $status)"
+    REPORTS=$(reports)
+    report
+  fi
+  [ "$FAILED" -eq 0 ] || VELBRIN_E2E_KEEP=1
+  cleanup
+}
+
 new_run soak
+trap finish EXIT
 mkdir -p "$RUN/mixes" "$RUN/runtime"
 # A runtime folder of its own: another copy of the program elsewhere does not count as a second one.
 chmod 700 "$RUN/runtime"
@@ -298,7 +434,9 @@ export XDG_RUNTIME_DIR=$RUN/runtime
 export VELBRIN_TEST_DIALOG_ANSWERS=$RUN/answers
 # The libraries' own known reports are suppressed (the caller's options come after and win).
 SUPPORT=$(cd "$(dirname "$0")/../support" && pwd)
-export ASAN_OPTIONS="${ASAN_OPTIONS:-} log_path=$RUN/sanitizer"
+# Whole allocation stacks, through the libraries built without frame pointers: the suppressions tell
+# a library's own leak from ours by the frames inside it.
+export ASAN_OPTIONS="quarantine_size_mb=64 fast_unwind_on_malloc=0 ${ASAN_OPTIONS:-} log_path=$RUN/sanitizer"
 export LSAN_OPTIONS="suppressions=$SUPPORT/lsan.supp print_suppressions=0 ${LSAN_OPTIONS:-}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-} log_path=$RUN/sanitizer"
 export TSAN_OPTIONS="suppressions=$SUPPORT/tsan.supp report_mutex_bugs=0 ${TSAN_OPTIONS:-} log_path=$RUN/sanitizer"
@@ -307,6 +445,7 @@ START=$(now)
 start_program soak
 check "the main window comes up" wait_until 60 current_page
 check "and answers" answers
+sample_rss
 
 END=$(( START + DURATION ))
 NEXT_PROBE=$(( $(now) + 5 ))
@@ -314,22 +453,25 @@ while [ "$FAILED" -eq 0 ] && [ "$(now)" -lt "$END" ]; do
   if ! alive "$PID"; then
     wait "$PID"
     fail "the program ended by itself (status $?)"
+    ENDED=1
     break
   fi
   if [ "$(now)" -ge "$NEXT_PROBE" ]; then
     probe
+    sample_rss
     NEXT_PROBE=$(( $(now) + 5 ))
     continue
   fi
   rand 100
-  if [ "$R" -lt 40 ]; then random_click
-  elif [ "$R" -lt 58 ]; then random_drag
-  elif [ "$R" -lt 62 ]; then move_window
-  elif [ "$R" -lt 70 ]; then switch_layout
-  elif [ "$R" -lt 80 ]; then toggle_panel
-  elif [ "$R" -lt 84 ]; then help_menu
-  elif [ "$R" -lt 89 ]; then save_mix
-  elif [ "$R" -lt 93 ]; then load_mix
+  if [ "$R" -lt 38 ]; then random_click
+  elif [ "$R" -lt 56 ]; then random_drag
+  elif [ "$R" -lt 60 ]; then move_window
+  elif [ "$R" -lt 68 ]; then switch_layout
+  elif [ "$R" -lt 78 ]; then toggle_panel
+  elif [ "$R" -lt 82 ]; then help_menu
+  elif [ "$R" -lt 87 ]; then save_mix
+  elif [ "$R" -lt 91 ]; then load_mix
+  elif [ "$R" -lt 93 ]; then real_dialog
   elif [ "$PLUGGED" -eq 1 ] || [ $(( ACTIONS - UNPLUGGED_AT )) -ge 5 ]; then plug_cycle
   else random_click
   fi
@@ -339,24 +481,25 @@ done
 if [ "$FAILED" -eq 0 ] && alive "$PID"; then
   [ "$PLUGGED" -eq 1 ] || plug_cycle
   probe
+  sample_rss
+  [ "$RSS_LATE" -gt 0 ] || RSS_LATE=$RSS_START
+  check "resident memory stops growing (at most $(( RSS_GROWTH_KB / 1024 )) MiB more than at two thirds of the run)" \
+    [ "$RSS_END" -le $(( RSS_LATE + RSS_GROWTH_KB )) ]
+  rand "${#REAL_KINDS[@]}"
+  kind=${REAL_KINDS[R]}
+  check "a $kind dialog shown for real opens" open_real "$kind"
   kill -TERM "$PID"
-  check "SIGTERM ends the program" wait_exit "$PID" 120
+  check "SIGTERM while it is open ends the program" wait_exit "$PID" 120
   check "through its normal exit (status 0)" [ "$EXIT_STATUS" -eq 0 ]
   check "the mix written at exit is valid" valid_mix "$(default_mix)"
+  check "no temporary mix file is left" [ -z "$(temporaries)" ]
+elif [ "$ENDED" -eq 0 ] && ! alive "$PID"; then
+  wait "$PID"
+  status=$?
+  [ "$status" -eq 0 ] || fail "the program ended with status $status"
 fi
 REPORTS=$(reports)
 check "no sanitizer report" [ "$REPORTS" -eq 0 ]
 
-echo "soak: $ACTIONS actions in $(( $(now) - START )) s ($CLICKS clicks, $DRAGS drags, $MOVES window moves," \
-  "$LAYOUTS layout switches, $PANELS panel toggles, $MENUS Help menus, $SAVES saves, $LOADS loads of which" \
-  "$DAMAGED damaged), $CYCLES unplug/replug cycles, $PROBES answer checks, $REPORTS sanitizer reports," \
-  "seed $SEED, program $PROGRAM"
-if [ "$FAILED" -ne 0 ]; then
-  for f in "$RUN"/sanitizer.*; do
-    [ -s "$f" ] && { echo "--- $f"; head -n 60 "$f"; }
-  done
-  for f in "$RUN/err.log" "$RUN/dialogs.log" "$RUN/actions.log"; do
-    [ -s "$f" ] && { echo "--- $f"; tail -n 40 "$f"; }
-  done
-  exit 1
-fi
+report
+[ "$FAILED" -eq 0 ] || exit 1
