@@ -22,6 +22,7 @@
 #include "platform/sim/SimBackends.h"
 #include "platform/wx/DesktopLaunch.h"
 #include "platform/wx/DialogSinks.h"
+#include "platform/wx/LaunchStartupId.h"
 #include "platform/wx/SingleInstance.h"
 
 namespace {
@@ -80,9 +81,12 @@ bool VelbrinControlApp::OnInit()
         return false;
     }
     m_openRequests = std::make_unique<OpenRequestChannel>(
-        OpenRequestChannel::SocketPath("VelbrinControl"), [this](const std::string& path) {
-            m_handedFiles.push_back(path);
+        OpenRequestChannel::SocketPath("VelbrinControl"), [this](const OpenRequestChannel::Request& request) {
+            if (m_handedFiles.size() >= kMaxHandedFiles)
+                return false;
+            m_handedFiles.push_back(request);
             wxWakeUpIdle();
+            return true;
         });
     if (!SimBackends::InstallScenario()) {
         fprintf(stderr, "VelbrinControl: VELBRIN_SIM_SCENARIO names no scenario (present, absent, old-firmware)\n");
@@ -180,17 +184,17 @@ bool VelbrinControlApp::HandToRunningCopy()
     std::error_code error;
     const std::filesystem::path path = std::filesystem::absolute(m_commandLinePath, error);
     return !error && OpenRequestChannel::Send(OpenRequestChannel::SocketPath("VelbrinControl"), path.string(),
+                                              m_launchStartupId,
                                               kHandOverWaitMs) == OpenRequestChannel::SendResult::Taken;
 }
 
 void VelbrinControlApp::OpenHandedFiles()
 {
     while (!m_handedFiles.empty() && m_initialised && !m_exitStarted && !IsModalRunning()) {
-        const std::string path = m_handedFiles.front();
+        const OpenRequestChannel::Request request = m_handedFiles.front();
         m_handedFiles.erase(m_handedFiles.begin());
-        OpenMixFile(path);
-        if (wxWindow* frame = ShownFrame())
-            frame->Raise();
+        OpenMixFile(request.path);
+        RaiseForLaunch(ShownFrame(), request.startupId);
     }
 }
 

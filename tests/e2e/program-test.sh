@@ -147,9 +147,12 @@ case_open_request() {
   has_gain() { control state && before=$(unit_item 36) && [ "$before" -gt 0 ]; }
   check "its unit has the playback gain" wait_until 10 has_gain
 
-  # What a file manager's "Open with" does: a second launch with the file, here by a relative name.
+  # What a file manager's "Open with" does: a second launch with the file, here by a relative name,
+  # and the launcher's startup id.
+  local id=launcher/VelbrinControl-4242-host-7_TIME1234567
   (cd "$RUN" && HOME=$RUN/home XDG_CONFIG_HOME=$RUN/config VELBRIN_RESOURCES=$RESOURCES \
-    VELBRIN_TEST_DIALOGS=$WORK/second-dialogs.log "$PROGRAM" Live.vlbx >"$WORK/second-out.log" 2>&1) &
+    VELBRIN_TEST_DIALOGS=$WORK/second-dialogs.log DESKTOP_STARTUP_ID=$id \
+    "$PROGRAM" Live.vlbx >"$WORK/second-out.log" 2>&1) &
   local second=$!
   PIDS+=("$second")
   check "the second launch ends by itself" wait_exit "$second" 15
@@ -160,6 +163,8 @@ case_open_request() {
   check "without a box" [ ! -s "$RUN/dialogs.log" ]
   local main
   main=$(main_window "$first")
+  has_launch_id() { xprop -id "$main" _NET_STARTUP_ID 2>/dev/null | grep -qF "\"$id\""; }
+  check "its window comes to the front with the second launch's startup id" wait_until 5 has_launch_id
   sleep 1
   [ -n "$main" ] && screenshot "$main" opened-by-second-launch
   kill -TERM "$first"
