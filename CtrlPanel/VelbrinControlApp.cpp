@@ -139,6 +139,10 @@ void VelbrinControlApp::StartUp()
 
     m_core->ListenToDevice();
     m_initialised = true;
+    // The unit's first open waits for the window's first paint (kOpenLateMs at the latest): the open
+    // and the unit's checks take up to seconds, and the window does not wait for them. Nothing else a
+    // user sees depends on it: the connection-lost window and the firmware hand-off follow the open
+    // whenever it comes, and idle processing leaves the device side alone until then.
     standard->Bind(wxEVT_PAINT, &VelbrinControlApp::OnFirstPaint, this);
     m_openTimer.SetOwner(this);
     Bind(wxEVT_TIMER, &VelbrinControlApp::OnOpenTimer, this, m_openTimer.GetId());

@@ -338,10 +338,10 @@ bool VelbrinHAL::FirmwareNeedsUpdate(bool* needed)
     }
     uint32_t dateCode = 0;
     bool dated = false;
-    // A date code that is valid at once needs no wait; otherwise 100 ms between tries.
+    // 100 ms before every try, the first too: a unit that has just booted can show a plausible but
+    // wrong date code for a moment, and an old one would send the user to the updater.
     for (int i = 0; i < kDatePolls && booted && answering; ++i) {
-        if (i > 0)
-            GetClock().SleepMs(100);
+        GetClock().SleepMs(100);
         dated = ReadDateCode(&dateCode, &answering);
         if (dated)
             break;
