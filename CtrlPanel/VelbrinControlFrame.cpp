@@ -90,6 +90,11 @@ VelbrinControlFrame::~VelbrinControlFrame()
         sibling->m_sibling = nullptr;
         delete sibling;
     }
+    if (!m_ownWindows) {
+        // They went with the sibling.
+        m_windows = nullptr;
+        m_panels = nullptr;
+    }
     // The links go before the windows they point at (children of this frame, destroyed by the base).
     m_logic.SetShared(nullptr, nullptr);
     m_ownSlots.reset();
@@ -173,17 +178,34 @@ VelbrinControlFrame* VelbrinControlFrame::ShownFrame()
     return m_sibling && m_sibling->IsShown() ? m_sibling : nullptr;
 }
 
+bool VelbrinControlFrame::Show(bool show)
+{
+    if (!show && m_windows && IsShown()) {
+        // The window manager may restack the panels while no frame is shown: the order they have now
+        // is the one they get back over the next frame shown.
+        std::vector<wxTopLevelWindow*> windows = AboveWindows();
+        SortByStacking(windows);
+        m_windows->above.assign(windows.begin(), windows.end());
+    }
+    return SkinWindow::Show(show);
+}
+
+std::vector<wxTopLevelWindow*> VelbrinControlFrame::AboveWindows() const
+{
+    std::vector<wxTopLevelWindow*> windows;
+    if (m_windows)
+        for (wxTopLevelWindow* window : m_windows->above)
+            if (window)
+                windows.push_back(window);
+    return windows;
+}
+
 void VelbrinControlFrame::OnShowFrame(wxShowEvent& event)
 {
     event.Skip();
-    if (!event.IsShown() || !m_windows)
-        return;
-    for (wxTopLevelWindow* window : m_windows->above)
-        if (window)
-            KeepAbove(*window, *this);
-    // The frame was mapped over the open panels: raised, it has the window manager stack its
-    // transients over it again.
-    RaiseWithTransients(*this);
+    // The frame was mapped over the open panels.
+    if (event.IsShown())
+        KeepAllAbove(AboveWindows(), *this);
 }
 
 void VelbrinControlFrame::OnPanelShown(wxShowEvent& event)

@@ -62,6 +62,8 @@ public:
 
     // Hands the meter levels to the current page, then the window's tick runs.
     void OnTick() override;
+    // A frame that hides keeps the panels' stacking for the frame shown next.
+    bool Show(bool show = true) override;
     // window (not owned; a top-level window other than the panels, which the first frame gives here
     // itself) stays above whichever frame is shown.
     void FloatAbove(wxTopLevelWindow* window);
@@ -115,7 +117,8 @@ private:
         CustomCueMixWindow* cueMix[FramePanels::kPairs] = {};
         SkinWindow* effects[kEffectWindowCount] = {};
         PanelWindow* sampleRate = nullptr;
-        // What stays above the shown frame: the panels and the windows given to FloatAbove.
+        // What stays above the shown frame: the panels and the windows given to FloatAbove, lowest
+        // first as they were stacked when a frame was last hidden.
         std::vector<wxWeakRef<wxTopLevelWindow>> above;
     };
 
@@ -124,6 +127,8 @@ private:
     void MakePanels(AppCore& core);
     // This frame or its sibling, whichever is shown; null when neither is.
     VelbrinControlFrame* ShownFrame();
+    // The windows that stay above the shown frame, in the order they were stacked last.
+    std::vector<wxTopLevelWindow*> AboveWindows() const;
 
     MainFrameLogic m_logic;
     MessageSink& m_messages;
