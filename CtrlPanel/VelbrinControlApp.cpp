@@ -135,6 +135,7 @@ void VelbrinControlApp::StartUp()
                                 wxCAPTION | wxFRAME_FLOAT_ON_PARENT | wxFRAME_TOOL_WINDOW, nullptr, 0);
     lost->SetView(m_core->GetConnectionLostPage());
     lost->Show(false);
+    standard->FloatAbove(lost);
     m_connectionLost = lost;
 
     m_core->ListenToDevice();
