@@ -13,7 +13,7 @@
 #include <thread>
 
 #include "platform/DebugLog.h"
-#include "platform/UserConfigFolder.h"
+#include "platform/UserRuntimeFolder.h"
 
 namespace {
 
@@ -21,14 +21,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr char kTaken = 'Y';
 constexpr char kRefused = 'N';
-
-// A folder of this user that no one else may write into; closed to everyone else when closed is set.
-bool OwnFolder(const std::string& path, bool closed)
-{
-    struct stat info;
-    return !path.empty() && path[0] == '/' && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
-           info.st_uid == getuid() && (info.st_mode & (closed ? 077 : 022)) == 0;
-}
 
 bool MakeAddress(const std::string& path, sockaddr_un& address)
 {
@@ -150,17 +142,10 @@ struct OpenRequestSource {
 
 std::string OpenRequestChannel::SocketPath(const std::string& program)
 {
+    const std::string folder = UserRuntimeFolder::Locate(program);
+    if (folder.empty())
+        return std::string();
     const std::string name = "/" + program + ".socket";
-    std::string folder;
-    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"))
-        folder = runtime;
-    while (folder.size() > 1 && folder.back() == '/')
-        folder.pop_back();
-    if (!OwnFolder(folder, true)) {
-        folder = UserConfigFolder::Path(program);
-        if (!OwnFolder(folder, false))
-            return std::string();
-    }
     sockaddr_un address;
     return MakeAddress(folder + name, address) ? folder + name : std::string();
 }

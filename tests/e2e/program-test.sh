@@ -206,8 +206,11 @@ case_corrupt_file() {
   kill -TERM "$PID"
   check "the program ends on SIGTERM" wait_exit "$PID" 15
   check "the damaged file is left byte for byte as it was" cmp -s "$file" "$RUN/broken.copy"
-  check "the session's mix goes to the default mix instead" valid_mix "$(default_mix)"
-  check "which standard error says" grep -qF "the mix is saved to $(default_mix)" "$RUN/err.log"
+  check "the default mix is left alone" [ ! -e "$(default_mix)" ]
+  local session
+  session=$(ls "$(dirname "$(default_mix)")"/broken.session-*.vlbx 2>/dev/null | head -1)
+  check "the session's mix goes beside the default mix" valid_mix "$session"
+  check "which a box says" box_logged Error "This session's mix was saved as $session."
 }
 
 case_old_firmware() {
