@@ -349,7 +349,7 @@ bool AtomicFile::Commit()
         return false;
     }
     // The file stays its owner's alone until its bytes are complete.
-    (void)fchmod(m_fd, mode);
+    (void)fchmod(m_fd, mode & m_modeLimit);
     if (fsync(m_fd) != 0) {
         Fail("cannot write to the disk");
         Discard();

@@ -31,6 +31,8 @@ public:
     // Syncs the temporary file and renames it over the target; false when any step failed, and the
     // target is then as it was.
     bool Commit();
+    // The written file's permission bits never exceed bits (a copy of a private file stays private).
+    void LimitMode(mode_t bits) { m_modeLimit = bits & 0777; }
     // What failed, for the user: the step and the reason ("cannot replace the file: not a regular
     // file"); empty while nothing failed. The file is Target ().
     const std::string& Error() const { return m_error; }
@@ -56,4 +58,5 @@ private:
     int m_fd = -1;
     bool m_linked = false;  // Open followed a link
     bool m_failed = false;
+    mode_t m_modeLimit = 0777;
 };

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 
@@ -158,6 +159,8 @@ TEST_F(DefaultMixTest, ARejectedDefaultMixIsKeptOnceAsBakBeforeTheFirstWriteOver
     const std::string file = defaultMix.GetPath();
     const std::vector<uint8_t> corrupt = CorruptImage();
     TempFolder::Write(file, corrupt);
+    std::filesystem::permissions(file, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    const mode_t mask = umask(022);
     ResetAll(0.5f);
     const auto before = Snapshot();
 
@@ -166,8 +169,13 @@ TEST_F(DefaultMixTest, ARejectedDefaultMixIsKeptOnceAsBakBeforeTheFirstWriteOver
     EXPECT_EQ(Snapshot(), before);
 
     ASSERT_TRUE(defaultMix.SaveAtExit());
+    umask(mask);
     EXPECT_EQ(TempFolder::Read(file + ".bak"), corrupt);
     EXPECT_EQ(TempFolder::Read(file).size(), 1176u);
+    // The copy of a private file is as private as the file.
+    struct stat info;
+    ASSERT_EQ(stat((file + ".bak").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
 
     // Once: the next write does not copy the (now sound) file again.
     std::filesystem::remove(file + ".bak");
