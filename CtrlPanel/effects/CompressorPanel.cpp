@@ -18,7 +18,6 @@
 
 namespace {
 
-constexpr int32_t kLayoutCount = 32;
 constexpr int32_t kInputMeterRecord = 27;
 constexpr int32_t kReductionMeterRecord = 28;
 constexpr int32_t kOutputMeterRecord = 29;
@@ -58,8 +57,8 @@ std::unique_ptr<CompressorPanel> CompressorPanel::Create(ParamWriter* writer, bo
 }
 
 CompressorPanel::CompressorPanel()
-    : PageController(ArchiveSource{}, kCompressorLayout, kLayoutCount, kCompressorParamDescriptors,
-                     kCompressorParamCount)
+    : PageController(ArchiveSource{}, GetLayoutTable(LayoutWindow::Compressor).records,
+                     GetLayoutTable(LayoutWindow::Compressor).count, kCompressorParamDescriptors, kCompressorParamCount)
 {
     m_inputMeter = FindMeter<flPPM>(GetPage(), kInputMeterRecord, "flPPM");
     m_reductionMeter = FindMeter<flInvPPM>(GetPage(), kReductionMeterRecord, "flInvPPM");

@@ -85,7 +85,7 @@ std::unique_ptr<EqPanel> EqPanel::Create(ParamWriter* writer, bool first)
 }
 
 EqPanel::EqPanel()
-    : PageController(ArchiveSource{}, kEqLayout, int32_t(sizeof(kEqLayout) / sizeof(kEqLayout[0])),
+    : PageController(ArchiveSource{}, GetLayoutTable(LayoutWindow::Eq).records, GetLayoutTable(LayoutWindow::Eq).count,
                      kEqParamDescriptors, kEqParamCount)
 {
     ControlPage* page = GetPage();

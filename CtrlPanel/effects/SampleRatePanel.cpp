@@ -24,8 +24,8 @@ constexpr int32_t kLockRecord = 8;
 }  // namespace
 
 SampleRatePanel::SampleRatePanel(const ArchiveSource& source)
-    : PageController(source, kSampleRateLayout, int32_t(std::size(kSampleRateLayout)), kSampleRateParamDescriptors,
-                     kSampleRateParamCount)
+    : PageController(source, GetLayoutTable(LayoutWindow::SampleRate).records,
+                     GetLayoutTable(LayoutWindow::SampleRate).count, kSampleRateParamDescriptors, kSampleRateParamCount)
 {
     for (int32_t record : {kInUseRecord, kLockRecord})
         if (auto* lamp = CheckedControl<flButton>(*GetPage(), record, "flButton", "SampleRatePanel"))
