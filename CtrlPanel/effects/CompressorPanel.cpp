@@ -9,11 +9,10 @@
 #include "PAL/LayoutTables.h"
 #include "PAL/Parameter.h"
 #include "PAL/ResourceArchive.h"
-#include "PAL/ViewLib/ControlPage.h"
+#include "PAL/ViewLib/CheckedControl.h"
 #include "PAL/ViewLib/UnitValue.h"
 #include "PAL/ViewLib/flInvPPM.h"
 #include "PAL/ViewLib/flPPM.h"
-#include "platform/DebugLog.h"
 #include "resources/params/CompressorParamDescriptors.h"
 
 namespace {
@@ -30,15 +29,6 @@ constexpr int kFirstMeterSlot = 6;
 constexpr int kSecondMeterSlot = 9;
 
 const char kPresetResource[] = "VelbrinCompPresets.csv";
-
-template <class Meter>
-LevelMeter* FindMeter(const ControlPage* page, int32_t record, const char* className)
-{
-    if (Meter* meter = dynamic_cast<Meter*>(page ? page->GetView(record) : nullptr))
-        return meter;
-    DebugLog("CompressorPanel: record %d is not an %s, its level is not shown\n", int(record), className);
-    return nullptr;
-}
 
 // dB to a linear factor, prescaled by 1/8 so that +18 dB stays below 1.
 float ScaledGain(float db)
@@ -60,9 +50,9 @@ CompressorPanel::CompressorPanel()
     : PageController(ArchiveSource{}, GetLayoutTable(LayoutWindow::Compressor).records,
                      GetLayoutTable(LayoutWindow::Compressor).count, kCompressorParamDescriptors, kCompressorParamCount)
 {
-    m_inputMeter = FindMeter<flPPM>(GetPage(), kInputMeterRecord, "flPPM");
-    m_reductionMeter = FindMeter<flInvPPM>(GetPage(), kReductionMeterRecord, "flInvPPM");
-    m_outputMeter = FindMeter<flPPM>(GetPage(), kOutputMeterRecord, "flPPM");
+    m_inputMeter = CheckedControl<flPPM>(*GetPage(), kInputMeterRecord, "flPPM", "CompressorPanel");
+    m_reductionMeter = CheckedControl<flInvPPM>(*GetPage(), kReductionMeterRecord, "flInvPPM", "CompressorPanel");
+    m_outputMeter = CheckedControl<flPPM>(*GetPage(), kOutputMeterRecord, "flPPM", "CompressorPanel");
     LoadPresets();
 }
 

@@ -10,13 +10,12 @@
 #include "PAL/Parameter.h"
 #include "PAL/ParameterSet.h"
 #include "PAL/ResourceArchive.h"
-#include "PAL/ViewLib/ControlPage.h"
+#include "PAL/ViewLib/CheckedControl.h"
 #include "PAL/ViewLib/LevelMeter.h"
 #include "PAL/ViewLib/Static.h"
 #include "PAL/ViewLib/UnitValue.h"
 #include "PAL/ViewLib/flEQType.h"
 #include "PAL/ViewLib/flTextKnob.h"
-#include "platform/DebugLog.h"
 #include "resources/params/EqParamDescriptors.h"
 
 namespace {
@@ -65,16 +64,6 @@ int32_t Outer(int32_t band)
     return band == EqPanel::kLf ? 0 : 1;
 }
 
-// The view of the record when it is a T; a mismatch is traced and gives null.
-template <class T>
-T* ControlAt(ControlPage* page, int32_t record, const char* className)
-{
-    T* control = page ? dynamic_cast<T*>(page->GetView(record)) : nullptr;
-    if (!control)
-        DebugLog("EqPanel: control %d is not a %s\n", int(record), className);
-    return control;
-}
-
 }  // namespace
 
 std::unique_ptr<EqPanel> EqPanel::Create(ParamWriter* writer, bool first)
@@ -88,17 +77,17 @@ EqPanel::EqPanel()
     : PageController(ArchiveSource{}, GetLayoutTable(LayoutWindow::Eq).records, GetLayoutTable(LayoutWindow::Eq).count,
                      kEqParamDescriptors, kEqParamCount)
 {
-    ControlPage* page = GetPage();
-    m_gainKnobs[0] = ControlAt<flTextKnob>(page, kLfGainKnobRecord, "flTextKnob");
-    m_gainKnobs[1] = ControlAt<flTextKnob>(page, kHfGainKnobRecord, "flTextKnob");
-    m_qKnobs[0] = ControlAt<flTextKnob>(page, kLfQKnobRecord, "flTextKnob");
-    m_qKnobs[1] = ControlAt<flTextKnob>(page, kHfQKnobRecord, "flTextKnob");
-    m_symbols[0] = ControlAt<flEQType>(page, kLfSymbolRecord, "flEQType");
-    m_symbols[1] = ControlAt<flEQType>(page, kHfSymbolRecord, "flEQType");
+    const ControlPage& page = *GetPage();
+    m_gainKnobs[0] = CheckedControl<flTextKnob>(page, kLfGainKnobRecord, "flTextKnob", "EqPanel");
+    m_gainKnobs[1] = CheckedControl<flTextKnob>(page, kHfGainKnobRecord, "flTextKnob", "EqPanel");
+    m_qKnobs[0] = CheckedControl<flTextKnob>(page, kLfQKnobRecord, "flTextKnob", "EqPanel");
+    m_qKnobs[1] = CheckedControl<flTextKnob>(page, kHfQKnobRecord, "flTextKnob", "EqPanel");
+    m_symbols[0] = CheckedControl<flEQType>(page, kLfSymbolRecord, "flEQType", "EqPanel");
+    m_symbols[1] = CheckedControl<flEQType>(page, kHfSymbolRecord, "flEQType", "EqPanel");
     for (int32_t k = 0; k < kBandCount; ++k)
-        m_captions[k] = ControlAt<Static>(page, kFirstCaptionRecord + k, "Static");
-    m_inMeter = ControlAt<LevelMeter>(page, kInMeterRecord, "LevelMeter");
-    m_outMeter = ControlAt<LevelMeter>(page, kOutMeterRecord, "LevelMeter");
+        m_captions[k] = CheckedControl<Static>(page, kFirstCaptionRecord + k, "Static", "EqPanel");
+    m_inMeter = CheckedControl<LevelMeter>(page, kInMeterRecord, "LevelMeter", "EqPanel");
+    m_outMeter = CheckedControl<LevelMeter>(page, kOutMeterRecord, "LevelMeter", "EqPanel");
 
     for (EqBand& band : m_bands)
         band.Init(true);
