@@ -10,6 +10,7 @@
 #include "PAL/ViewLib/CheckedControl.h"
 #include "PAL/ViewLib/LevelMeter.h"
 #include "PAL/ViewLib/UnitValue.h"
+#include "PAL/WindowRecords.h"
 #include "resources/params/AmpSimParamDescriptors.h"
 
 namespace {
@@ -19,8 +20,7 @@ const LayoutTable& Layout()
     return GetLayoutTable(LayoutWindow::AmpSim);
 }
 
-// The meter of the window's layout table, and the meter group and slot of each simulator.
-constexpr int32_t kMeterRecord = 2;
+// The meter group and slot of each simulator.
 constexpr uint32_t kFirstMeterGroup = 6;
 constexpr uint32_t kSecondMeterGroup = 7;
 constexpr int kFirstMeterSlot = 16;
@@ -40,7 +40,7 @@ AmpSimPanel::AmpSimPanel()
     for (int32_t index : {kLowGain, kMidGain, kHighGain})
         ParameterChangedHook(index);
     m_shaper.SetSampleRate(GetSampleRate());
-    m_meter = CheckedControl<LevelMeter>(*GetPage(), kMeterRecord, "LevelMeter", "AmpSimPanel");
+    m_meter = CheckedControl<LevelMeter>(*GetPage(), AmpSimRecords::kMeter, "LevelMeter", "AmpSimPanel");
 }
 
 AmpSimPanel* AmpSimPanel::Create(ParamWriter* writer, bool first)

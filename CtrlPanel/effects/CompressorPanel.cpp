@@ -13,13 +13,11 @@
 #include "PAL/ViewLib/UnitValue.h"
 #include "PAL/ViewLib/flInvPPM.h"
 #include "PAL/ViewLib/flPPM.h"
+#include "PAL/WindowRecords.h"
 #include "resources/params/CompressorParamDescriptors.h"
 
 namespace {
 
-constexpr int32_t kInputMeterRecord = 27;
-constexpr int32_t kReductionMeterRecord = 28;
-constexpr int32_t kOutputMeterRecord = 29;
 
 // Meter groups and the first of each group's three slots (input, gain, output). The gain slot rests
 // at 1.0, no reduction.
@@ -50,9 +48,9 @@ CompressorPanel::CompressorPanel()
     : PageController(ArchiveSource{}, GetLayoutTable(LayoutWindow::Compressor).records,
                      GetLayoutTable(LayoutWindow::Compressor).count, kCompressorParamDescriptors, kCompressorParamCount)
 {
-    m_inputMeter = CheckedControl<flPPM>(*GetPage(), kInputMeterRecord, "flPPM", "CompressorPanel");
-    m_reductionMeter = CheckedControl<flInvPPM>(*GetPage(), kReductionMeterRecord, "flInvPPM", "CompressorPanel");
-    m_outputMeter = CheckedControl<flPPM>(*GetPage(), kOutputMeterRecord, "flPPM", "CompressorPanel");
+    m_inputMeter = CheckedControl<flPPM>(*GetPage(), CompressorRecords::kInputMeter, "flPPM", "CompressorPanel");
+    m_reductionMeter = CheckedControl<flInvPPM>(*GetPage(), CompressorRecords::kReductionMeter, "flInvPPM", "CompressorPanel");
+    m_outputMeter = CheckedControl<flPPM>(*GetPage(), CompressorRecords::kOutputMeter, "flPPM", "CompressorPanel");
     LoadPresets();
 }
 

@@ -16,6 +16,7 @@
 #include "PAL/ViewLib/UnitValue.h"
 #include "PAL/ViewLib/flEQType.h"
 #include "PAL/ViewLib/flTextKnob.h"
+#include "PAL/WindowRecords.h"
 #include "resources/params/EqParamDescriptors.h"
 
 namespace {
@@ -78,16 +79,16 @@ EqPanel::EqPanel()
                      kEqParamDescriptors, kEqParamCount)
 {
     const ControlPage& page = *GetPage();
-    m_gainKnobs[0] = CheckedControl<flTextKnob>(page, kLfGainKnobRecord, "flTextKnob", "EqPanel");
-    m_gainKnobs[1] = CheckedControl<flTextKnob>(page, kHfGainKnobRecord, "flTextKnob", "EqPanel");
-    m_qKnobs[0] = CheckedControl<flTextKnob>(page, kLfQKnobRecord, "flTextKnob", "EqPanel");
-    m_qKnobs[1] = CheckedControl<flTextKnob>(page, kHfQKnobRecord, "flTextKnob", "EqPanel");
-    m_symbols[0] = CheckedControl<flEQType>(page, kLfSymbolRecord, "flEQType", "EqPanel");
-    m_symbols[1] = CheckedControl<flEQType>(page, kHfSymbolRecord, "flEQType", "EqPanel");
+    m_gainKnobs[0] = CheckedControl<flTextKnob>(page, EqRecords::kLfGainKnob, "flTextKnob", "EqPanel");
+    m_gainKnobs[1] = CheckedControl<flTextKnob>(page, EqRecords::kHfGainKnob, "flTextKnob", "EqPanel");
+    m_qKnobs[0] = CheckedControl<flTextKnob>(page, EqRecords::kLfQKnob, "flTextKnob", "EqPanel");
+    m_qKnobs[1] = CheckedControl<flTextKnob>(page, EqRecords::kHfQKnob, "flTextKnob", "EqPanel");
+    m_symbols[0] = CheckedControl<flEQType>(page, EqRecords::kLfSymbol, "flEQType", "EqPanel");
+    m_symbols[1] = CheckedControl<flEQType>(page, EqRecords::kHfSymbol, "flEQType", "EqPanel");
     for (int32_t k = 0; k < kBandCount; ++k)
-        m_captions[k] = CheckedControl<Static>(page, kFirstCaptionRecord + k, "Static", "EqPanel");
-    m_inMeter = CheckedControl<LevelMeter>(page, kInMeterRecord, "LevelMeter", "EqPanel");
-    m_outMeter = CheckedControl<LevelMeter>(page, kOutMeterRecord, "LevelMeter", "EqPanel");
+        m_captions[k] = CheckedControl<Static>(page, EqRecords::kFirstBandCaption + k, "Static", "EqPanel");
+    m_inMeter = CheckedControl<LevelMeter>(page, EqRecords::kInputMeter, "LevelMeter", "EqPanel");
+    m_outMeter = CheckedControl<LevelMeter>(page, EqRecords::kOutputMeter, "LevelMeter", "EqPanel");
 
     for (EqBand& band : m_bands)
         band.Init(true);

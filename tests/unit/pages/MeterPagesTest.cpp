@@ -16,6 +16,7 @@
 #include "PAL/ShrinkPage.h"
 #include "PAL/TinyPage.h"
 #include "PAL/ViewLib/flPPM.h"
+#include "PAL/WindowRecords.h"
 #include "platform/DebugLog.h"
 #include "resources/params/MainParamDescriptors.h"
 #include "support/FakeWindow.h"
@@ -54,8 +55,14 @@ TEST(MainWindowPages, LevelsReachTheMetersOfTheirRoutes)
         LayoutWindow window;
         std::vector<std::pair<int32_t, int>> meters;  // record, slot
     } pages[] = {
-        {LayoutWindow::Main, {{124, 2}, {125, 3}, {126, 0}, {127, 1}, {123, 4}, {62, 5}}},
-        {LayoutWindow::Shrink, {{27, 2}, {28, 3}, {30, 0}, {31, 1}, {32, 4}, {53, 5}}},
+        {LayoutWindow::Main,
+         {{MainRecords::kAnalog1Meter, 2}, {MainRecords::kAnalog2Meter, 3}, {MainRecords::kSpdifLeftMeter, 0},
+          {MainRecords::kSpdifRightMeter, 1}, {MainRecords::kEffectInput1Meter, 4},
+          {MainRecords::kEffectInput2Meter, 5}}},
+        {LayoutWindow::Shrink,
+         {{ShrinkRecords::kAnalog1Meter, 2}, {ShrinkRecords::kAnalog2Meter, 3}, {ShrinkRecords::kSpdifLeftMeter, 0},
+          {ShrinkRecords::kSpdifRightMeter, 1}, {ShrinkRecords::kEffectInput1Meter, 4},
+          {ShrinkRecords::kEffectInput2Meter, 5}}},
         {LayoutWindow::Tiny, {}},
         {LayoutWindow::HighRate, {}},
     };
@@ -91,8 +98,8 @@ TEST(MainWindowPages, LevelsReachTheMetersOfTheirRoutes)
     }
 }
 
-// Code addresses these records by number: the meters of the two metered pages and the three
-// controls the sample-rate panel enables and disables.
+// Code addresses these records by number: the meters of the two metered pages and of the effect
+// panels, and the controls the sample-rate and EQ panels change.
 TEST(MainWindowPages, RecordsAddressedByNumberHoldTheirClasses)
 {
     struct Pin {
@@ -100,9 +107,23 @@ TEST(MainWindowPages, RecordsAddressedByNumberHoldTheirClasses)
         int32_t record;
         const char* className;
     };
-    std::vector<Pin> pins = {{LayoutWindow::SampleRate, 1, "flExtLed"},
-                             {LayoutWindow::SampleRate, 7, "flButton"},
-                             {LayoutWindow::SampleRate, 8, "flButton"}};
+    std::vector<Pin> pins = {{LayoutWindow::SampleRate, SampleRateRecords::kExtLed, "flExtLed"},
+                             {LayoutWindow::SampleRate, SampleRateRecords::kInUse, "flButton"},
+                             {LayoutWindow::SampleRate, SampleRateRecords::kLock, "flButton"},
+                             {LayoutWindow::Eq, EqRecords::kLfGainKnob, "flTextKnob"},
+                             {LayoutWindow::Eq, EqRecords::kLfQKnob, "flTextKnob"},
+                             {LayoutWindow::Eq, EqRecords::kHfQKnob, "flTextKnob"},
+                             {LayoutWindow::Eq, EqRecords::kHfGainKnob, "flTextKnob"},
+                             {LayoutWindow::Eq, EqRecords::kLfSymbol, "flEQType"},
+                             {LayoutWindow::Eq, EqRecords::kHfSymbol, "flEQType"},
+                             {LayoutWindow::Eq, EqRecords::kInputMeter, "flPPM"},
+                             {LayoutWindow::Eq, EqRecords::kOutputMeter, "flPPM"},
+                             {LayoutWindow::Compressor, CompressorRecords::kInputMeter, "flPPM"},
+                             {LayoutWindow::Compressor, CompressorRecords::kReductionMeter, "flInvPPM"},
+                             {LayoutWindow::Compressor, CompressorRecords::kOutputMeter, "flPPM"},
+                             {LayoutWindow::AmpSim, AmpSimRecords::kMeter, "flPPM"}};
+    for (int32_t band = 0; band < 4; ++band)
+        pins.push_back({LayoutWindow::Eq, EqRecords::kFirstBandCaption + band, "Static"});
     for (const auto& route : MainPage::kRoutes)
         pins.push_back({LayoutWindow::Main, route.control, "flPPM"});
     for (const auto& route : ShrinkPage::kRoutes)
