@@ -79,7 +79,6 @@ public:
     void RefreshParameter(int32_t index);
     using PageController::RefreshParameter;
 
-    bool IsFirst() const { return m_first; }
     ParamWriter* GetWriter() const { return m_writer; }
     const EqBand& GetBand(int32_t band) const { return m_bands[band]; }
     const EqPresetList* GetPresets() const { return m_presets.get(); }
