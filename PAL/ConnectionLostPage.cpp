@@ -3,6 +3,7 @@
 #include "PAL/LayoutTables.h"
 
 ConnectionLostPage::ConnectionLostPage(ParameterSet* set)
-    : ControlPage(set, GetLayoutTable(LayoutWindow::ConnectionLost).records, GetLayoutTable(LayoutWindow::ConnectionLost).count)
+    : ControlPage(set, GetLayoutTable(LayoutWindow::ConnectionLost).records,
+                  GetLayoutTable(LayoutWindow::ConnectionLost).count)
 {
 }

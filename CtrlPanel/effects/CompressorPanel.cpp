@@ -49,7 +49,8 @@ CompressorPanel::CompressorPanel()
                      GetLayoutTable(LayoutWindow::Compressor).count, kCompressorParamDescriptors, kCompressorParamCount)
 {
     m_inputMeter = CheckedControl<flPPM>(*GetPage(), CompressorRecords::kInputMeter, "flPPM", "CompressorPanel");
-    m_reductionMeter = CheckedControl<flInvPPM>(*GetPage(), CompressorRecords::kReductionMeter, "flInvPPM", "CompressorPanel");
+    m_reductionMeter =
+        CheckedControl<flInvPPM>(*GetPage(), CompressorRecords::kReductionMeter, "flInvPPM", "CompressorPanel");
     m_outputMeter = CheckedControl<flPPM>(*GetPage(), CompressorRecords::kOutputMeter, "flPPM", "CompressorPanel");
     LoadPresets();
 }

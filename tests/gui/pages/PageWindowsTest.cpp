@@ -124,7 +124,8 @@ TEST_F(PageWindowsTest, ACustomInputMixFaderChangesTheMainSet)
         MoveTo(window, 152, y);
     input.MouseUp();
     PageController* own = window->GetOwnController();
-    ASSERT_TRUE(PumpUntil([&] { return own->GetParameter(2) > 0.7f && !own->GetPage()->GetView(CustomInputMixRecords::kInputFaders[2])->IsTracking(); }));
+    const View* fader = own->GetPage()->GetView(CustomInputMixRecords::kInputFaders[2]);
+    ASSERT_TRUE(PumpUntil([&] { return own->GetParameter(2) > 0.7f && !fader->IsTracking(); }));
     EXPECT_EQ(main.GetParameter(122), own->GetParameter(2));
     EXPECT_EQ(main.GetParameter(121), 0.5f);  // the other inputs untouched
 

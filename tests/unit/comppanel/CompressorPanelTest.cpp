@@ -217,7 +217,8 @@ TEST_F(CompressorPanelTest, IdleShowsItsGroupsLevelsAndTheBarsFallByWindowTicks)
             panel->GetPage()->Broadcast();
         for (int i = 0; i < fall.idles; ++i)
             panel->Idle();
-        EXPECT_NEAR(Level(CompressorRecords::kInputMeter), fall.level, 1e-6) << fall.ticks << " ticks, " << fall.idles << " idle calls";
+        EXPECT_NEAR(Level(CompressorRecords::kInputMeter), fall.level, 1e-6)
+            << fall.ticks << " ticks, " << fall.idles << " idle calls";
     }
     panel->Close();
 }

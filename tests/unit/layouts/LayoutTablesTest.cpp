@@ -131,12 +131,14 @@ TEST(LayoutTables, EveryRecordCarriesTheArgumentsAndParametersItsClassReads)
 
 TEST(LayoutTables, MeterRecordsSitWhereTheMainPagesFeedThem)
 {
-    const std::pair<int, int> main[] = {{MainRecords::kAnalog1Meter, 212},      {MainRecords::kAnalog2Meter, 234},
-                                        {MainRecords::kSpdifLeftMeter, 268},    {MainRecords::kSpdifRightMeter, 290},
-                                        {MainRecords::kEffectInput1Meter, 14},  {MainRecords::kEffectInput2Meter, 107}};
-    const std::pair<int, int> shrink[] = {{ShrinkRecords::kAnalog1Meter, 212},     {ShrinkRecords::kAnalog2Meter, 234},
-                                          {ShrinkRecords::kSpdifLeftMeter, 267},   {ShrinkRecords::kSpdifRightMeter, 290},
-                                          {ShrinkRecords::kEffectInput1Meter, 14}, {ShrinkRecords::kEffectInput2Meter, 107}};
+    const std::pair<int, int> main[] = {
+        {MainRecords::kAnalog1Meter, 212},     {MainRecords::kAnalog2Meter, 234},
+        {MainRecords::kSpdifLeftMeter, 268},   {MainRecords::kSpdifRightMeter, 290},
+        {MainRecords::kEffectInput1Meter, 14}, {MainRecords::kEffectInput2Meter, 107}};
+    const std::pair<int, int> shrink[] = {
+        {ShrinkRecords::kAnalog1Meter, 212},     {ShrinkRecords::kAnalog2Meter, 234},
+        {ShrinkRecords::kSpdifLeftMeter, 267},   {ShrinkRecords::kSpdifRightMeter, 290},
+        {ShrinkRecords::kEffectInput1Meter, 14}, {ShrinkRecords::kEffectInput2Meter, 107}};
     for (int k = 0; k < 12; ++k) {
         const LayoutTable& t = GetLayoutTable(k < 6 ? LayoutWindow::Main : LayoutWindow::Shrink);
         const auto [record, left] = k < 6 ? main[k] : shrink[k - 6];
