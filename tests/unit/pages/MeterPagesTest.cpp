@@ -5,6 +5,7 @@
 #include "support/RealArchive.h"
 
 #include <array>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -99,7 +100,7 @@ TEST(MainWindowPages, LevelsReachTheMetersOfTheirRoutes)
 }
 
 // Code addresses these records by number: the meters of the two metered pages and of the effect
-// panels, and the controls the sample-rate and EQ panels change.
+// panels, the controls the sample-rate and EQ panels change, and every record the artwork captions.
 TEST(MainWindowPages, RecordsAddressedByNumberHoldTheirClasses)
 {
     struct Pin {
@@ -108,6 +109,12 @@ TEST(MainWindowPages, RecordsAddressedByNumberHoldTheirClasses)
         const char* className;
     };
     std::vector<Pin> pins = {{LayoutWindow::SampleRate, SampleRateRecords::kExtLed, "flExtLed"},
+                             {LayoutWindow::SampleRate, SampleRateRecords::k44kLamp, "flRateLed"},
+                             {LayoutWindow::SampleRate, SampleRateRecords::k48kLamp, "flRateLed"},
+                             {LayoutWindow::SampleRate, SampleRateRecords::k88kLamp, "flRateLed"},
+                             {LayoutWindow::SampleRate, SampleRateRecords::k96kLamp, "flRateLed"},
+                             {LayoutWindow::SampleRate, SampleRateRecords::k192kLamp, "flRateLed"},
+                             {LayoutWindow::SampleRate, SampleRateRecords::kExtText, "flExtText"},
                              {LayoutWindow::SampleRate, SampleRateRecords::kInUse, "flButton"},
                              {LayoutWindow::SampleRate, SampleRateRecords::kLock, "flButton"},
                              {LayoutWindow::Eq, EqRecords::kLfGainKnob, "flTextKnob"},
@@ -124,6 +131,51 @@ TEST(MainWindowPages, RecordsAddressedByNumberHoldTheirClasses)
                              {LayoutWindow::AmpSim, AmpSimRecords::kMeter, "flPPM"}};
     for (int32_t band = 0; band < 4; ++band)
         pins.push_back({LayoutWindow::Eq, EqRecords::kFirstBandCaption + band, "Static"});
+    auto pin = [&](LayoutWindow window, std::initializer_list<int32_t> records, const char* className) {
+        for (int32_t record : records)
+            pins.push_back({window, record, className});
+    };
+    auto pinAll = [&](LayoutWindow window, const auto& records, const char* className) {
+        for (int32_t record : records)
+            pins.push_back({window, record, className});
+    };
+    pinAll(LayoutWindow::Main, MainRecords::kPlaybackFaders, "flVSlider");
+    pinAll(LayoutWindow::Main, MainRecords::kReverbSendTrays, "flTray4");
+    pin(LayoutWindow::Main,
+        {MainRecords::kLoad, MainRecords::kSave, MainRecords::kCard, MainRecords::kTrack, MainRecords::kShrink,
+         MainRecords::kFloat, MainRecords::kRate},
+        "flPushButton");
+    pin(LayoutWindow::Shrink, {ShrinkRecords::kSmall, ShrinkRecords::kBig, ShrinkRecords::kFloat}, "flPushButton");
+    pinAll(LayoutWindow::Tiny, TinyRecords::kCrossFaders, "flHSlider");
+    pinAll(LayoutWindow::Tiny, TinyRecords::kMutes, "flButton");
+    pin(LayoutWindow::Tiny, {TinyRecords::kBig, TinyRecords::kFloat}, "flPushButton");
+    pinAll(LayoutWindow::HighRate, HighRateRecords::kMutes, "flButton");
+    pinAll(LayoutWindow::HighRate, HighRateRecords::kSolos, "flButton");
+    pinAll(LayoutWindow::HighRate, HighRateRecords::kHardwareLevels, "flButton");
+    pin(LayoutWindow::HighRate, {HighRateRecords::kDim}, "flButton");
+    pin(LayoutWindow::HighRate,
+        {HighRateRecords::kLoad, HighRateRecords::kSave, HighRateRecords::kFloat, HighRateRecords::kRate},
+        "flPushButton");
+    pinAll(LayoutWindow::CustomInputMix, CustomInputMixRecords::kInputFaders, "flVSlider");
+    pinAll(LayoutWindow::CustomCueMix, CustomCueMixRecords::kPlaybackFaders, "flVSlider");
+    pin(LayoutWindow::Eq, {EqRecords::kInputFader, EqRecords::kOutputFader}, "flVSlider");
+    pin(LayoutWindow::Compressor, {CompressorRecords::kInputFader, CompressorRecords::kOutputFader}, "flVSlider");
+    pin(LayoutWindow::AmpSim, {AmpSimRecords::kOutputFader}, "flVSlider");
+    const struct {
+        LayoutWindow window;
+        int32_t copy, paste;
+    } clipboard[] = {
+        {LayoutWindow::CustomInputMix, CustomInputMixRecords::kCopy, CustomInputMixRecords::kPaste},
+        {LayoutWindow::CustomCueMix, CustomCueMixRecords::kCopy, CustomCueMixRecords::kPaste},
+        {LayoutWindow::Reverb, ReverbRecords::kCopy, ReverbRecords::kPaste},
+        {LayoutWindow::Eq, EqRecords::kCopy, EqRecords::kPaste},
+        {LayoutWindow::Compressor, CompressorRecords::kCopy, CompressorRecords::kPaste},
+        {LayoutWindow::AmpSim, AmpSimRecords::kCopy, AmpSimRecords::kPaste},
+    };
+    for (const auto& c : clipboard) {
+        pin(c.window, {c.copy}, "flCopyButton");
+        pin(c.window, {c.paste}, "flPasteButton");
+    }
     for (const auto& route : MainPage::kRoutes)
         pins.push_back({LayoutWindow::Main, route.control, "flPPM"});
     for (const auto& route : ShrinkPage::kRoutes)
