@@ -54,8 +54,7 @@ int main(int argc, char** argv)
         for (bool otherState : {false, true}) {
             PreviewWindow window(table.width, table.height);
             DrawWindowPreview(table, otherState, window);
-            const std::string path =
-                folder + "/preview-" + table.name + (otherState ? "-alt" : "") + ".png";
+            const std::string path = folder + "/preview-" + table.name + (otherState ? "-alt" : "") + ".png";
             ok = WriteZoomedPng(window.GetPixels(), kZoom, path) && ok;
         }
     }
