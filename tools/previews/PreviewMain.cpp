@@ -53,7 +53,7 @@ int main(int argc, char** argv)
         const LayoutTable& table = GetLayoutTable(LayoutWindow(w));
         for (bool otherState : {false, true}) {
             PreviewWindow window(table.width, table.height);
-            DrawWindowPreview(table, otherState, window);
+            DrawWindowPreview(LayoutWindow(w), otherState, window);
             const std::string path = folder + "/preview-" + table.name + (otherState ? "-alt" : "") + ".png";
             ok = WriteZoomedPng(window.GetPixels(), kZoom, path) && ok;
         }

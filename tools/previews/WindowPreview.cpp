@@ -50,12 +50,10 @@ float Demo(int32_t n, bool otherState)
 
 }  // namespace
 
-void DrawWindowPreview(const LayoutTable& table, bool otherState, PreviewWindow& window)
+void DrawWindowPreview(LayoutWindow window, bool otherState, PreviewWindow& out)
 {
-    int32_t which = 0;
-    while (which < kLayoutWindowCount - 1 && &GetLayoutTable(LayoutWindow(which)) != &table)
-        ++which;
-    const Descriptors& descriptors = kSets[which];
+    const LayoutTable& table = GetLayoutTable(window);
+    const Descriptors& descriptors = kSets[int32_t(window)];
     ParameterSet set(descriptors.table, descriptors.count);
     for (int32_t p = 0; p < descriptors.count; ++p) {
         const ParamDescriptor& d = descriptors.table[p];
@@ -65,7 +63,7 @@ void DrawWindowPreview(const LayoutTable& table, bool otherState, PreviewWindow&
             set.SetParameter(p, Demo(p, otherState));
     }
     ControlPage page(&set, table.records, table.count);
-    page.AttachWindow(&window);
+    page.AttachWindow(&out);
     int32_t placeholders = 0;
     for (int32_t i = 0; i < page.GetViewCount(); ++i) {
         View* view = page.GetView(i);

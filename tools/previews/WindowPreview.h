@@ -10,5 +10,5 @@
 #include "PAL/LayoutTables.h"
 #include "tools/previews/PreviewWindow.h"
 
-// Draws the whole window into window (the table's size).
-void DrawWindowPreview(const LayoutTable& table, bool otherState, PreviewWindow& window);
+// Draws the whole window into out (the size of the window's table).
+void DrawWindowPreview(LayoutWindow window, bool otherState, PreviewWindow& out);
