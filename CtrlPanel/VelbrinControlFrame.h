@@ -58,7 +58,6 @@ public:
     void AttachPage() { m_logic.AttachPage(); }
     void SetSampleRate(float rate) { m_logic.SetSampleRate(rate); }
     void OnParameterChanged(int32_t index) { m_logic.OnParameterChanged(index); }
-    VelbrinControlFrame* GetSibling() const { return m_sibling; }
 
     // Hands the meter levels to the current page, then the window's tick runs.
     void OnTick() override;
