@@ -34,7 +34,7 @@ public:
     // The written file's permission bits never exceed bits (a copy of a private file stays private).
     void LimitMode(mode_t bits) { m_modeLimit = bits & 0777; }
     // What failed, for the user: the step and the reason ("cannot replace the file: not a regular
-    // file"); empty while nothing failed. The file is Target ().
+    // file"); empty while nothing failed. The file is Target().
     const std::string& Error() const { return m_error; }
     // The file that will be replaced: the path as given, or, once Open has followed a link, the file
     // the links name (or the link that was refused).
