@@ -39,7 +39,7 @@ void LevelMeter::Broadcast(DrawContext* context)
         int32_t top = 0, bottom = 0;
         GetBarState(bar, top, bottom);
         if (m_dirty || bar != m_drawnBar || top != m_drawnTop || bottom != m_drawnBottom)
-            Paint(context);
+            PaintAtOnce(context);
     }
     m_changed = false;
 }
