@@ -47,6 +47,13 @@ public:
         (void)r;
         return true;
     }
+    // False when drawing inside r (window pixels) cannot change all of r in the window now: part of r
+    // lies outside the clip while the window is the port.
+    virtual bool IsWhollyInClip(const Rect& r) const
+    {
+        (void)r;
+        return true;
+    }
     // Redirect drawing into bitmap with the origin moved by (dx, dy); the pair must match. A bitmap
     // without pixels moves the origin only.
     virtual void BeginBitmapDraw(Bitmap* bitmap, int32_t dx, int32_t dy) = 0;

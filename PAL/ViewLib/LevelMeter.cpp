@@ -57,9 +57,11 @@ void LevelMeter::DrawBar(DrawContext* context, const Bitmap* bar, int32_t top, i
     m_dirty = false;
     if (m_hidden || !m_work || !context)
         return;
-    m_drawnBar = bar;
-    m_drawnTop = top;
-    m_drawnBottom = bottom;
+    // A clip that cuts the meter leaves part of the old bar on screen: the next tick draws it whole.
+    const bool whole = context->IsWhollyInClip(GetBounds());
+    m_drawnBar = whole ? bar : nullptr;
+    m_drawnTop = whole ? top : 1;
+    m_drawnBottom = whole ? bottom : 0;
     m_background->CopyTo(m_work, 0, 0, nullptr);
     if (bar && top < bottom) {
         const Rect lit = {0, bar->GetWidth(), top, bottom};
