@@ -25,7 +25,7 @@ public:
     DrawContext& operator=(const DrawContext&) = delete;
     virtual ~DrawContext() = default;
 
-    // Input state, read when called.
+    // Input state: that of the event being handled, else the latest the window knows (InputSource).
     virtual bool IsOptionDown() = 0;
     virtual bool IsShiftDown() = 0;
     virtual bool IsCommandDown() = 0;
