@@ -1,12 +1,12 @@
 // What turning a knob costs: the main window's second output-level knob (record 76 of its layout, 27 x 25
-// at (190, 348) of the page) pressed at its centre and moved down 60 pixels and up again, over and over,
-// one pixel per motion event and 100 events a second (XTEST, as a mouse or xdotool moves the pointer),
-// against the same motion over the toolkit's floor (bench_floor quiet: one frame of the main window's
-// size with a quiet timer). The program runs on the simulated unit with its meters. For each, over a
-// period with the pointer held still over the knob and over a period of dragging: the GUI thread's CPU
-// (scheduler time, % of one core) and the client's round trips to the X server (the replies the server
-// sent it, counted through RECORD), per second and per motion event. Runs alternate in one X server
-// after a warm-up run of each.
+// at (190, 348) of the page, its hardware level switch turned off first) pressed at its centre and moved
+// down 60 pixels and up again, over and over, one pixel per motion event and 100 events a second (XTEST,
+// as a mouse or xdotool moves the pointer), against the same motion over the toolkit's floor (bench_floor
+// quiet: one frame of the main window's size with a quiet timer). The program runs on the simulated unit
+// with its meters. For each, over a period with the pointer held still over the knob and over a period
+// of dragging: the GUI thread's CPU (scheduler time, % of one core) and the client's round trips to the
+// X server (the replies the server sent it, counted through RECORD), per second and per motion event.
+// Runs alternate in one X server after a warm-up run of each.
 // Usage: bench_drag [seconds of each period = 10] [rounds = 3] [program] [floor]
 // Prints figures, asserts nothing. Needs an X server with XTEST and RECORD (Xvfb has both).
 #include <X11/Xlib.h>
