@@ -364,7 +364,7 @@ void SkinWindow::Tick()
         return;
     // A button may have been let go where no event of this window tells of it: the drag poll below
     // asks the desktop once.
-    m_surface.GetInput()->Refresh();
+    m_surface.GetInput()->Expire();
     {
         BusyScope busy(m_busy);
         OnTick();

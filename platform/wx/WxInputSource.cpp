@@ -8,10 +8,6 @@
 #include <gdk/gdk.h>
 #endif
 
-namespace {
-int64_t g_snapshots = 0;
-}  // namespace
-
 WxInputSource::WxInputSource(wxWindow* window) : m_window(window) {}
 
 void WxInputSource::Take(const wxMouseEvent& event)
@@ -43,7 +39,6 @@ const WxInputSource::State& WxInputSource::Current()
 
 WxInputSource::State WxInputSource::Snapshot() const
 {
-    ++g_snapshots;
     State s;
 #ifdef __WXGTK3__
     // One query of the pointer relative to the client area gives the position, the buttons and the
@@ -103,9 +98,4 @@ void WxInputSource::GetMousePosition(int32_t& x, int32_t& y)
     const State& s = Current();
     x = s.x;
     y = s.y;
-}
-
-int64_t WxInputSource::GetSnapshotCount()
-{
-    return g_snapshots;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The pointer and modifiers of the desktop as one window sees them, without asking the desktop on every
 // read (each question is a round trip to the display server): while the window handles a mouse event,
-// the state that event carries (Take); between events, the state of the last one, until Refresh says it
+// the state that event carries (Take); between events, the state of the last one, until Expire says it
 // may be stale, after which the first read takes one snapshot from the desktop and later reads share it.
 // Alt is the Option key, Control the Command key; the pointer is in the window's client coordinates.
 // GUI thread only.
@@ -23,16 +23,13 @@ public:
     void Take(const wxMouseEvent& event);
     // The state may have changed without an event reaching the window (a release elsewhere): the next
     // read takes a snapshot.
-    void Refresh() { m_known = false; }
+    void Expire() { m_known = false; }
 
     bool IsOptionDown() override;
     bool IsShiftDown() override;
     bool IsCommandDown() override;
     bool IsMouseDown() override;
     void GetMousePosition(int32_t& x, int32_t& y) override;
-
-    // Snapshots taken from the desktop by every source so far, for benchmarks and tests.
-    static int64_t GetSnapshotCount();
 
 private:
     struct State {
