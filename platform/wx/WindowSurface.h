@@ -39,7 +39,7 @@ public:
 
     Bitmap* GetBackBuffer() override { return &m_back; }
     void MarkChanged(const Rect& changed) override;
-    InputSource* GetInput() override { return &m_input; }
+    WxInputSource* GetInput() override { return &m_input; }
     Clipboard* GetClipboard() override { return m_clipboard; }
 
     // New, black buffers of the size; the whole window is repainted. A sleeping surface only keeps
