@@ -20,7 +20,7 @@
 #include "CtrlPanel/FramePanels.h"
 #include "CtrlPanel/FrameWindow.h"
 #include "CtrlPanel/MainFrameLogic.h"
-#include "platform/wx/SkinWindow.h"
+#include "PAL/wx/SkinWindow.h"
 
 class AppCore;
 class CustomCueMixWindow;

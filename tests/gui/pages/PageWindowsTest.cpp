@@ -18,7 +18,7 @@
 #include "PAL/ResourceArchive.h"
 #include "PAL/ViewLib/flPPM.h"
 #include "PAL/WindowRecords.h"
-#include "platform/wx/ClientPixels.h"
+#include "PAL/wx/ClientPixels.h"
 #include "resources/params/MainParamDescriptors.h"
 #include "support/GuiPump.h"
 #include "support/HalFixture.h"

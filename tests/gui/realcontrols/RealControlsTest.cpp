@@ -11,7 +11,7 @@
 #include "PAL/ViewLib/ControlPage.h"
 #include "PAL/ViewLib/View.h"
 #include "PAL/WindowRecords.h"
-#include "platform/wx/SkinWindow.h"
+#include "PAL/wx/SkinWindow.h"
 #include "resources/params/CustomMixParamDescriptors.h"
 #include "resources/params/ReverbParamDescriptors.h"
 #include "support/GuiPump.h"

@@ -1,4 +1,4 @@
-#include "platform/wx/SkinWindow.h"
+#include "PAL/wx/SkinWindow.h"
 
 #include <wx/dcclient.h>
 #include <wx/tooltip.h>
@@ -9,8 +9,8 @@
 #include "PAL/ViewLib/ControlPage.h"
 #include "PAL/ViewLib/HoverCallback.h"
 #include "PAL/ViewLib/View.h"
+#include "PAL/wx/WindowTicker.h"
 #include "platform/MainThread.h"
-#include "platform/wx/WindowTicker.h"
 #include "platform/wx/WxClipboard.h"
 
 namespace {

@@ -16,7 +16,7 @@
 #include <wx/timer.h>
 
 #include "PAL/LinkWindow.h"
-#include "platform/wx/WindowSurface.h"
+#include "PAL/wx/WindowSurface.h"
 
 class ControlPage;
 class MeterGroups;

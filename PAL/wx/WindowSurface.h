@@ -10,7 +10,7 @@
 
 #include "PAL/Bitmap.h"
 #include "PAL/PlatformWindow.h"
-#include "platform/wx/ChangedTiles.h"
+#include "PAL/wx/ChangedTiles.h"
 #include "platform/wx/WxInputSource.h"
 
 class wxDC;
