@@ -283,6 +283,8 @@ TEST_F(PollingThreadTest, ACycleRunsTheMixEngineTheWritersTheMetersThenTheClockS
     }));
     EXPECT_EQ(steps, "EWMC");
     EXPECT_EQ(unit.GetItem(2801), 9u);
+    // The polling thread reads the set: the HAL goes first.
+    VelbrinHAL::DestroyInstance();
 }
 
 }  // namespace
