@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "PAL/ParameterForwarder.h"
-#include "platform/wx/SkinWindow.h"
+#include "PAL/wx/SkinWindow.h"
 
 class PageController;
 

@@ -3,10 +3,12 @@
 // configuration folder (UserConfigFolder, "VelbrinControl"), or a file named on the command line in
 // its place. GUI thread only.
 //
-// The session's mix is never dropped without a word at exit. A command-line file that was rejected at
-// start-up stays as it is and the mix goes to the default mix instead (said on standard error). A
-// rejected default mix whose backup cannot be made stays as it is and the mix goes to a free name
-// beside it. Every failure is shown in a box that names the file and the reason.
+// Nothing the user saved is replaced at exit without a copy, and the session's mix is never dropped
+// without a word. A file that was rejected at start-up and cannot be kept as "<file>.bak" (the default
+// mix), or that was named on the command line, is left as it is, and so is the default mix: the mix goes
+// to the session file of the rejected file (SessionFile), and a box says where. Each rejected file has
+// one session file, which later sessions of the same file write over; a name taken by anything but a
+// mix file is never written over. Every failure is shown in a box that names the file and the reason.
 
 #include "CtrlPanel/MixFileCheck.h"
 
@@ -41,12 +43,20 @@ public:
     // be written anywhere.
     bool SaveAtExit();
 
+    // Where a session's mix goes instead of the rejected file at path: "<name>.session-<8 hex
+    // digits>.vlbx" in the default mix's folder (beside the rejected file when there is none), the
+    // digits made from the rejected file's full path.
+    std::string SessionFile(const std::string& path) const;
+
 private:
-    // Writes to path; when the backup of the rejected file there cannot be made, to a free name beside
-    // it. Failures are shown.
+    // Writes to path; when the backup of the rejected file there cannot be made, to its session file.
+    // Failures are shown.
     bool SaveTo(const std::string& path);
-    // The first of "<stem>.session.vlbx", "<stem>.session-2.vlbx", ... that names nothing.
-    static std::string FreeNameBeside(const std::string& path);
+    // Writes the mix to the session file of the rejected file at path and shows text followed by where
+    // the mix went, or why it could not go there.
+    bool SaveSession(const std::string& path, const std::string& text);
+    // Creates the default mix's folder when file lies in it; false, with the reason, when it cannot.
+    bool MakeFolderFor(const std::string& file, std::string& error) const;
     void ShowError(const std::string& text);
     // "Could not save the mix file.", why, and that the session's mix is lost.
     void ShowNotSaved(const std::string& why);

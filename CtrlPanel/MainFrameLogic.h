@@ -63,7 +63,6 @@ public:
     void SetShared(FramePanels* panels, EffectSlots* slots);
     // Makes the two frames siblings; null unlinks this frame (and its sibling's link back).
     void LinkSibling(MainFrameLogic* sibling);
-    MainFrameLogic* GetSibling() const { return m_sibling; }
 
     // Stops observing the main set and lets go of the page. Idempotent.
     void DetachPage();

@@ -6,6 +6,8 @@
 
 namespace {
 const char* const kWildcard = "Velbrin Mix file (*.vlbx)|*.vlbx";
+// The toolkit's file filter tells case apart: Load's pattern offers a mix named "MIX.VLBX" too.
+const char* const kLoadWildcard = "Velbrin Mix file (*.vlbx)|*.[vV][lL][bB][xX]";
 }
 
 MixDialogs::MixDialogs(MixFile& mix, FileDialogSink& files, MessageSink& messages)
@@ -36,7 +38,7 @@ MixLoadResult MixDialogs::OnLoadMix(uint32_t magic)
     FileDialogRequest request;
     request.kind = FileDialogRequest::Open;
     request.message = "Load Velbrin Mix file";
-    request.wildcard = kWildcard;
+    request.wildcard = kLoadWildcard;
     std::string path;
     if (!m_files.AskPath(request, path))
         return MixLoadResult::NotOpened;

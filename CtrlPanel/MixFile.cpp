@@ -140,6 +140,9 @@ bool MixFile::KeepBackup(const std::string& path)
     if (!source)
         return true;
     AtomicFile backup(path + ".bak");
+    struct stat info;
+    if (fstat(fileno(source), &info) == 0)
+        backup.LimitMode(info.st_mode);
     bool ok = backup.Open();
     char buffer[65536];
     size_t n;

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "platform/wx/SkinWindow.h"
+#include "PAL/wx/SkinWindow.h"
 
 class PageController;
 class ResourceArchive;

@@ -22,6 +22,7 @@
 #include "platform/sim/SimBackends.h"
 #include "platform/wx/DesktopLaunch.h"
 #include "platform/wx/DialogSinks.h"
+#include "platform/wx/LaunchStartupId.h"
 #include "platform/wx/SingleInstance.h"
 
 namespace {
@@ -82,9 +83,12 @@ bool VelbrinControlApp::OnInit()
         return false;
     }
     m_openRequests = std::make_unique<OpenRequestChannel>(
-        OpenRequestChannel::SocketPath("VelbrinControl"), [this](const std::string& path) {
-            m_handedFiles.push_back(path);
+        OpenRequestChannel::SocketPath("VelbrinControl"), [this](const OpenRequestChannel::Request& request) {
+            if (m_handedFiles.size() >= kMaxHandedFiles)
+                return false;
+            m_handedFiles.push_back(request);
             wxWakeUpIdle();
+            return true;
         });
     if (!SimBackends::InstallScenario()) {
         fprintf(stderr, "VelbrinControl: VELBRIN_SIM_SCENARIO names no scenario (present, absent, old-firmware)\n");
@@ -133,10 +137,15 @@ void VelbrinControlApp::StartUp()
                                 wxCAPTION | wxFRAME_FLOAT_ON_PARENT | wxFRAME_TOOL_WINDOW, nullptr, 0);
     lost->SetView(m_core->GetConnectionLostPage());
     lost->Show(false);
+    standard->FloatAbove(lost);
     m_connectionLost = lost;
 
     m_core->ListenToDevice();
     m_initialised = true;
+    // The unit's first open waits for the window's first paint (kOpenLateMs at the latest): the open
+    // and the unit's checks take up to seconds, and the window does not wait for them. Nothing else a
+    // user sees depends on it: the connection-lost window and the firmware hand-off follow the open
+    // whenever it comes, and idle processing leaves the device side alone until then.
     standard->Bind(wxEVT_PAINT, &VelbrinControlApp::OnFirstPaint, this);
     m_openTimer.SetOwner(this);
     Bind(wxEVT_TIMER, &VelbrinControlApp::OnOpenTimer, this, m_openTimer.GetId());
@@ -182,17 +191,17 @@ bool VelbrinControlApp::HandToRunningCopy()
     std::error_code error;
     const std::filesystem::path path = std::filesystem::absolute(m_commandLinePath, error);
     return !error && OpenRequestChannel::Send(OpenRequestChannel::SocketPath("VelbrinControl"), path.string(),
+                                              m_launchStartupId,
                                               kHandOverWaitMs) == OpenRequestChannel::SendResult::Taken;
 }
 
 void VelbrinControlApp::OpenHandedFiles()
 {
     while (!m_handedFiles.empty() && m_initialised && !m_exitStarted && !m_quitRequested && !IsModalRunning()) {
-        const std::string path = m_handedFiles.front();
+        const OpenRequestChannel::Request request = m_handedFiles.front();
         m_handedFiles.erase(m_handedFiles.begin());
-        OpenMixFile(path);
-        if (wxWindow* frame = ShownFrame())
-            frame->Raise();
+        OpenMixFile(request.path);
+        RaiseForLaunch(ShownFrame(), request.startupId);
     }
 }
 

@@ -15,11 +15,11 @@
 #include <wx/weakref.h>
 
 #include "CtrlPanel/AppCore.h"
+#include "platform/OpenRequestChannel.h"
 
 class AppMessages;
 class DialogSinks;
 class MixFiles;
-class OpenRequestChannel;
 class PowerNotifier;
 class SingleInstance;
 class SkinWindow;
@@ -38,9 +38,15 @@ public:
     static constexpr const char* kFirmwareUpdaterProgram = "VelbrinFirmwareUpdater";
     // The latest the unit is opened after start-up when the shown frame has not painted by then.
     static constexpr int kOpenLateMs = 1000;
+    // The most files other launches may hand over before they are opened; a launch beyond is refused.
+    static constexpr size_t kMaxHandedFiles = 32;
 
     VelbrinControlApp();
     ~VelbrinControlApp() override;
+
+    // The launcher's startup id of this launch (TakeLaunchStartupId), handed over with the file when
+    // another copy runs. Before OnInit.
+    void SetLaunchStartupId(const std::string& id) { m_launchStartupId = id; }
 
     bool OnInit() override;
     // Ends at once with 0 when the file named on the command line went to the copy already running.
@@ -87,10 +93,11 @@ private:
     void DestroyFrames();
     // Starts the firmware updater; false when it could not be started.
     bool LaunchFirmwareUpdater();
-    // A second copy hands the file named on its command line to the running copy; true when it took it.
+    // A second copy hands the file named on its command line, and its startup id, to the running copy;
+    // true when it took them.
     bool HandToRunningCopy();
     // Opens the files other launches handed over, once started and while no dialog runs; the shown frame
-    // comes to the front.
+    // comes to the front for each launch.
     void OpenHandedFiles();
     // The rest of RequestExit: ends the running dialogs and tries again shortly while any runs.
     void CloseWhenNoDialogRuns();
@@ -100,7 +107,7 @@ private:
     std::unique_ptr<MixFiles> m_mixFiles;
     std::unique_ptr<SingleInstance> m_instance;
     std::unique_ptr<OpenRequestChannel> m_openRequests;  // files of other launches of this user
-    std::vector<std::string> m_handedFiles;               // taken, not yet opened
+    std::vector<OpenRequestChannel::Request> m_handedFiles;  // taken, not yet opened
     std::unique_ptr<TerminationSignals> m_signals;  // SIGTERM, SIGINT -> RequestExit
     std::unique_ptr<PowerNotifier> m_power;         // system sleep -> CloseUnitForSleep
     std::unique_ptr<AppCore> m_core;
@@ -108,6 +115,7 @@ private:
     wxWeakRef<VelbrinControlFrame> m_standard;
     wxWeakRef<SkinWindow> m_connectionLost;
     std::string m_commandLinePath;
+    std::string m_launchStartupId;
     int m_dialogs = 0;  // mix dialogs running
     wxTimer m_openTimer;
     wxTimer m_quitTimer;

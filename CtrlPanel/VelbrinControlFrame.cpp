@@ -18,6 +18,7 @@
 #include "PAL/ViewLib/PageController.h"
 #include "platform/MessageSink.h"
 #include "platform/wx/DesktopLaunch.h"
+#include "platform/wx/KeepAbove.h"
 
 // clang-format off
 wxBEGIN_EVENT_TABLE(VelbrinControlFrame, SkinWindow)
@@ -27,6 +28,7 @@ wxBEGIN_EVENT_TABLE(VelbrinControlFrame, SkinWindow)
     EVT_MENU(VelbrinControlFrame::kMeteringId, VelbrinControlFrame::OnUseMetering)
     EVT_SET_FOCUS(VelbrinControlFrame::OnSetFocus)
     EVT_ACTIVATE(VelbrinControlFrame::OnActivateFrame)
+    EVT_SHOW(VelbrinControlFrame::OnShowFrame)
     EVT_CLOSE(VelbrinControlFrame::OnCloseFrame)
 wxEND_EVENT_TABLE()
 // clang-format on
@@ -88,6 +90,11 @@ VelbrinControlFrame::~VelbrinControlFrame()
         sibling->m_sibling = nullptr;
         delete sibling;
     }
+    if (!m_ownWindows) {
+        // They went with the sibling.
+        m_windows = nullptr;
+        m_panels = nullptr;
+    }
     // The links go before the windows they point at (children of this frame, destroyed by the base).
     m_logic.SetShared(nullptr, nullptr);
     m_ownSlots.reset();
@@ -139,10 +146,75 @@ void VelbrinControlFrame::MakePanels(AppCore& core)
             m_windows->effects[shape.index]->SetView(effects[shape.block]->GetPage());
     m_windows->sampleRate = new PanelWindow(&ResourceArchive::Global(), this, PanelWindow::kTitle, kPanelStyle);
     m_panels->sampleRate = m_windows->sampleRate;
+    for (int32_t pair = 0; pair < FramePanels::kPairs; ++pair) {
+        FloatAbove(m_windows->inputMix[pair]);
+        FloatAbove(m_windows->cueMix[pair]);
+    }
+    for (SkinWindow* window : m_windows->effects)
+        FloatAbove(window);
+    FloatAbove(m_windows->sampleRate);
     m_ownSlots = std::make_unique<EffectSlots>(core.GetMainController()->GetSet(), *m_panels, effects,
                                                core.GetWriter(AppCore::kFxOrderWriter));
     m_ownSlots->Settle();
     m_slots = m_ownSlots.get();
+}
+
+void VelbrinControlFrame::FloatAbove(wxTopLevelWindow* window)
+{
+    if (!window || !m_windows)
+        return;
+    m_windows->above.emplace_back(window);
+    // A panel gets its desktop window when first shown, transient for its parent, which is the hidden
+    // frame while the other one is shown: every show hands it to the shown frame.
+    window->Bind(wxEVT_SHOW, &VelbrinControlFrame::OnPanelShown, this);
+    if (VelbrinControlFrame* shown = ShownFrame())
+        KeepAbove(*window, *shown);
+}
+
+VelbrinControlFrame* VelbrinControlFrame::ShownFrame()
+{
+    if (IsShown())
+        return this;
+    return m_sibling && m_sibling->IsShown() ? m_sibling : nullptr;
+}
+
+bool VelbrinControlFrame::Show(bool show)
+{
+    if (!show && m_windows && IsShown()) {
+        // The window manager may restack the panels while no frame is shown: the order they have now
+        // is the one they get back over the next frame shown.
+        std::vector<wxTopLevelWindow*> windows = AboveWindows();
+        SortByStacking(windows);
+        m_windows->above.assign(windows.begin(), windows.end());
+    }
+    return SkinWindow::Show(show);
+}
+
+std::vector<wxTopLevelWindow*> VelbrinControlFrame::AboveWindows() const
+{
+    std::vector<wxTopLevelWindow*> windows;
+    if (m_windows)
+        for (wxTopLevelWindow* window : m_windows->above)
+            if (window)
+                windows.push_back(window);
+    return windows;
+}
+
+void VelbrinControlFrame::OnShowFrame(wxShowEvent& event)
+{
+    event.Skip();
+    // The frame was mapped over the open panels.
+    if (event.IsShown())
+        KeepAllAbove(AboveWindows(), *this);
+}
+
+void VelbrinControlFrame::OnPanelShown(wxShowEvent& event)
+{
+    event.Skip();
+    auto* window = dynamic_cast<wxTopLevelWindow*>(event.GetEventObject());
+    VelbrinControlFrame* shown = event.IsShown() ? ShownFrame() : nullptr;
+    if (window && shown)
+        KeepAbove(*window, *shown);
 }
 
 void VelbrinControlFrame::OnTick()

@@ -5,18 +5,22 @@
 // windows, eight effect windows, the sample-rate window) and the effect slots' links; the second
 // shares them. The frame carries the Help menu (About, two web pages, "Use Metering"), pushes the
 // meter levels into its page on every tick, and follows the device's rate between the normal and the
-// high-rate page. Its reactions to the main set are MainFrameLogic's.
+// high-rate page. Its reactions to the main set are MainFrameLogic's. The panel windows stay above
+// whichever frame is shown.
 //
 // Closing either frame destroys both, with the panel windows. GUI thread only.
 
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
+
+#include <wx/weakref.h>
 
 #include "CtrlPanel/FramePanels.h"
 #include "CtrlPanel/FrameWindow.h"
 #include "CtrlPanel/MainFrameLogic.h"
-#include "platform/wx/SkinWindow.h"
+#include "PAL/wx/SkinWindow.h"
 
 class AppCore;
 class CustomCueMixWindow;
@@ -54,10 +58,14 @@ public:
     void AttachPage() { m_logic.AttachPage(); }
     void SetSampleRate(float rate) { m_logic.SetSampleRate(rate); }
     void OnParameterChanged(int32_t index) { m_logic.OnParameterChanged(index); }
-    VelbrinControlFrame* GetSibling() const { return m_sibling; }
 
     // Hands the meter levels to the current page, then the window's tick runs.
     void OnTick() override;
+    // A frame that hides keeps the panels' stacking for the frame shown next.
+    bool Show(bool show = true) override;
+    // window (not owned; a top-level window other than the panels, which the first frame gives here
+    // itself) stays above whichever frame is shown.
+    void FloatAbove(wxTopLevelWindow* window);
 
     // FrameWindow.
     bool IsFrameShown() override { return wxFrame::IsShown(); }
@@ -97,6 +105,9 @@ protected:
     void OnSetFocus(wxFocusEvent& event);
     void OnActivateFrame(wxActivateEvent& event);
     void OnCloseFrame(wxCloseEvent& event);
+    // A frame that shows keeps every panel window above itself.
+    void OnShowFrame(wxShowEvent& event);
+    void OnPanelShown(wxShowEvent& event);
 
 private:
     // The panel windows with their own types, shared like FramePanels.
@@ -105,11 +116,18 @@ private:
         CustomCueMixWindow* cueMix[FramePanels::kPairs] = {};
         SkinWindow* effects[kEffectWindowCount] = {};
         PanelWindow* sampleRate = nullptr;
+        // What stays above the shown frame: the panels and the windows given to FloatAbove, lowest
+        // first as they were stacked when a frame was last hidden.
+        std::vector<wxWeakRef<wxTopLevelWindow>> above;
     };
 
     void BuildHelpMenu();
     // The first frame's panel windows and effect slots.
     void MakePanels(AppCore& core);
+    // This frame or its sibling, whichever is shown; null when neither is.
+    VelbrinControlFrame* ShownFrame();
+    // The windows that stay above the shown frame, in the order they were stacked last.
+    std::vector<wxTopLevelWindow*> AboveWindows() const;
 
     MainFrameLogic m_logic;
     MessageSink& m_messages;

@@ -338,10 +338,10 @@ bool VelbrinHAL::FirmwareNeedsUpdate(bool* needed)
     }
     uint32_t dateCode = 0;
     bool dated = false;
-    // A date code that is valid at once needs no wait; otherwise 100 ms between tries.
+    // 100 ms before every try, the first too: a unit that has just booted can show a plausible but
+    // wrong date code for a moment, and an old one would send the user to the updater.
     for (int i = 0; i < kDatePolls && booted && answering; ++i) {
-        if (i > 0)
-            GetClock().SleepMs(100);
+        GetClock().SleepMs(100);
         dated = ReadDateCode(&dateCode, &answering);
         if (dated)
             break;
@@ -489,6 +489,40 @@ bool VelbrinHAL::SetExternalClock(bool on)
     return false;
 }
 
+namespace {
+
+// The busy cursor over every window from construction to End or the end of the scope.
+class BusyCursor {
+public:
+    BusyCursor() { GetUserNotifier().BeginBusy(); }
+    ~BusyCursor() { End(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+    void End()
+    {
+        if (m_on)
+            GetUserNotifier().EndBusy();
+        m_on = false;
+    }
+
+private:
+    bool m_on = true;
+};
+
+// Sleeps ms of the program's clock in steps of kReconnectPauseMs while the unit is connected; false,
+// at once, when it is not.
+bool SleepWhileConnected(uint64_t unit, uint32_t ms)
+{
+    for (uint32_t slept = 0; slept < ms; slept += kReconnectPauseMs) {
+        if (!FireWireSession::IsUnitConnected(unit))
+            return false;
+        GetClock().SleepMs(std::min(kReconnectPauseMs, ms - slept));
+    }
+    return FireWireSession::IsUnitConnected(unit);
+}
+
+}  // namespace
+
 bool VelbrinHAL::SetSampleRate(int hz)
 {
     const int targetMode = ModeForRate(hz);
@@ -498,41 +532,44 @@ bool VelbrinHAL::SetSampleRate(int hz)
     bool external = true;
     if (!ReadExternalClock(&external) || external)
         return false;
+    BusyCursor busy;
     m_thread->StopAVC();
     if (!m_open)
         return false;  // a cycle failed meanwhile: the scope carries out its close
     const int currentMode = ModeForRate(m_monitor->GetNominalSampleRate());
     const bool modeChange = currentMode != targetMode;
     if (modeChange) {
-        UserNotifier& notifier = GetUserNotifier();
-        notifier.BeginBusy();
+        // The unit leaves the bus and comes back in the other mode. Every wait for it ends as soon as
+        // it is unplugged: it is not coming back.
+        const uint64_t unit = FireWireSession::UnitGuid();
         ItemValue mode = {HalItem::kDspMode, uint32_t(targetMode)};
         if (m_device->WriteItems(&mode, 1) != 0) {
-            notifier.EndBusy();
             Close();
             return false;
         }
         CloseUnderlying();
-        GetClock().SleepMs(kModeSwitchSettleMs);
+        bool connected = SleepWhileConnected(unit, kModeSwitchSettleMs);
         bool reopened = false;
-        for (int i = 0; i < kReconnectTries && !reopened; ++i) {
+        for (int i = 0; i < kReconnectTries && connected && !reopened; ++i) {
             reopened = m_device->Open() == 0;
             if (!reopened)
-                GetClock().SleepMs(kReconnectPauseMs);
+                connected = SleepWhileConnected(unit, kReconnectPauseMs);
         }
         bool audio = false;
-        for (int i = 0; i < kReconnectTries && reopened && !audio; ++i) {
+        for (int i = 0; i < kReconnectTries && connected && reopened && !audio; ++i) {
             audio = m_monitor->HasDevice();
             if (!audio)
-                GetClock().SleepMs(kReconnectPauseMs);
+                connected = SleepWhileConnected(unit, kReconnectPauseMs);
         }
         if (!reopened || !audio) {
-            ShowBootFailure();
-            notifier.EndBusy();
+            busy.End();
+            if (connected)
+                ShowBootFailure();
+            else
+                DebugLog("  VelbrinHAL::SetSampleRate() : the unit was unplugged during the mode switch\n");
             Close();  // the reconnect loop takes over
             return false;
         }
-        notifier.EndBusy();
     }
     if (m_monitor->SetNominalSampleRate(hz) != 0) {
         Close();
@@ -546,6 +583,7 @@ bool VelbrinHAL::SetSampleRate(int hz)
         Start(knownRate);
     else
         m_thread->StartAVC(2000);
+    busy.End();
     SendEvent(kDeviceEventOpened);
     return true;
 }

@@ -1,10 +1,9 @@
 #include "PAL/ConnectionLostPage.h"
 
-#include <iterator>
-
 #include "PAL/LayoutTables.h"
 
 ConnectionLostPage::ConnectionLostPage(ParameterSet* set)
-    : ControlPage(set, kConnectionLostLayout, int32_t(std::size(kConnectionLostLayout)))
+    : ControlPage(set, GetLayoutTable(LayoutWindow::ConnectionLost).records,
+                  GetLayoutTable(LayoutWindow::ConnectionLost).count)
 {
 }

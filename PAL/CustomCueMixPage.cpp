@@ -1,13 +1,12 @@
 #include "PAL/CustomCueMixPage.h"
 
-#include <iterator>
-
 #include "PAL/LayoutTables.h"
 #include "resources/params/CustomCueMixParamDescriptors.h"
 
 CustomCueMixPage::CustomCueMixPage()
-    : PageController(ArchiveSource{}, kCustomCueMixLayout, int32_t(std::size(kCustomCueMixLayout)),
-                     kCustomCueMixParamDescriptors, kCustomCueMixParamCount)
+    : PageController(ArchiveSource{}, GetLayoutTable(LayoutWindow::CustomCueMix).records,
+                     GetLayoutTable(LayoutWindow::CustomCueMix).count, kCustomCueMixParamDescriptors,
+                     kCustomCueMixParamCount)
 {
 }
 

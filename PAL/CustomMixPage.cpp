@@ -1,13 +1,12 @@
 #include "PAL/CustomMixPage.h"
 
-#include <iterator>
-
 #include "PAL/LayoutTables.h"
 #include "resources/params/CustomMixParamDescriptors.h"
 
 CustomMixPage::CustomMixPage()
-    : PageController(ArchiveSource{}, kCustomInputMixLayout, int32_t(std::size(kCustomInputMixLayout)),
-                     kCustomMixParamDescriptors, kCustomMixParamCount)
+    : PageController(ArchiveSource{}, GetLayoutTable(LayoutWindow::CustomInputMix).records,
+                     GetLayoutTable(LayoutWindow::CustomInputMix).count, kCustomMixParamDescriptors,
+                     kCustomMixParamCount)
 {
 }
 

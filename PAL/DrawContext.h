@@ -25,7 +25,7 @@ public:
     DrawContext& operator=(const DrawContext&) = delete;
     virtual ~DrawContext() = default;
 
-    // Input state, read when called.
+    // Input state: that of the event being handled, else the latest the window knows (InputSource).
     virtual bool IsOptionDown() = 0;
     virtual bool IsShiftDown() = 0;
     virtual bool IsCommandDown() = 0;
@@ -43,6 +43,13 @@ public:
     // False when drawing inside r (window pixels) cannot change the window now: r lies outside the
     // clip while the window is the port.
     virtual bool IsInClip(const Rect& r) const
+    {
+        (void)r;
+        return true;
+    }
+    // False when drawing inside r (window pixels) cannot change all of r in the window now: part of r
+    // lies outside the clip while the window is the port.
+    virtual bool IsWhollyInClip(const Rect& r) const
     {
         (void)r;
         return true;

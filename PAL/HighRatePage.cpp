@@ -1,7 +1,8 @@
 #include "PAL/HighRatePage.h"
 
-#include <iterator>
-
 #include "PAL/LayoutTables.h"
 
-HighRatePage::HighRatePage(ParameterSet* set) : MeterPage(set, kHighRateLayout, int32_t(std::size(kHighRateLayout))) {}
+HighRatePage::HighRatePage(ParameterSet* set)
+    : MeterPage(set, GetLayoutTable(LayoutWindow::HighRate).records, GetLayoutTable(LayoutWindow::HighRate).count)
+{
+}

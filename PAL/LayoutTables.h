@@ -1,7 +1,8 @@
 #pragma once
 // The twelve window layout tables and what each window needs around its table: its size and the
 // backdrop bitmap that every control of the window composes its images from. The tables live in
-// resources/layouts (library velbrin_resources).
+// resources/layouts (library velbrin_resources) and are reached only through GetLayoutTable, whose
+// count is the number of records the table holds.
 
 #include <cstdint>
 #include "PAL/LayoutRecord.h"
@@ -34,16 +35,3 @@ struct LayoutTable {
 
 // The table of a window; a value outside the enumeration is a programming error (fatal).
 const LayoutTable& GetLayoutTable(LayoutWindow window);
-
-extern const LayoutRecord kMainLayout[132];
-extern const LayoutRecord kShrinkLayout[56];
-extern const LayoutRecord kTinyLayout[14];
-extern const LayoutRecord kHighRateLayout[26];
-extern const LayoutRecord kConnectionLostLayout[4];
-extern const LayoutRecord kCustomInputMixLayout[11];
-extern const LayoutRecord kCustomCueMixLayout[8];
-extern const LayoutRecord kSampleRateLayout[10];
-extern const LayoutRecord kReverbLayout[11];
-extern const LayoutRecord kEqLayout[51];
-extern const LayoutRecord kCompressorLayout[32];
-extern const LayoutRecord kAmpSimLayout[16];

@@ -4,7 +4,8 @@
 
 #include "PAL/LayoutTables.h"
 
-MainPage::MainPage(ParameterSet* set) : MeterPage(set, kMainLayout, int32_t(std::size(kMainLayout)))
+MainPage::MainPage(ParameterSet* set)
+    : MeterPage(set, GetLayoutTable(LayoutWindow::Main).records, GetLayoutTable(LayoutWindow::Main).count)
 {
     BindMeters(kRoutes, std::size(kRoutes));
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "PAL/MeterPage.h"
+#include "PAL/WindowRecords.h"
 
 class MainPage : public MeterPage {
 public:
@@ -14,5 +15,9 @@ public:
     void SetMeterLevels(const MeterLevels* levels) override;
 
     // The routes, in push order (the layout must keep a peak meter at each record).
-    static constexpr MeterRoute kRoutes[6] = {{2, 124}, {3, 125}, {0, 126}, {1, 127}, {4, 123}, {5, 62}};
+    static constexpr MeterRoute kRoutes[6] = {
+        {2, MainRecords::kAnalog1Meter},      {3, MainRecords::kAnalog2Meter},
+        {0, MainRecords::kSpdifLeftMeter},    {1, MainRecords::kSpdifRightMeter},
+        {4, MainRecords::kEffectInput1Meter}, {5, MainRecords::kEffectInput2Meter},
+    };
 };

@@ -43,7 +43,6 @@ public:
     // Values beyond the set's count are left out.
     void ApplyTo(ParameterSet& set) const;
 
-    uint32_t GetFlavor() const { return m_flavor; }
     const std::vector<float>& GetValues() const { return m_values; }
 
 private:

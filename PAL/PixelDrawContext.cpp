@@ -92,6 +92,15 @@ bool PixelDrawContext::IsInClip(const Rect& r) const
     return left < m_clip.right && right > m_clip.left && top < m_clip.bottom && bottom > m_clip.top;
 }
 
+bool PixelDrawContext::IsWhollyInClip(const Rect& r) const
+{
+    if (!m_clipped || !PortIsWindow())
+        return true;
+    const int64_t left = int64_t(r.left) + m_originX, right = int64_t(r.right) + m_originX;
+    const int64_t top = int64_t(r.top) + m_originY, bottom = int64_t(r.bottom) + m_originY;
+    return m_clip.left <= left && right <= m_clip.right && m_clip.top <= top && bottom <= m_clip.bottom;
+}
+
 void PixelDrawContext::Clip(int64_t& left, int64_t& right, int64_t& top, int64_t& bottom) const
 {
     if (!m_clipped || !PortIsWindow())

@@ -26,6 +26,7 @@ public:
     void EndDraw() override;
     bool SetClip(const Rect* clip) override;
     bool IsInClip(const Rect& r) const override;
+    bool IsWhollyInClip(const Rect& r) const override;
     void BeginBitmapDraw(Bitmap* bitmap, int32_t dx, int32_t dy) override;
     void EndBitmapDraw(Bitmap* bitmap, int32_t dx, int32_t dy) override;
 

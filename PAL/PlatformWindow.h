@@ -1,8 +1,8 @@
 #pragma once
 // What a drawing context needs of the window it draws in: the window's pixels (a back buffer the
 // size of its client area, shown by the window itself), a way to say which pixels changed, and the
-// window's mouse, modifiers and clipboard. The skinned window implements it on the desktop; tests
-// implement it over a plain bitmap.
+// window's mouse, modifiers and clipboard. The skinned window's surface (WindowSurface) implements it
+// on the desktop; tests implement it over a plain bitmap.
 
 #include "PAL/Bitmap.h"
 

@@ -4,7 +4,8 @@
 
 #include "PAL/LayoutTables.h"
 
-ShrinkPage::ShrinkPage(ParameterSet* set) : MeterPage(set, kShrinkLayout, int32_t(std::size(kShrinkLayout)))
+ShrinkPage::ShrinkPage(ParameterSet* set)
+    : MeterPage(set, GetLayoutTable(LayoutWindow::Shrink).records, GetLayoutTable(LayoutWindow::Shrink).count)
 {
     BindMeters(kRoutes, std::size(kRoutes));
 }

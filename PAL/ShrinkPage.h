@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "PAL/MeterPage.h"
+#include "PAL/WindowRecords.h"
 
 class ShrinkPage : public MeterPage {
 public:
@@ -14,5 +15,9 @@ public:
     void SetMeterLevels(const MeterLevels* levels) override;
 
     // The routes, in push order (the layout must keep a peak meter at each record).
-    static constexpr MeterRoute kRoutes[6] = {{2, 27}, {3, 28}, {0, 30}, {1, 31}, {4, 32}, {5, 53}};
+    static constexpr MeterRoute kRoutes[6] = {
+        {2, ShrinkRecords::kAnalog1Meter},      {3, ShrinkRecords::kAnalog2Meter},
+        {0, ShrinkRecords::kSpdifLeftMeter},    {1, ShrinkRecords::kSpdifRightMeter},
+        {4, ShrinkRecords::kEffectInput1Meter}, {5, ShrinkRecords::kEffectInput2Meter},
+    };
 };

@@ -1,7 +1,8 @@
 #include "PAL/TinyPage.h"
 
-#include <iterator>
-
 #include "PAL/LayoutTables.h"
 
-TinyPage::TinyPage(ParameterSet* set) : MeterPage(set, kTinyLayout, int32_t(std::size(kTinyLayout))) {}
+TinyPage::TinyPage(ParameterSet* set)
+    : MeterPage(set, GetLayoutTable(LayoutWindow::Tiny).records, GetLayoutTable(LayoutWindow::Tiny).count)
+{
+}

@@ -22,9 +22,9 @@
 #include "PAL/ViewLib/ControlGeometry.h"
 #include "PAL/ViewLib/ControlPage.h"
 #include "PAL/ViewLib/flPPM.h"
-#include "platform/wx/SkinWindow.h"
+#include "PAL/wx/SkinWindow.h"
+#include "PAL/wx/WindowTicker.h"
 #include "platform/wx/GuiSession.h"
-#include "platform/wx/WindowTicker.h"
 #include "tests/support/GuiPump.h"
 #include "tests/support/LayoutRecordMaker.h"
 

@@ -48,6 +48,9 @@ public:
     // Returns a watch id (0 when the unit is already gone).
     virtual uint64_t WatchUnitRemoval(uint64_t serviceId, std::function<void()> onGone) = 0;
     virtual void CancelWatch(uint64_t watchId) = 0;
+    // True while the unit with this GUID is connected: on the bus, or off it only while it restarts
+    // (a unit that switches its DSP mode leaves the bus and re-enumerates). False once it is unplugged.
+    virtual bool IsUnitConnected(uint64_t guid) = 0;
 
     // --- transfers ---
     // Opens the unit at nodeId; stores a handle in *handle. 0 or an error code.

@@ -1,6 +1,7 @@
 #pragma once
-// The live state of the keyboard modifiers and the mouse, read when asked (nothing is queued).
-// The desktop implementation reads the pointer of the window it belongs to; tests use a fake.
+// The keyboard modifiers and the mouse as the program sees them now. The desktop implementation
+// answers with the state the event being handled carries, or outside events with the latest state it
+// knows; tests use a fake.
 
 #include <cstdint>
 

@@ -13,7 +13,7 @@
 #include <thread>
 
 #include "platform/DebugLog.h"
-#include "platform/UserConfigFolder.h"
+#include "platform/UserRuntimeFolder.h"
 
 namespace {
 
@@ -21,14 +21,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr char kTaken = 'Y';
 constexpr char kRefused = 'N';
-
-// A folder of this user that no one else may write into; closed to everyone else when closed is set.
-bool OwnFolder(const std::string& path, bool closed)
-{
-    struct stat info;
-    return !path.empty() && path[0] == '/' && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
-           info.st_uid == getuid() && (info.st_mode & (closed ? 077 : 022)) == 0;
-}
 
 bool MakeAddress(const std::string& path, sockaddr_un& address)
 {
@@ -74,35 +66,91 @@ void Answer(int fd, char answer)
     (void)!send(fd, &answer, 1, MSG_NOSIGNAL);
 }
 
+bool ValidStartupId(const std::string& id)
+{
+    if (id.size() > OpenRequestChannel::kMaxStartupId)
+        return false;
+    for (const char c : id)
+        if (c < 0x20 || c > 0x7e)
+            return false;
+    return true;
+}
+
+constexpr size_t kMaxRequest = OpenRequestChannel::kMaxPath + 1 + OpenRequestChannel::kMaxStartupId + 1;
+
+enum class Parsed { Incomplete, Complete, Malformed };
+
+// The request in data; ended when no more bytes will come (the sender stopped writing, or the
+// connection's time is up), which completes a request of the path alone.
+Parsed Parse(const std::string& data, bool ended, OpenRequestChannel::Request& request)
+{
+    const size_t pathEnd = data.find('\0');
+    if (pathEnd == std::string::npos)
+        return ended || data.size() > OpenRequestChannel::kMaxPath ? Parsed::Malformed : Parsed::Incomplete;
+    if (pathEnd == 0 || pathEnd > OpenRequestChannel::kMaxPath || data[0] != '/')
+        return Parsed::Malformed;
+    const size_t idEnd = data.find('\0', pathEnd + 1);
+    if (idEnd == std::string::npos) {
+        const size_t idSoFar = data.size() - pathEnd - 1;
+        if (idSoFar > OpenRequestChannel::kMaxStartupId || (ended && idSoFar > 0))
+            return Parsed::Malformed;
+        if (!ended)
+            return Parsed::Incomplete;
+        request = {data.substr(0, pathEnd), std::string()};
+        return Parsed::Complete;
+    }
+    request = {data.substr(0, pathEnd), data.substr(pathEnd + 1, idEnd - pathEnd - 1)};
+    return idEnd + 1 == data.size() && ValidStartupId(request.startupId) ? Parsed::Complete : Parsed::Malformed;
+}
+
 }  // namespace
+
+struct OpenRequestChannel::Connection {
+    Connection(OpenRequestChannel& channel, int fd) : channel(channel), fd(fd) {}
+    ~Connection()
+    {
+        if (source) {
+            g_source_destroy(source);
+            g_source_unref(source);
+        }
+        close(fd);
+    }
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    OpenRequestChannel& channel;
+    const int fd;
+    GSource* source = nullptr;
+    gint64 deadline = g_get_monotonic_time() + gint64(kReadTimeoutMs) * 1000;  // main-context time
+    std::string data;
+};
 
 struct OpenRequestSource {
     static gboolean OnConnection(gint, GIOCondition, gpointer self)
     {
-        static_cast<OpenRequestChannel*>(self)->AcceptAll();
+        static_cast<OpenRequestChannel*>(self)->Accept();
         return G_SOURCE_CONTINUE;
+    }
+    // Readable, closed, or past the connection's deadline (the source's ready time).
+    static gboolean OnConnectionReady(gint, GIOCondition, gpointer data)
+    {
+        auto* connection = static_cast<OpenRequestChannel::Connection*>(data);
+        connection->channel.Serve(*connection, g_get_monotonic_time() >= connection->deadline);
+        return G_SOURCE_CONTINUE;  // a connection that is done has destroyed its source already
     }
 };
 
 std::string OpenRequestChannel::SocketPath(const std::string& program)
 {
+    const std::string folder = UserRuntimeFolder::Locate(program);
+    if (folder.empty())
+        return std::string();
     const std::string name = "/" + program + ".socket";
-    std::string folder;
-    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"))
-        folder = runtime;
-    while (folder.size() > 1 && folder.back() == '/')
-        folder.pop_back();
-    if (!OwnFolder(folder, true)) {
-        folder = UserConfigFolder::Path(program);
-        if (!OwnFolder(folder, false))
-            return std::string();
-    }
     sockaddr_un address;
     return MakeAddress(folder + name, address) ? folder + name : std::string();
 }
 
-OpenRequestChannel::OpenRequestChannel(const std::string& socketPath,
-                                       std::function<void(const std::string&)> onRequest, uid_t acceptedUid)
+OpenRequestChannel::OpenRequestChannel(const std::string& socketPath, Handler onRequest, uid_t acceptedUid)
     : m_path(socketPath), m_onRequest(std::move(onRequest)), m_acceptedUid(acceptedUid)
 {
     sockaddr_un address;
@@ -124,7 +172,8 @@ OpenRequestChannel::OpenRequestChannel(const std::string& socketPath,
     // Only this user may connect (the folder is the user's own, and the peer's user is checked all the
     // same).
     const bool bound = bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-    if (!bound || chmod(m_path.c_str(), 0600) != 0 || listen(fd, 8) != 0 || lstat(m_path.c_str(), &info) != 0) {
+    if (!bound || chmod(m_path.c_str(), 0600) != 0 || listen(fd, int(kMaxConnections)) != 0 ||
+        lstat(m_path.c_str(), &info) != 0) {
         DebugLog("OpenRequestChannel: cannot listen at %s: %s\n", m_path.c_str(), std::strerror(errno));
         if (bound)
             unlink(m_path.c_str());
@@ -139,6 +188,7 @@ OpenRequestChannel::OpenRequestChannel(const std::string& socketPath,
 
 OpenRequestChannel::~OpenRequestChannel()
 {
+    m_connections.clear();
     if (m_fd < 0)
         return;
     if (m_source)
@@ -149,54 +199,76 @@ OpenRequestChannel::~OpenRequestChannel()
         unlink(m_path.c_str());
 }
 
-void OpenRequestChannel::AcceptAll()
+void OpenRequestChannel::Accept()
 {
-    for (;;) {
-        const int client = accept4(m_fd, nullptr, nullptr, SOCK_CLOEXEC);
+    for (size_t taken = 0; taken < kMaxConnections; ++taken) {
+        const int client = accept4(m_fd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
         if (client < 0) {
             if (errno == EINTR)
                 continue;
             return;
         }
-        Serve(client);
-        close(client);
+        uid_t uid = 0;
+        if (!PeerUid(client, uid) || uid != m_acceptedUid || m_connections.size() >= kMaxConnections) {
+            DebugLog("OpenRequestChannel: a connection of user %u refused (%zu open)\n", unsigned(uid),
+                     m_connections.size());
+            Answer(client, kRefused);
+            close(client);
+            continue;
+        }
+        m_connections.push_back(std::make_unique<Connection>(*this, client));
+        Connection& connection = *m_connections.back();
+        connection.source = g_unix_fd_source_new(client, G_IO_IN);
+        g_source_set_ready_time(connection.source, connection.deadline);
+        g_source_set_callback(connection.source, G_SOURCE_FUNC(OpenRequestSource::OnConnectionReady),
+                              &connection, nullptr);
+        g_source_attach(connection.source, nullptr);
+        // A sender writes its request as it connects: it is often there already.
+        Serve(connection, false);
     }
 }
 
-void OpenRequestChannel::Serve(int client)
+void OpenRequestChannel::Serve(Connection& connection, bool deadlinePassed)
 {
-    uid_t uid = 0;
-    if (!PeerUid(client, uid) || uid != m_acceptedUid) {
-        DebugLog("OpenRequestChannel: a request of user %u refused\n", unsigned(uid));
-        Answer(client, kRefused);
-        return;
-    }
-    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(kReadTimeoutMs);
-    std::string request;
+    bool ended = deadlinePassed;
     char chunk[1024];
-    while (request.find('\0') == std::string::npos && request.size() <= kMaxPath) {
-        if (!WaitReadable(client, deadline))
-            break;
-        const ssize_t got = recv(client, chunk, sizeof chunk, MSG_DONTWAIT);
-        if (got < 0 && (errno == EINTR || errno == EAGAIN))
+    while (connection.data.size() <= kMaxRequest) {
+        const size_t room = kMaxRequest + 1 - connection.data.size();
+        const ssize_t got = recv(connection.fd, chunk, room < sizeof chunk ? room : sizeof chunk, MSG_DONTWAIT);
+        if (got > 0) {
+            connection.data.append(chunk, size_t(got));
             continue;
-        if (got <= 0)
-            break;
-        request.append(chunk, size_t(got));
+        }
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got == 0 || (errno != EAGAIN && errno != EWOULDBLOCK))
+            ended = true;
+        break;
     }
-    const size_t end = request.find('\0');
-    if (end == std::string::npos || end == 0 || end > kMaxPath || request[0] != '/') {
-        DebugLog("OpenRequestChannel: an incomplete or malformed request refused\n");
-        Answer(client, kRefused);
+    Request request;
+    const Parsed parsed = Parse(connection.data, ended, request);
+    if (parsed == Parsed::Incomplete)
         return;
-    }
-    Answer(client, kTaken);
-    if (m_onRequest)
-        m_onRequest(request.substr(0, end));
+    bool taken = false;
+    if (parsed == Parsed::Malformed)
+        DebugLog("OpenRequestChannel: an incomplete or malformed request refused\n");
+    else
+        taken = !m_onRequest || m_onRequest(request);
+    Answer(connection.fd, taken ? kTaken : kRefused);
+    Drop(connection);
+}
+
+void OpenRequestChannel::Drop(Connection& connection)
+{
+    for (auto it = m_connections.begin(); it != m_connections.end(); ++it)
+        if (it->get() == &connection) {
+            m_connections.erase(it);
+            return;
+        }
 }
 
 OpenRequestChannel::SendResult OpenRequestChannel::Send(const std::string& socketPath, const std::string& path,
-                                                        int waitMs, uid_t expectedUid)
+                                                        const std::string& startupId, int waitMs, uid_t expectedUid)
 {
     sockaddr_un address;
     if (!MakeAddress(socketPath, address))
@@ -206,7 +278,9 @@ OpenRequestChannel::SendResult OpenRequestChannel::Send(const std::string& socke
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(waitMs);
     int fd = -1;
     for (;;) {
-        fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        // Non-blocking: a listener whose queue of connections is full makes connect fail (EAGAIN) instead
+        // of waiting past the deadline.
+        fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
         if (fd < 0)
             return SendResult::NoListener;
         if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0)
@@ -214,7 +288,7 @@ OpenRequestChannel::SendResult OpenRequestChannel::Send(const std::string& socke
         const int error = errno;
         close(fd);
         // A copy that holds the lock but is still starting may not listen yet.
-        if ((error != ENOENT && error != ECONNREFUSED && error != EINTR) || Left(deadline) == 0)
+        if ((error != ENOENT && error != ECONNREFUSED && error != EAGAIN && error != EINTR) || Left(deadline) == 0)
             return SendResult::NoListener;
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
@@ -223,7 +297,7 @@ OpenRequestChannel::SendResult OpenRequestChannel::Send(const std::string& socke
         close(fd);
         return SendResult::Refused;
     }
-    const std::string request = path + '\0';
+    const std::string request = path + '\0' + (ValidStartupId(startupId) ? startupId : std::string()) + '\0';
     size_t sent = 0;
     while (sent < request.size() && Left(deadline) > 0) {
         pollfd entry{fd, POLLOUT, 0};

@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdlib>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -12,6 +13,30 @@ namespace {
 // How long the helper may take to go once its input has ended, and to answer beyond its own bound.
 constexpr uint32_t kEndMs = 2000;
 constexpr uint32_t kAnswerMarginMs = DriverHelper::kKillGraceMs + 3000;
+
+// Why the file at path (absolute, no symbolic links) must not be started as root, or "" when it may.
+std::string UnsafePart(const std::string& path, uid_t owner)
+{
+    std::string part = path;
+    for (int level = 0;; ++level) {
+        struct stat st;
+        if (lstat(part.c_str(), &st) != 0)
+            return part + " cannot be examined";
+        // The file and its folder: exactly the owner, writable by no one else. Above: the owner or
+        // root, and writable by others only with the sticky bit.
+        const bool near = level < 2;
+        if (st.st_uid != owner && (near || st.st_uid != 0))
+            return part + " belongs to another user";
+        if ((st.st_mode & (S_IWGRP | S_IWOTH)) != 0 && (near || (st.st_mode & S_ISVTX) == 0))
+            return part + " can be changed by other users";
+        if (level == 0 ? !S_ISREG(st.st_mode) : !S_ISDIR(st.st_mode))
+            return part + " is not a " + (level == 0 ? "file" : "folder");
+        if (part == "/")
+            return "";
+        const size_t slash = part.rfind('/');
+        part = slash == 0 ? "/" : part.substr(0, slash);
+    }
+}
 
 std::string ProgramFolder()
 {
@@ -37,12 +62,14 @@ SystemPrivilegedRunner::SystemPrivilegedRunner(Config config) : m_config(std::mo
 
 SystemPrivilegedRunner::~SystemPrivilegedRunner() { EndAuthorization(); }
 
-std::vector<std::string> SystemPrivilegedRunner::CommandLine() const
+std::vector<std::string> SystemPrivilegedRunner::CommandLine() const { return CommandLine(m_config.helper); }
+
+std::vector<std::string> SystemPrivilegedRunner::CommandLine(const std::string& helper) const
 {
     std::vector<std::string> line;
     if (!m_config.pkexec.empty())
         line.push_back(m_config.pkexec);
-    line.push_back(m_config.helper);
+    line.push_back(helper);
     DriverHelper::Options options;
     options.tool = m_config.tool;
     options.commandMs = m_config.commandMs;
@@ -60,20 +87,20 @@ bool SystemPrivilegedRunner::Authorize()
         m_error = "Administrator rights cannot be asked for: " + m_config.pkexec + " is missing";
         return false;
     }
-    if (m_config.helper.empty() || m_config.helper[0] != '/' || access(m_config.helper.c_str(), X_OK) != 0) {
-        m_error = "The driver helper " + m_config.helper + " is missing";
+    const std::string helper = TrustedHelper();
+    if (helper.empty())
         return false;
-    }
     int pair[2];
     if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair) != 0) {
         m_error = "No channel to the driver helper";
         return false;
     }
-    const bool started = m_helper.Start(CommandLine(), pair[1], pair[1], false);
+    const std::vector<std::string> command = CommandLine(helper);
+    const bool started = m_helper.Start(command, pair[1], pair[1], false);
     close(pair[1]);
     if (!started) {
         close(pair[0]);
-        m_error = "Could not start " + CommandLine().front();
+        m_error = "Could not start " + command.front();
         return false;
     }
     m_channel.Reset(pair[0]);
@@ -98,6 +125,23 @@ bool SystemPrivilegedRunner::Authorize()
     else
         m_error = "The driver helper did not start (status " + std::to_string(status) + ")";
     return false;
+}
+
+std::string SystemPrivilegedRunner::TrustedHelper()
+{
+    const std::string& helper = m_config.helper;
+    char resolved[PATH_MAX];
+    if (helper.empty() || helper[0] != '/' || access(helper.c_str(), X_OK) != 0 ||
+        !realpath(helper.c_str(), resolved)) {
+        m_error = "The driver helper " + helper + " is missing";
+        return "";
+    }
+    const std::string unsafe = UnsafePart(resolved, m_config.helperOwner);
+    if (!unsafe.empty()) {
+        m_error = "The driver helper " + helper + " is not safe to run as administrator: " + unsafe;
+        return "";
+    }
+    return resolved;
 }
 
 int SystemPrivilegedRunner::RunDriverCommand(DriverAction action, const std::string& driver)

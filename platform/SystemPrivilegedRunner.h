@@ -5,6 +5,11 @@
 // EndAuthorization, so an update asks once; it enforces each command's bound itself (a root
 // process cannot be killed by its caller) and ends with its input, also when this process dies.
 // Requests go over a socket pair, never through a shell. Used by one thread at a time.
+//
+// The helper runs as root, so only one that no one but root could have put there is started: the
+// file and its folder belong to root and no one else may write them, and every folder above belongs
+// to root and is writable by no one else, or has the sticky bit (no one else can then rename what
+// lies in it). Symbolic links are resolved first, and the resolved path is what is started.
 
 #include "platform/PrivilegedRunner.h"
 #include "platform/helper/ChildProcess.h"
@@ -12,6 +17,7 @@
 
 #include <cstdint>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 class SystemPrivilegedRunner : public PrivilegedRunner {
@@ -24,6 +30,7 @@ public:
         std::string tool = kDriverTool;
         uint32_t commandMs = 120000;    // bound of one driver command, enforced by the helper
         uint32_t authorizeMs = 300000;  // how long the user may take to answer the password prompt
+        uid_t helperOwner = 0;          // who owns the helper and its folder: root, but in the tests' own build
     };
     // pkexec unless the process is root; the helper beside the running program.
     static Config DefaultConfig();
@@ -40,6 +47,9 @@ public:
     std::vector<std::string> CommandLine() const;
 
 private:
+    std::vector<std::string> CommandLine(const std::string& helper) const;
+    // The helper's resolved path when it may be started as root; else empty, with m_error set.
+    std::string TrustedHelper();
     // Ends the helper after a failure, keeping the failure's text.
     void Fail(const std::string& error);
 

@@ -29,6 +29,7 @@ uint64_t g_watchGeneration = 0;  // tells a stale removal notice from the curren
 bool g_matching = false;
 uint64_t g_serviceId = 0;  // the unit followed now; 0 after its removal
 std::atomic<uint64_t> g_connections{0};
+std::atomic<uint64_t> g_guid{0};
 
 std::atomic<bool> g_canQuadletRead{false};
 std::atomic<bool> g_canBlockRead{false};
@@ -108,6 +109,7 @@ void OnDeviceMatched()
             ++g_connections;
         }
         g_nodeId = unit.nodeId;
+        g_guid = unit.guid;
         CancelWatchLocked();
         if (unit.nodeId != 0) {
             uint64_t generation = ++g_watchGeneration;
@@ -142,6 +144,10 @@ void OnDeviceInterest(uint32_t messageType)
 uint32_t NodeId() { return g_nodeId; }
 
 uint64_t ConnectionCount() { return g_connections; }
+
+uint64_t UnitGuid() { return g_guid; }
+
+bool IsUnitConnected(uint64_t guid) { return guid != 0 && GetFireWireBus().IsUnitConnected(guid); }
 
 int Open()
 {

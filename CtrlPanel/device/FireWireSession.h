@@ -26,6 +26,10 @@ void OnDeviceInterest(uint32_t messageType);
 bool IsAcceptedGuid(uint64_t guid);
 
 uint32_t NodeId();
+// The GUID of the unit last taken up; 0 before the first.
+uint64_t UnitGuid();
+// True while the unit with this GUID is connected to the bus, also while it restarts off the bus.
+bool IsUnitConnected(uint64_t guid);
 // Counts the units taken up: it grows whenever the followed unit is one that newly appeared on the
 // bus (a replug, a re-enumeration), also when the bus gave it its old node id again.
 uint64_t ConnectionCount();

@@ -1,6 +1,7 @@
 #pragma once
-// The polling thread. While cycles are wanted it runs one every 50 ms: the mix engine's refresh,
-// up to 20 dirty pairs from each writer block, the enabled meter groups, and the S/PDIF status.
+// The polling thread. While cycles are wanted it sleeps 50 ms before each cycle: the mix engine's
+// refresh, up to 20 dirty pairs from each writer block, the enabled meter groups, and the S/PDIF
+// status, in this order.
 //
 // Pausing: StopAVC clears `running` and waits (bounded, on the program's clock) until the cycle in
 // flight has ended; StartAVC sets it again after an optional start delay. Called on the polling

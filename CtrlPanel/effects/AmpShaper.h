@@ -42,7 +42,6 @@ public:
 
     int GetModelIndex() const { return m_modelIndex; }
     AmpModel* GetModel() const { return m_model; }
-    bool IsFirst() const { return m_first; }
 
 private:
     // Designs one filter stage at the rate; when the design is accepted, stores it in `stored` and

@@ -7,10 +7,10 @@
 #include "CtrlPanel/device/WriterBlocks.h"
 #include "CtrlPanel/effects/AmpModel.h"
 #include "PAL/LayoutTables.h"
-#include "PAL/ViewLib/ControlPage.h"
+#include "PAL/ViewLib/CheckedControl.h"
 #include "PAL/ViewLib/LevelMeter.h"
 #include "PAL/ViewLib/UnitValue.h"
-#include "platform/DebugLog.h"
+#include "PAL/WindowRecords.h"
 #include "resources/params/AmpSimParamDescriptors.h"
 
 namespace {
@@ -20,8 +20,7 @@ const LayoutTable& Layout()
     return GetLayoutTable(LayoutWindow::AmpSim);
 }
 
-// The meter of the window's layout table, and the meter group and slot of each simulator.
-constexpr int32_t kMeterRecord = 2;
+// The meter group and slot of each simulator.
 constexpr uint32_t kFirstMeterGroup = 6;
 constexpr uint32_t kSecondMeterGroup = 7;
 constexpr int kFirstMeterSlot = 16;
@@ -41,6 +40,7 @@ AmpSimPanel::AmpSimPanel()
     for (int32_t index : {kLowGain, kMidGain, kHighGain})
         ParameterChangedHook(index);
     m_shaper.SetSampleRate(GetSampleRate());
+    m_meter = CheckedControl<LevelMeter>(*GetPage(), AmpSimRecords::kMeter, "LevelMeter", "AmpSimPanel");
 }
 
 AmpSimPanel* AmpSimPanel::Create(ParamWriter* writer, bool first)
@@ -163,13 +163,6 @@ void AmpSimPanel::PushMeterLevel()
     const MeterList* meters = m_writer->GetMeterList();
     if (!meters || !meters->IsEnabled(m_first ? kFirstMeterGroup : kSecondMeterGroup))
         return;
-    View* view = GetPage() ? GetPage()->GetView(kMeterRecord) : nullptr;
-    LevelMeter* meter = dynamic_cast<LevelMeter*>(view);
-    if (!meter) {
-        if (!m_meterMismatchTraced)
-            DebugLog("AmpSimPanel: control %d is not a meter\n", int(kMeterRecord));
-        m_meterMismatchTraced = true;
-        return;
-    }
-    meter->SetLevel(meters->Meter(m_first ? kFirstMeterSlot : kSecondMeterSlot));
+    if (m_meter)
+        m_meter->SetLevel(meters->Meter(m_first ? kFirstMeterSlot : kSecondMeterSlot));
 }

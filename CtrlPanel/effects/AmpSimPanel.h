@@ -11,6 +11,7 @@
 #include "CtrlPanel/effects/EqBand.h"
 #include "PAL/ViewLib/PageController.h"
 
+class LevelMeter;
 class ParamWriter;
 
 class AmpSimPanel : public PageController {
@@ -56,5 +57,5 @@ private:
     EqBand m_high;
     ParamWriter* m_writer = nullptr;
     bool m_first = false;
-    bool m_meterMismatchTraced = false;
+    LevelMeter* m_meter = nullptr;  // null when the meter record holds another class
 };

@@ -9,19 +9,15 @@
 #include "PAL/LayoutTables.h"
 #include "PAL/Parameter.h"
 #include "PAL/ResourceArchive.h"
-#include "PAL/ViewLib/ControlPage.h"
+#include "PAL/ViewLib/CheckedControl.h"
 #include "PAL/ViewLib/UnitValue.h"
 #include "PAL/ViewLib/flInvPPM.h"
 #include "PAL/ViewLib/flPPM.h"
-#include "platform/DebugLog.h"
+#include "PAL/WindowRecords.h"
 #include "resources/params/CompressorParamDescriptors.h"
 
 namespace {
 
-constexpr int32_t kLayoutCount = 32;
-constexpr int32_t kInputMeterRecord = 27;
-constexpr int32_t kReductionMeterRecord = 28;
-constexpr int32_t kOutputMeterRecord = 29;
 
 // Meter groups and the first of each group's three slots (input, gain, output). The gain slot rests
 // at 1.0, no reduction.
@@ -31,15 +27,6 @@ constexpr int kFirstMeterSlot = 6;
 constexpr int kSecondMeterSlot = 9;
 
 const char kPresetResource[] = "VelbrinCompPresets.csv";
-
-template <class Meter>
-LevelMeter* FindMeter(const ControlPage* page, int32_t record, const char* className)
-{
-    if (Meter* meter = dynamic_cast<Meter*>(page ? page->GetView(record) : nullptr))
-        return meter;
-    DebugLog("CompressorPanel: record %d is not an %s, its level is not shown\n", int(record), className);
-    return nullptr;
-}
 
 // dB to a linear factor, prescaled by 1/8 so that +18 dB stays below 1.
 float ScaledGain(float db)
@@ -58,12 +45,13 @@ std::unique_ptr<CompressorPanel> CompressorPanel::Create(ParamWriter* writer, bo
 }
 
 CompressorPanel::CompressorPanel()
-    : PageController(ArchiveSource{}, kCompressorLayout, kLayoutCount, kCompressorParamDescriptors,
-                     kCompressorParamCount)
+    : PageController(ArchiveSource{}, GetLayoutTable(LayoutWindow::Compressor).records,
+                     GetLayoutTable(LayoutWindow::Compressor).count, kCompressorParamDescriptors, kCompressorParamCount)
 {
-    m_inputMeter = FindMeter<flPPM>(GetPage(), kInputMeterRecord, "flPPM");
-    m_reductionMeter = FindMeter<flInvPPM>(GetPage(), kReductionMeterRecord, "flInvPPM");
-    m_outputMeter = FindMeter<flPPM>(GetPage(), kOutputMeterRecord, "flPPM");
+    m_inputMeter = CheckedControl<flPPM>(*GetPage(), CompressorRecords::kInputMeter, "flPPM", "CompressorPanel");
+    m_reductionMeter =
+        CheckedControl<flInvPPM>(*GetPage(), CompressorRecords::kReductionMeter, "flInvPPM", "CompressorPanel");
+    m_outputMeter = CheckedControl<flPPM>(*GetPage(), CompressorRecords::kOutputMeter, "flPPM", "CompressorPanel");
     LoadPresets();
 }
 

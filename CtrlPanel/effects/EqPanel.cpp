@@ -10,13 +10,13 @@
 #include "PAL/Parameter.h"
 #include "PAL/ParameterSet.h"
 #include "PAL/ResourceArchive.h"
-#include "PAL/ViewLib/ControlPage.h"
+#include "PAL/ViewLib/CheckedControl.h"
 #include "PAL/ViewLib/LevelMeter.h"
 #include "PAL/ViewLib/Static.h"
 #include "PAL/ViewLib/UnitValue.h"
 #include "PAL/ViewLib/flEQType.h"
 #include "PAL/ViewLib/flTextKnob.h"
-#include "platform/DebugLog.h"
+#include "PAL/WindowRecords.h"
 #include "resources/params/EqParamDescriptors.h"
 
 namespace {
@@ -65,16 +65,6 @@ int32_t Outer(int32_t band)
     return band == EqPanel::kLf ? 0 : 1;
 }
 
-// The view of the record when it is a T; a mismatch is traced and gives null.
-template <class T>
-T* ControlAt(ControlPage* page, int32_t record, const char* className)
-{
-    T* control = page ? dynamic_cast<T*>(page->GetView(record)) : nullptr;
-    if (!control)
-        DebugLog("EqPanel: control %d is not a %s\n", int(record), className);
-    return control;
-}
-
 }  // namespace
 
 std::unique_ptr<EqPanel> EqPanel::Create(ParamWriter* writer, bool first)
@@ -85,20 +75,20 @@ std::unique_ptr<EqPanel> EqPanel::Create(ParamWriter* writer, bool first)
 }
 
 EqPanel::EqPanel()
-    : PageController(ArchiveSource{}, kEqLayout, int32_t(sizeof(kEqLayout) / sizeof(kEqLayout[0])),
+    : PageController(ArchiveSource{}, GetLayoutTable(LayoutWindow::Eq).records, GetLayoutTable(LayoutWindow::Eq).count,
                      kEqParamDescriptors, kEqParamCount)
 {
-    ControlPage* page = GetPage();
-    m_gainKnobs[0] = ControlAt<flTextKnob>(page, kLfGainKnobRecord, "flTextKnob");
-    m_gainKnobs[1] = ControlAt<flTextKnob>(page, kHfGainKnobRecord, "flTextKnob");
-    m_qKnobs[0] = ControlAt<flTextKnob>(page, kLfQKnobRecord, "flTextKnob");
-    m_qKnobs[1] = ControlAt<flTextKnob>(page, kHfQKnobRecord, "flTextKnob");
-    m_symbols[0] = ControlAt<flEQType>(page, kLfSymbolRecord, "flEQType");
-    m_symbols[1] = ControlAt<flEQType>(page, kHfSymbolRecord, "flEQType");
+    const ControlPage& page = *GetPage();
+    m_gainKnobs[0] = CheckedControl<flTextKnob>(page, EqRecords::kLfGainKnob, "flTextKnob", "EqPanel");
+    m_gainKnobs[1] = CheckedControl<flTextKnob>(page, EqRecords::kHfGainKnob, "flTextKnob", "EqPanel");
+    m_qKnobs[0] = CheckedControl<flTextKnob>(page, EqRecords::kLfQKnob, "flTextKnob", "EqPanel");
+    m_qKnobs[1] = CheckedControl<flTextKnob>(page, EqRecords::kHfQKnob, "flTextKnob", "EqPanel");
+    m_symbols[0] = CheckedControl<flEQType>(page, EqRecords::kLfSymbol, "flEQType", "EqPanel");
+    m_symbols[1] = CheckedControl<flEQType>(page, EqRecords::kHfSymbol, "flEQType", "EqPanel");
     for (int32_t k = 0; k < kBandCount; ++k)
-        m_captions[k] = ControlAt<Static>(page, kFirstCaptionRecord + k, "Static");
-    m_inMeter = ControlAt<LevelMeter>(page, kInMeterRecord, "LevelMeter");
-    m_outMeter = ControlAt<LevelMeter>(page, kOutMeterRecord, "LevelMeter");
+        m_captions[k] = CheckedControl<Static>(page, EqRecords::kFirstBandCaption + k, "Static", "EqPanel");
+    m_inMeter = CheckedControl<LevelMeter>(page, EqRecords::kInputMeter, "LevelMeter", "EqPanel");
+    m_outMeter = CheckedControl<LevelMeter>(page, EqRecords::kOutputMeter, "LevelMeter", "EqPanel");
 
     for (EqBand& band : m_bands)
         band.Init(true);

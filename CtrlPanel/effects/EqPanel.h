@@ -79,22 +79,10 @@ public:
     void RefreshParameter(int32_t index);
     using PageController::RefreshParameter;
 
-    bool IsFirst() const { return m_first; }
     ParamWriter* GetWriter() const { return m_writer; }
     const EqBand& GetBand(int32_t band) const { return m_bands[band]; }
     const EqPresetList* GetPresets() const { return m_presets.get(); }
     const EqPreset* GetCurrentPreset() const { return m_currentPreset; }
-
-    // Layout records the panel addresses itself.
-    static constexpr int32_t kLfGainKnobRecord = 2;
-    static constexpr int32_t kLfQKnobRecord = 6;
-    static constexpr int32_t kHfQKnobRecord = 9;
-    static constexpr int32_t kHfGainKnobRecord = 15;
-    static constexpr int32_t kLfSymbolRecord = 20;
-    static constexpr int32_t kHfSymbolRecord = 21;
-    static constexpr int32_t kFirstCaptionRecord = 28;  // four, LF first
-    static constexpr int32_t kOutMeterRecord = 45;
-    static constexpr int32_t kInMeterRecord = 46;
 
 private:
     // The reaction of type switch param (21..26).

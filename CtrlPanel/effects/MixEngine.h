@@ -8,6 +8,9 @@
 // SetParameterSet hold the engine's lock. Parameter values are read as plain atomic floats; the
 // read-back stores values through the worker hand-over, so observers run on the GUI thread. A cycle
 // in which no parameter was stored computes nothing: it only compares and reads back.
+//
+// The HAL owns the engine and runs it in its polling cycle, so the engine is built into the HAL's
+// library (velbrin_hal), not velbrin_effects, although its source lives with the effects.
 
 #include "CtrlPanel/device/CycleClient.h"
 #include "CtrlPanel/device/ItemAccess.h"

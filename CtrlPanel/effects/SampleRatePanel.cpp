@@ -10,27 +10,23 @@
 #include "PAL/ViewLib/UnitValue.h"
 #include "PAL/ViewLib/flButton.h"
 #include "PAL/ViewLib/flExtLed.h"
+#include "PAL/WindowRecords.h"
 #include "resources/params/SampleRateParamDescriptors.h"
 
 namespace {
 
 constexpr int kRates[6] = {44100, 48000, 88200, 96000, 176400, 192000};
 
-// Records of the sample-rate layout that the panel addresses.
-constexpr int32_t kExtLedRecord = 1;
-constexpr int32_t kInUseRecord = 7;
-constexpr int32_t kLockRecord = 8;
-
 }  // namespace
 
 SampleRatePanel::SampleRatePanel(const ArchiveSource& source)
-    : PageController(source, kSampleRateLayout, int32_t(std::size(kSampleRateLayout)), kSampleRateParamDescriptors,
-                     kSampleRateParamCount)
+    : PageController(source, GetLayoutTable(LayoutWindow::SampleRate).records,
+                     GetLayoutTable(LayoutWindow::SampleRate).count, kSampleRateParamDescriptors, kSampleRateParamCount)
 {
-    for (int32_t record : {kInUseRecord, kLockRecord})
+    for (int32_t record : {SampleRateRecords::kInUse, SampleRateRecords::kLock})
         if (auto* lamp = CheckedControl<flButton>(*GetPage(), record, "flButton", "SampleRatePanel"))
             lamp->SetEnabled(false);
-    m_extLed = CheckedControl<flExtLed>(*GetPage(), kExtLedRecord, "flExtLed", "SampleRatePanel");
+    m_extLed = CheckedControl<flExtLed>(*GetPage(), SampleRateRecords::kExtLed, "flExtLed", "SampleRatePanel");
     Refresh();
 }
 

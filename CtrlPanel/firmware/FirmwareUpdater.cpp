@@ -15,8 +15,11 @@ constexpr int kResetReads = 30;
 constexpr int kHaltReads = 30;
 constexpr int kStartReads = 20;
 constexpr int kEndReads = 30;
-// A block's echo may come with the first read or with one of 502 further ones, 1 ms apart.
+// A block's echo is looked for in the first reply read and up to 502 further ones, 1 ms apart. Each
+// further read counts 1 ms of waiting; an echo that comes only once the wait reached kEchoWaitMs is
+// still a timeout.
 constexpr int kEchoFurtherReads = 502;
+constexpr int kEchoWaitMs = 500;
 constexpr size_t kNameLimit = 255;
 
 template <typename... Values>
@@ -253,13 +256,15 @@ int FirmwareUpdater::WriteBlock(const uint8_t* data, uint32_t length)
     GetClock().SleepMs(1);
 
     FlashReply reply;
-    if (ReadReply(&reply) && reply.Echoes(counter))
-        return 0;
-    for (int further = 0; further < kEchoFurtherReads; ++further) {
+    bool echoed = ReadReply(&reply) && reply.Echoes(counter);
+    int waitedMs = 0;
+    while (!echoed && waitedMs < kEchoFurtherReads) {
         GetClock().SleepMs(1);
-        if (ReadReply(&reply) && reply.Echoes(counter))
-            return 0;
+        ++waitedMs;
+        echoed = ReadReply(&reply) && reply.Echoes(counter);
     }
+    if (echoed && waitedMs < kEchoWaitMs)
+        return 0;
     Print("TIMEOUT!");
     return kFwError;
 }

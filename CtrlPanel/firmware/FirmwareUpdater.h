@@ -8,8 +8,10 @@
 //
 // RunUpdate runs reset, halt, then start, blocks and end for each image of the file, and a final
 // command that takes the unit out of its update mode; every failure after the reset ends with the
-// final command. A block that fails (no echo within the wait, or a failed transfer) does not end its
-// image: the image goes on, and the unit's checksum at its end decides. Progress runs from 0 to 5400 (GetProgress gives the fraction), phases 1 to 6:
+// final command. A block that fails (a failed transfer, or no echo before half a second of waiting:
+// "TIMEOUT!", also when the echo came at last) does not end its image: the image goes on, and the
+// unit's checksum at its end decides. Progress runs from 0 to 5400 (GetProgress gives the
+// fraction), phases 1 to 6:
 // 1 reset and halt, 2 starting image 1, 3 writing image 1 and 2, 4 the CnE image, 5 the final
 // command, 6 done.
 

@@ -24,8 +24,6 @@ public:
     void Paint(DrawContext* context) override;
     void SetHidden(bool hidden, DrawContext* context) override;
 
-    uint32_t GetFlavor() const { return m_flavor; }
-
 protected:
     // The button's work on a release inside, with a set and a flavor.
     virtual void Act(ParameterSet& set, DrawContext* context) = 0;

@@ -32,6 +32,30 @@ Rect Union(const Rect& a, const Rect& b)
                 std::max(a.bottom, b.bottom)};
 }
 
+bool Inside(const Rect& inner, const Rect& outer)
+{
+    return outer.left <= inner.left && inner.right <= outer.right && outer.top <= inner.top &&
+           inner.bottom <= outer.bottom;
+}
+
+// Walks the tree under view in paint order: once target is passed, every visible view whose reach
+// meets drawn adds the part they share.
+void CollectOver(const View* view, const View* target, const Rect& drawn, bool& passed, std::vector<Rect>& out)
+{
+    if (view->IsHidden())
+        return;
+    if (view == target) {
+        passed = true;
+    } else if (passed) {
+        const Rect reach = view->GetPaintReach();
+        if (Overlap(reach, drawn))
+            out.push_back(Rect{std::max(reach.left, drawn.left), std::min(reach.right, drawn.right),
+                               std::max(reach.top, drawn.top), std::min(reach.bottom, drawn.bottom)});
+    }
+    for (uint32_t i = 0; i < view->GetChildCount(); ++i)
+        CollectOver(view->GetChild(int32_t(i)), target, drawn, passed, out);
+}
+
 // The views a tick of view reaches first: view itself when it has a tick of its own, else those of
 // its children in order.
 void CollectTickers(View* view, std::vector<View*>& out)
@@ -179,7 +203,26 @@ void ControlPage::Paint()
             context->SetClip(nullptr);
         }
         m_paintWanted = false;
+        m_overdrawn.clear();
     });
+}
+
+void ControlPage::PaintedAtOnce(const View* view)
+{
+    const View* root = GetRoot();
+    if (!root || !view)
+        return;
+    const Rect drawn = view->GetPaintReach();
+    std::vector<Rect> over;
+    bool passed = false;
+    CollectOver(root, view, drawn, passed, over);
+    if (!passed)
+        over.assign(1, drawn);
+    for (const Rect& r : over)
+        if (std::none_of(m_overdrawn.begin(), m_overdrawn.end(), [&](const Rect& o) { return Inside(r, o); }))
+            m_overdrawn.push_back(r);
+    if (!over.empty())
+        m_paintWanted = true;
 }
 
 std::vector<Rect> ControlPage::DirtyRegion() const
@@ -189,6 +232,7 @@ std::vector<Rect> ControlPage::DirtyRegion() const
     if (!root || root->IsDirty())
         return rects;
     CollectDirty(root, rects);
+    rects.insert(rects.end(), m_overdrawn.begin(), m_overdrawn.end());
     // Overlapping rectangles become one, until none overlap.
     for (size_t i = 0; i < rects.size();) {
         bool merged = false;
@@ -260,7 +304,7 @@ bool ControlPage::NeedsPaint() const
         return false;
     const View* root = GetRoot();
     // Nothing to paint now; the next invalidation asks again.
-    m_paintWanted = root && root->NeedsPaint();
+    m_paintWanted = root && (!m_overdrawn.empty() || root->NeedsPaint());
     return m_paintWanted;
 }
 

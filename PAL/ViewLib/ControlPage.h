@@ -62,6 +62,10 @@ public:
     bool NeedsPaint() const;
     // A view was invalidated: the next NeedsPaint looks at the tree again (until then it answers at once).
     void PaintWanted() { m_paintWanted = true; }
+    // The view painted itself outside a paint of the page: where it meets views that paint after it,
+    // the next paint draws again. A view outside the tree (a part of a control) has its whole reach
+    // drawn again.
+    void PaintedAtOnce(const View* view);
 
     // Values of the controls. An invalid address reads 0.0 and writes nothing.
     float GetValue(int32_t control, int32_t sub) const;
@@ -102,6 +106,8 @@ private:
     bool m_ownsContext = false;
     bool m_pollDrags = false;  // a press may have started a drag that polls have not seen end
     mutable bool m_paintWanted = true;  // a view was invalidated since the tree was last found clean
+    // Window rectangles that views painted at once have drawn over, for the next paint.
+    std::vector<Rect> m_overdrawn;
     // What the root's tick reaches, in tree order: the views with a tick of their own whose ancestors
     // only pass the tick on. The tree's shape is fixed once built.
     std::vector<View*> m_tickers;

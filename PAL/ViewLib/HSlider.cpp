@@ -68,7 +68,7 @@ void HSlider::OnDrag(DrawContext* context)
     m_value = SanitiseUnit(float(offset / m_travel));
     if (m_owner)
         m_owner->SetValue(m_id, 0, m_value);
-    Paint(context);
+    PaintAtOnce(context);
 }
 
 int32_t HSlider::GetThumbX() const

@@ -24,7 +24,6 @@ public:
     int32_t GetTravel() const { return m_travel; }
     // The thumb's left edge in the control for the shown value, held to the travel.
     int32_t GetThumbX() const;
-    float GetShownValue() const { return m_value; }
 
 private:
     void Release();

@@ -55,7 +55,7 @@ void Knob::OnDrag(DrawContext* context)
     m_value = AngleValue(m_centreX, m_centreY, x, y);
     if (m_owner)
         m_owner->SetValue(m_id, 0, m_value);
-    Paint(context);
+    PaintAtOnce(context);
 }
 
 int32_t Knob::GetFrame() const

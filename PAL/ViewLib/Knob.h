@@ -24,7 +24,6 @@ public:
     static float AngleValue(int32_t cx, int32_t cy, int32_t x, int32_t y);
     // The frame drawn for value: held to the strip (0 without frames).
     int32_t GetFrame() const;
-    float GetShownValue() const { return m_value; }
 
 private:
     int32_t m_frameCount = 0;

@@ -39,7 +39,7 @@ void LevelMeter::Broadcast(DrawContext* context)
         int32_t top = 0, bottom = 0;
         GetBarState(bar, top, bottom);
         if (m_dirty || bar != m_drawnBar || top != m_drawnTop || bottom != m_drawnBottom)
-            Paint(context);
+            PaintAtOnce(context);
     }
     m_changed = false;
 }
@@ -57,9 +57,11 @@ void LevelMeter::DrawBar(DrawContext* context, const Bitmap* bar, int32_t top, i
     m_dirty = false;
     if (m_hidden || !m_work || !context)
         return;
-    m_drawnBar = bar;
-    m_drawnTop = top;
-    m_drawnBottom = bottom;
+    // A clip that cuts the meter leaves part of the old bar on screen: the next tick draws it whole.
+    const bool whole = context->IsWhollyInClip(GetBounds());
+    m_drawnBar = whole ? bar : nullptr;
+    m_drawnTop = whole ? top : 1;
+    m_drawnBottom = whole ? bottom : 0;
     m_background->CopyTo(m_work, 0, 0, nullptr);
     if (bar && top < bottom) {
         const Rect lit = {0, bar->GetWidth(), top, bottom};

@@ -45,7 +45,7 @@ private:
 
     Bitmap* m_background = nullptr;
     Bitmap* m_work = nullptr;
-    // What the last paint drew (a top above the bottom forces the first paint).
+    // What the last paint drew whole (a top above the bottom forces the next paint).
     const Bitmap* m_drawnBar = nullptr;
     int32_t m_drawnTop = 1;
     int32_t m_drawnBottom = 0;

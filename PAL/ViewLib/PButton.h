@@ -19,8 +19,6 @@ public:
     void OnValueChanged(int32_t sub) override;
     void Paint(DrawContext* context) override;
 
-    float GetShownValue() const { return m_value; }
-
 private:
     float m_value = 0.0f;
     Bitmap* m_bitmap = nullptr;  // the cache's

@@ -36,7 +36,7 @@ void Slider::OnDrag(DrawContext* context)
     m_value = SanitiseUnit(float(value));
     if (m_owner)
         m_owner->SetValue(m_id, 0, m_value);
-    Paint(context);
+    PaintAtOnce(context);
 }
 
 int32_t Slider::GetLineY() const

@@ -22,7 +22,6 @@ public:
 
     // The row of the horizontal line for the shown value, held to top..bottom.
     int32_t GetLineY() const;
-    float GetShownValue() const { return m_value; }
 
 private:
     float m_value = 0.0f;

@@ -211,6 +211,13 @@ void View::Paint(DrawContext* context)
     m_dirty = false;
 }
 
+void View::PaintAtOnce(DrawContext* context)
+{
+    Paint(context);
+    if (m_owner && context)
+        m_owner->PaintedAtOnce(this);
+}
+
 void View::Invalidate()
 {
     m_dirty = true;

@@ -85,6 +85,9 @@ public:
     // The base paints the children in order and clears the dirty flag; a hidden view paints nothing.
     // A child that cannot change the window inside the context's clip is not painted.
     virtual void Paint(DrawContext* context);
+    // Paints the view now, outside a paint of its page (a drag step, a meter's tick). What it drew may
+    // cover views that paint after it: the page's next paint draws those parts again in tree order.
+    void PaintAtOnce(DrawContext* context);
     // Marks the view for painting and tells its page that a paint may be due.
     virtual void Invalidate();
     // False when hidden; else dirty or any child needs painting.

@@ -77,7 +77,7 @@ void flKnob::Commit(DrawContext* context)
 {
     if (m_owner)
         m_owner->SetValue(m_id, 0, m_value);
-    Paint(context);
+    PaintAtOnce(context);
 }
 
 void flKnob::OnDrag(DrawContext* context)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "PAL/DrawContext.h"
 #include "PAL/ViewLib/ControlPage.h"
 
 namespace {
@@ -74,6 +75,18 @@ void flTextKnob::OnDrag(DrawContext* context)
     m_knob.OnDrag(context);
     if (m_knob.IsEnabled())
         ShowValue();
+    Invalidate();
+}
+
+void flTextKnob::OnRelease(DrawContext* context)
+{
+    int32_t x = 0, y = 0;
+    if (context)
+        context->GetMousePosition(x, y);
+    if (m_hovered && context && Contains(x, y))
+        return;
+    m_hovered = false;
+    m_label->SetText(m_label->GetCaptionFormat());
     Invalidate();
 }
 

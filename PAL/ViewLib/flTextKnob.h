@@ -24,6 +24,8 @@ public:
     void SetMouseOver(bool over, DrawContext* context) override;
     void OnValueChanged(int32_t sub) override;
     void OnDrag(DrawContext* context) override;
+    // A drag that ends off the knob restores the caption, as leaving the knob does.
+    void OnRelease(DrawContext* context) override;
     void Paint(DrawContext* context) override;
     // Moves the knob part and the label with the view.
     void MoveBy(int32_t dx, int32_t dy) override;

@@ -75,5 +75,5 @@ void flVSlider::OnDrag(DrawContext* context)
     m_value = SanitiseUnit(1.0f - float(pos) / float(m_travel));
     if (m_owner)
         m_owner->SetValue(m_id, 0, m_value);
-    Paint(context);
+    PaintAtOnce(context);
 }

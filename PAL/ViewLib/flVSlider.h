@@ -25,7 +25,6 @@ public:
     void OnDrag(DrawContext* context) override;
     void Paint(DrawContext* context) override;
 
-    float GetSliderValue() const { return m_value; }
     int32_t GetTravel() const { return m_travel; }
     // The handle's top inside the control for a value (NaN counts as 0, values held to 0..1).
     int32_t HandleTop(float value) const;

@@ -27,6 +27,16 @@ struct SpawnSetup {
     }
 };
 
+// The texts as the null-terminated array exec takes; valid while texts is.
+std::vector<char*> Pointers(const std::vector<std::string>& texts)
+{
+    std::vector<char*> pointers;
+    for (const std::string& t : texts)
+        pointers.push_back(const_cast<char*>(t.c_str()));
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
 }  // namespace
 
 ChildProcess::~ChildProcess()
@@ -35,14 +45,15 @@ ChildProcess::~ChildProcess()
         Finish(0, 1000);
 }
 
-bool ChildProcess::Start(const std::vector<std::string>& argv, int in, int out, bool ownGroup)
+bool ChildProcess::Start(const std::vector<std::string>& argv, int in, int out, bool ownGroup,
+                         const std::vector<std::string>* environment)
 {
     if (IsRunning() || argv.empty() || argv[0].empty() || argv[0][0] != '/' || in < 0 || out < 0)
         return false;
-    std::vector<char*> args;
-    for (const std::string& a : argv)
-        args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
+    std::vector<char*> args = Pointers(argv);
+    std::vector<char*> variables;
+    if (environment)
+        variables = Pointers(*environment);
 
     SpawnSetup setup;
     // dup2 onto 0 and 1 clears close-on-exec there; everything from 3 up is closed.
@@ -62,7 +73,8 @@ bool ChildProcess::Start(const std::vector<std::string>& argv, int in, int out, 
         return false;
 
     pid_t pid = 0;
-    if (posix_spawn(&pid, args[0], &setup.actions, &setup.attributes, args.data(), environ) != 0)
+    if (posix_spawn(&pid, args[0], &setup.actions, &setup.attributes, args.data(),
+                    environment ? variables.data() : environ) != 0)
         return false;
     m_pid = pid;
     m_ownGroup = ownGroup;

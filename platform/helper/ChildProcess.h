@@ -17,8 +17,10 @@ public:
     ~ChildProcess();
 
     // argv[0] is an absolute path. With ownGroup the child leads a process group of its own, and
-    // Kill reaches everything it started. False when it could not be started.
-    bool Start(const std::vector<std::string>& argv, int in, int out, bool ownGroup);
+    // Kill reaches everything it started. The child gets environment ("NAME=value" entries) as its
+    // whole environment, or this process's without it. False when it could not be started.
+    bool Start(const std::vector<std::string>& argv, int in, int out, bool ownGroup,
+               const std::vector<std::string>* environment = nullptr);
     bool IsRunning() const { return m_pid > 0; }
     pid_t Pid() const { return m_pid; }
     // Waits up to ms for the child to end. True when it ended, with its wait status.

@@ -26,6 +26,11 @@ std::vector<std::string> DriverCommand::Line(DriverAction action, const std::str
     return {tool, "--", name};
 }
 
+std::vector<std::string> DriverCommand::Environment()
+{
+    return {"PATH=/usr/sbin:/usr/bin:/sbin:/bin", "LC_ALL=C"};
+}
+
 std::string DriverCommand::Request(DriverAction action, const std::string& name)
 {
     return (action == DriverAction::Unload ? kUnload : kLoad) + name;

@@ -18,6 +18,8 @@ public:
     // {tool, "-r", "--", name} or {tool, "--", name}.
     static std::vector<std::string> Line(DriverAction action, const std::string& name,
                                          const std::string& tool = kDriverTool);
+    // The tool's whole environment: nothing of the caller's (no loader or tool options) reaches it.
+    static std::vector<std::string> Environment();
     // The request of the driver helper's protocol: "unload <name>" or "load <name>".
     static std::string Request(DriverAction action, const std::string& name);
     // False for a line that is not a request with a valid name.

@@ -3,7 +3,6 @@
 #include "platform/helper/ChildProcess.h"
 #include "platform/helper/LineChannel.h"
 
-#include <cstdlib>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -14,12 +13,12 @@ bool ParseMs(const std::string& text, uint32_t* ms)
     if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
         return false;
     *ms = uint32_t(std::stoul(text));
-    return *ms > 0;
+    return *ms > 0 && *ms <= DriverHelper::kBoundLimitMs;
 }
 
 }  // namespace
 
-bool DriverHelper::ParseArguments(const std::vector<std::string>& args, Options* options)
+bool DriverHelper::ParseArguments(const std::vector<std::string>& args, bool anyTool, Options* options)
 {
     Options o;
     for (size_t i = 0; i < args.size(); i += 2) {
@@ -28,7 +27,7 @@ bool DriverHelper::ParseArguments(const std::vector<std::string>& args, Options*
         const std::string& key = args[i];
         const std::string& value = args[i + 1];
         if (key == "--tool") {
-            if (value.empty() || value[0] != '/' || (value != kDriverTool && getenv("PKEXEC_UID")))
+            if (value.empty() || value[0] != '/' || (value != kDriverTool && !anyTool))
                 return false;
             o.tool = value;
         } else if (key == "--command-ms") {
@@ -61,7 +60,9 @@ int DriverHelper::Handle(const std::string& line)
     if (devNull < 0)
         return -1;
     ChildProcess tool;
-    const bool started = tool.Start(DriverCommand::Line(action, name, m_options.tool), devNull, 2, true);
+    const std::vector<std::string> environment = DriverCommand::Environment();
+    const bool started =
+        tool.Start(DriverCommand::Line(action, name, m_options.tool), devNull, 2, true, &environment);
     close(devNull);
     return started ? tool.Finish(m_options.commandMs, kKillGraceMs) : -1;
 }

@@ -23,15 +23,20 @@ public:
     static constexpr const char* kProgramName = "velbrin-driver-helper";
     // How long a killed tool may take to go.
     static constexpr uint32_t kKillGraceMs = 2000;
+    // The longest bound of a command and of the wait for the next request: a root process lingers no
+    // longer. The idle bound spans an update between its unload and its load.
+    static constexpr uint32_t kBoundLimitMs = 600000;
 
     struct Options {
         std::string tool = kDriverTool;
         uint32_t commandMs = 120000;
-        uint32_t idleMs = 3600000;
+        uint32_t idleMs = kBoundLimitMs;
     };
-    // "--tool <absolute path>", "--command-ms <n>", "--idle-ms <n>"; false for anything else. Another
-    // tool is refused when pkexec started the helper: the password then only ever runs the driver tool.
-    static bool ParseArguments(const std::vector<std::string>& args, Options* options);
+    // "--tool <absolute path>", "--command-ms <n>", "--idle-ms <n>" (1 to kBoundLimitMs); false for
+    // anything else. The tool must be kDriverTool unless anyTool: however the helper was made root
+    // (pkexec, sudo, a setuid wrapper), it runs the driver tool and nothing else. Only the build the
+    // tests start takes another.
+    static bool ParseArguments(const std::vector<std::string>& args, bool anyTool, Options* options);
     // The arguments that give these options.
     static std::vector<std::string> Arguments(const Options& options);
 

@@ -95,11 +95,7 @@ bool SimFireWireBus::HasPendingChanges() const
 
 void SimFireWireBus::Reenumerate(SimVelbrin* unit, uint32_t afterMs)
 {
-    Unplug(unit);
-    {
-        std::lock_guard<std::mutex> lock(m_lock);
-        m_comingBack[unit] = GetClock().NowMs() + afterMs;
-    }
+    Leave(unit, true, afterMs);
     StartTicker();
 }
 
@@ -119,19 +115,16 @@ void SimFireWireBus::Tick()
         // Units are advanced under the bus lock, so none can be forgotten (destroyed) meanwhile.
         std::lock_guard<std::mutex> lock(m_lock);
         const uint64_t now = GetClock().NowMs();
-        for (auto it = m_comingBack.begin(); it != m_comingBack.end();) {
-            if (now >= it->second) {
-                due.push_back(it->first);
-                it = m_comingBack.erase(it);
-            } else {
-                ++it;
-            }
-        }
+        for (const auto& [unit, dueMs] : m_comingBack)
+            if (now >= dueMs)
+                due.push_back(unit);
         for (auto& a : m_units)
             a.unit->Advance();
     }
+    // A unit stays on its way back until it is on the bus again (it counts as connected throughout);
+    // of two ticks that find it due, one plugs it.
     for (SimVelbrin* unit : due)
-        Plug(unit);
+        Attach(unit, true);
 }
 
 SimFireWireBus& SimFireWireBus::Default()
@@ -142,11 +135,18 @@ SimFireWireBus& SimFireWireBus::Default()
 
 uint32_t SimFireWireBus::Plug(SimVelbrin* unit)
 {
+    return Attach(unit, false);
+}
+
+uint32_t SimFireWireBus::Attach(SimVelbrin* unit, bool onlyComingBack)
+{
     std::vector<std::function<void()>> notify;
     uint32_t nodeId;
     std::function<void()> onArrival;
     {
         std::lock_guard<std::mutex> lock(m_lock);
+        if (onlyComingBack && m_comingBack.erase(unit) == 0)
+            return 0;
         UnplugLocked(unit, &notify);
         m_comingBack.erase(unit);
         // Node ids cycle through the low range of a bus's addresses, skipping 0.
@@ -179,12 +179,20 @@ void SimFireWireBus::SetReuseNodeIds(bool reuse)
 
 void SimFireWireBus::Unplug(SimVelbrin* unit)
 {
+    Leave(unit, false, 0);
+}
+
+void SimFireWireBus::Leave(SimVelbrin* unit, bool comingBack, uint32_t afterMs)
+{
     std::vector<std::function<void()>> notify;
     bool was;
     {
         std::lock_guard<std::mutex> lock(m_lock);
         was = UnplugLocked(unit, &notify);
-        m_comingBack.erase(unit);
+        if (comingBack)
+            m_comingBack[unit] = GetClock().NowMs() + afterMs;
+        else
+            m_comingBack.erase(unit);
     }
     if (was)
         unit->AttachedTo(this, false);
@@ -280,6 +288,19 @@ void SimFireWireBus::CancelWatch(uint64_t watchId)
 {
     std::lock_guard<std::mutex> lock(m_lock);
     m_watches.erase(watchId);
+}
+
+bool SimFireWireBus::IsUnitConnected(uint64_t guid)
+{
+    Tick();
+    std::lock_guard<std::mutex> lock(m_lock);
+    for (const auto& a : m_units)
+        if (a.unit->Guid() == guid)
+            return true;
+    for (const auto& coming : m_comingBack)
+        if (coming.first->Guid() == guid)
+            return true;
+    return false;
 }
 
 int SimFireWireBus::Open(uint32_t nodeId, FwHandle* handle)

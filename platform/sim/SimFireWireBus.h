@@ -50,6 +50,8 @@ public:
     void SetArrivalWatcher(std::function<void()> onArrival) override;
     uint64_t WatchUnitRemoval(uint64_t serviceId, std::function<void()> onGone) override;
     void CancelWatch(uint64_t watchId) override;
+    // A unit on the bus or coming back after Reenumerate; an unplugged one is not.
+    bool IsUnitConnected(uint64_t guid) override;
 
     int Open(uint32_t nodeId, FwHandle* handle) override;
     int Close(FwHandle handle) override;
@@ -76,6 +78,11 @@ private:
     // The unit behind an open handle, or nullptr with the status to return.
     SimVelbrin* Resolve(FwHandle handle, int* status);
     bool UnplugLocked(SimVelbrin* unit, std::vector<std::function<void()>>* notify);
+    // Takes the unit off the bus; when comingBack, it is plugged again afterMs later, and counts as
+    // connected meanwhile.
+    void Leave(SimVelbrin* unit, bool comingBack, uint32_t afterMs);
+    // Plug; with onlyComingBack, only a unit still on its way back (else 0).
+    uint32_t Attach(SimVelbrin* unit, bool onlyComingBack);
 
     mutable std::mutex m_lock;
     std::vector<Attachment> m_units;                 // bus order

@@ -153,6 +153,9 @@ public:
     void CompleteBoot();
     // Date code (items 256: month << 8 | day, 257: year), DSP code version (1022) and info (1023).
     void SetDateCode(uint32_t year, uint32_t month, uint32_t day);
+    // From power-up until settleMs after the DSP boots, the date code reads as this one instead: a unit
+    // whose date code settles a moment after its DSP answers. settleMs 0: never.
+    void SetEarlyDateCode(uint32_t year, uint32_t month, uint32_t day, uint32_t settleMs);
     void SetDspVersion(uint32_t version, uint32_t infoHigh, uint32_t infoLow);
     // S/PDIF input as item 79 reports it: bit 0 lock, bit 1 present, bits 8-15 rate code.
     void SetSpdifInput(bool present, bool locked, uint32_t rateCode);
@@ -234,6 +237,9 @@ private:
     uint32_t m_flashBusyMs = kSimDefaultFlashBusyMs;
     uint64_t m_flashBusyUntilMs = 0;
     uint32_t m_spdifStatus = 0;
+    uint32_t m_earlyDayMonth = 0;
+    uint32_t m_earlyYear = 0;
+    uint32_t m_dateSettleMs = 0;
     bool m_onBus = false;
     bool m_bootReported = false;
     bool m_leaveBus = false;       // a mode switch asked the unit to re-enumerate

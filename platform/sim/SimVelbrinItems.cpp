@@ -124,6 +124,12 @@ uint32_t SimVelbrin::ReadItemLocked(uint32_t item)
     case kItemDspMode: return uint32_t(m_dspMode);
     case kItemDspBooted: return BootedLocked() ? 1 : 0;
     case kItemClockStatus: return m_spdifStatus;
+    case kItemDateDayMonth:
+    case kItemDateYear:
+        if (m_dateSettleMs != 0 && !m_bootCompleted &&
+            GetClock().NowMs() < m_poweredAtMs + m_dspBootMs + m_dateSettleMs)
+            return item == kItemDateYear ? m_earlyYear : m_earlyDayMonth;
+        break;
     case kItemOutputLeft:
     case kItemOutputRight: return OutputMeterLocked(item);
     default: break;
@@ -231,6 +237,14 @@ void SimVelbrin::SetDateCode(uint32_t year, uint32_t month, uint32_t day)
     std::lock_guard<std::mutex> lock(m_lock);
     m_items[kItemDateDayMonth] = (month & 0xFF) << 8 | (day & 0xFF);
     m_items[kItemDateYear] = year;
+}
+
+void SimVelbrin::SetEarlyDateCode(uint32_t year, uint32_t month, uint32_t day, uint32_t settleMs)
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_earlyDayMonth = (month & 0xFF) << 8 | (day & 0xFF);
+    m_earlyYear = year;
+    m_dateSettleMs = settleMs;
 }
 
 void SimVelbrin::SetDspVersion(uint32_t version, uint32_t infoHigh, uint32_t infoLow)

@@ -5,6 +5,7 @@
 #include <wx/init.h>
 #include <wx/log.h>
 
+#include "platform/WxAssert.h"
 #include "platform/wx/DesktopSetup.h"
 
 GuiSession::GuiSession(int& argc, char** argv)

@@ -1,11 +1,10 @@
 #pragma once
-// One copy of the program per user: a lock named after the program and the user, in the user's runtime
-// folder ($XDG_RUNTIME_DIR) or else the home folder. The lock is held while the object lives.
+// One copy of the program per user: an advisory lock (flock) on "<program>-<user>.lock" in the user's
+// runtime folder (UserRuntimeFolder). The lock is held while the object lives and goes with its process
+// however that ends, so a file left behind never refuses a start. The file is opened close-on-exec:
+// programs started from here do not hold the lock. A lock that cannot be made refuses nothing.
 
-#include <memory>
 #include <string>
-
-class wxSingleInstanceChecker;
 
 class SingleInstance {
 public:
@@ -15,8 +14,9 @@ public:
     SingleInstance& operator=(const SingleInstance&) = delete;
 
     // True when another process of this user holds the lock.
-    bool IsAnotherRunning() const;
+    bool IsAnotherRunning() const { return m_anotherRunning; }
 
 private:
-    std::unique_ptr<wxSingleInstanceChecker> m_checker;
+    int m_fd = -1;  // open while this process holds the lock
+    bool m_anotherRunning = false;
 };

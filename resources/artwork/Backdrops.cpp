@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "PAL/LayoutTables.h"
+#include "PAL/WindowRecords.h"
 #include "resources/artwork/ArtRandom.h"
 #include "resources/artwork/ControlArt.h"
 #include "resources/artwork/ControlRecipe.h"
@@ -200,8 +201,9 @@ const char* kPairs[] = {"1&2", "3&4", "5&6", "7&8", "9&10"};
 // ------------------------------------------------------------ main windows
 
 // The effect section and the input meters, shared by the full and the reduced main window.
-void InputSection(Backdrop& bd, int meterLeft)
+void InputSection(Backdrop& bd, int analog1Meter, int spdifLeftMeter)
 {
+    const int meterLeft = bd.box(spdifLeftMeter).x;
     bd.Module(6, 4, 188, 160);
     bd.Heading(100, 8, "INPUT EFFECTS", Align::Centre);
     bd.Caption(55.5, 22, "INPUT 1", Align::Centre);
@@ -226,7 +228,7 @@ void InputSection(Backdrop& bd, int meterLeft)
     bd.Caption(meterLeft + 1.5, 138, "L", Align::Centre);
     bd.Caption(291.5, 138, "R", Align::Centre);
     bd.Caption(255.5, 158, "SPDIF IN", Align::Centre);
-    for (int meter : {meterLeft == 268 ? 124 : 27, meterLeft == 268 ? 126 : 30})
+    for (int meter : {analog1Meter, spdifLeftMeter})
         bd.MeterScale(meter, true, true);
 }
 
@@ -247,11 +249,11 @@ void StripCaptions(Backdrop& bd, int x0, int pair, bool knob, int yShift)
 void MainBackdrop(ArtworkSet& set)
 {
     Backdrop bd(LayoutWindow::Main);
-    InputSection(bd, 268);
+    InputSection(bd, MainRecords::kAnalog1Meter, MainRecords::kSpdifLeftMeter);
     bd.Module(316, 4, 318, 160);
     bd.Heading(475, 8, "PLAYBACK", Align::Centre);
     for (int k = 0; k < 5; ++k) {
-        const Box f = bd.box(85 + k);
+        const Box f = bd.box(MainRecords::kPlaybackFaders[k]);
         bd.Caption(f.x + f.w / 2.0, 156, kPairs[k], Align::Centre);
     }
     // Output strips.
@@ -265,7 +267,7 @@ void MainBackdrop(ArtworkSet& set)
         bd.Caption(x0 + 76.5, 221, "EDIT", Align::Centre);
         bd.Caption(x0 + 96.5, 208, "CUST", Align::Centre);
         // Reverb send.
-        const int rx = bd.box(k == 0 ? 63 : k == 1 ? 66 : k == 2 ? 128 : k == 3 ? 69 : 72).x;
+        const int rx = bd.box(MainRecords::kReverbSendTrays[k]).x;
         bd.Caption(rx + 10.5, 252, "REV", Align::Centre);
         bd.Caption(x0 + 4, 240, "REVERB", Align::Left, Palette::SilkDim());
         bd.Caption(x0 + 4, 248, "SEND", Align::Left, Palette::SilkDim());
@@ -285,7 +287,9 @@ void MainBackdrop(ArtworkSet& set)
     const struct {
         int rec;
         const char* text;
-    } side[] = {{115, "LOAD"}, {116, "SAVE"}, {117, "CARD"}, {118, "TRACK"}, {119, "SHRINK"}, {120, "FLOAT"}, {121, "RATE"}};
+    } side[] = {{MainRecords::kLoad, "LOAD"},   {MainRecords::kSave, "SAVE"},     {MainRecords::kCard, "CARD"},
+                {MainRecords::kTrack, "TRACK"}, {MainRecords::kShrink, "SHRINK"}, {MainRecords::kFloat, "FLOAT"},
+                {MainRecords::kRate, "RATE"}};
     for (const auto& s : side)
         bd.CaptionLeft(s.rec, s.text, 3);
     bd.RestingLooks();
@@ -295,12 +299,12 @@ void MainBackdrop(ArtworkSet& set)
 void ShrinkBackdrop(ArtworkSet& set)
 {
     Backdrop bd(LayoutWindow::Shrink);
-    InputSection(bd, 267);
+    InputSection(bd, ShrinkRecords::kAnalog1Meter, ShrinkRecords::kSpdifLeftMeter);
     bd.Module(314, 4, 43, 160);
     bd.Caption(338.5, 97, "REVERB", Align::Centre);
-    bd.CaptionLeft(3, "BIG", 3);
-    bd.CaptionLeft(2, "SMALL", 3);
-    bd.CaptionLeft(54, "FLOAT", 3);
+    bd.CaptionLeft(ShrinkRecords::kBig, "BIG", 3);
+    bd.CaptionLeft(ShrinkRecords::kSmall, "SMALL", 3);
+    bd.CaptionLeft(ShrinkRecords::kFloat, "FLOAT", 3);
     bd.Module(6, 168, 351, 144);
     const int pairs[] = {0, 2, 3};
     for (int s = 0; s < 3; ++s) {
@@ -321,25 +325,25 @@ void TinyBackdrop(ArtworkSet& set)
     Backdrop bd(LayoutWindow::Tiny);
     const int pairs[] = {0, 2, 3};
     for (int s = 0; s < 3; ++s) {
-        const Box m = bd.box(9 + s);
+        const Box m = bd.box(TinyRecords::kMutes[s]);
         bd.Title(m.x - 56, 33, kPairs[pairs[s]], 8);
         bd.Caption(m.x - 56, 46, "OUT", Align::Left, Palette::SilkDim());
-        bd.CaptionLeft(9 + s, "MUTE", 3);
+        bd.CaptionLeft(TinyRecords::kMutes[s], "MUTE", 3);
         if (s < 2)
-            bd.VLine(bd.box(4 + s).x - 1, 28, 64);
+            bd.VLine(bd.box(TinyRecords::kCrossFaders[s + 1]).x - 1, 28, 64);
     }
     // Captions over the cross-faders: ink on rows 3..7 (two rows clear of the window's edge), its
     // shadow on row 8, the faders from row 9; the column rules run through the caption row so that
     // one column's "PLAYBACK" and the next one's "INPUT" stay apart.
-    for (int x : {3, 4, 5}) {
-        const Box f = bd.box(x);
+    for (int fader : TinyRecords::kCrossFaders) {
+        const Box f = bd.box(fader);
         bd.Caption(f.x + 4, 3, "INPUT", Align::Left, Palette::SilkDim());
         bd.Caption(f.x + f.w - 4, 3, "PLAYBACK", Align::Right, Palette::SilkDim());
-        if (x > 3)
+        if (fader != TinyRecords::kCrossFaders[0])
             bd.VLine(f.x - 1, 2, 9);
     }
-    bd.CaptionLeft(2, "BIG", 3);
-    bd.CaptionLeft(12, "FLOAT", 3);
+    bd.CaptionLeft(TinyRecords::kBig, "BIG", 3);
+    bd.CaptionLeft(TinyRecords::kFloat, "FLOAT", 3);
     bd.RestingLooks();
     set.Add("BackgroundTiny.bmp", bd.Take(), "backdrop");
 }
@@ -351,8 +355,8 @@ void HighRateBackdrop(ArtworkSet& set)
     bd.Caption(22, 56, "RATE", Align::Centre, Palette::Accent());
     bd.Caption(22, 66, "176.4", Align::Centre, Palette::SilkDim());
     bd.Caption(22, 74, "192K", Align::Centre, Palette::SilkDim());
-    const int mutes[] = {6, 10, 13, 16, 19};
-    const int solos[] = {8, 12, 15, 17, 20};
+    const auto& mutes = HighRateRecords::kMutes;
+    const auto& solos = HighRateRecords::kSolos;
     for (int k = 0; k < 5; ++k) {
         const Box m = bd.box(mutes[k]);
         const double cx = m.x + 27.5;
@@ -361,14 +365,14 @@ void HighRateBackdrop(ArtworkSet& set)
         bd.CaptionBelow(mutes[k], "MUTE", 8);
         bd.CaptionBelow(solos[k], "SOLO", 3);
     }
-    for (int h : {7, 11, 14, 18})
+    for (int h : HighRateRecords::kHardwareLevels)
         bd.CaptionLeft(h, "HW", 2);
-    bd.CaptionLeft(9, "DIM", 3);
+    bd.CaptionLeft(HighRateRecords::kDim, "DIM", 3);
     bd.Module(574, 4, 62, 88);
-    bd.CaptionLeft(21, "LOAD", 3);
-    bd.CaptionLeft(22, "SAVE", 3);
-    bd.CaptionLeft(23, "FLOAT", 3);
-    bd.CaptionLeft(24, "RATE", 3);
+    bd.CaptionLeft(HighRateRecords::kLoad, "LOAD", 3);
+    bd.CaptionLeft(HighRateRecords::kSave, "SAVE", 3);
+    bd.CaptionLeft(HighRateRecords::kFloat, "FLOAT", 3);
+    bd.CaptionLeft(HighRateRecords::kRate, "RATE", 3);
     bd.RestingLooks();
     set.Add("Background192k.bmp", bd.Take(), "backdrop");
 }
@@ -420,9 +424,9 @@ void CustomInputBackdrop(ArtworkSet& set)
     Backdrop bd(LayoutWindow::CustomInputMix);
     bd.Module(5, 3, 223, 151);
     bd.Heading(116.5, 7, "INPUT LEVELS", Align::Centre);
-    for (int i = 1; i <= 4; ++i) {
-        const Box f = bd.box(i);
-        bd.Caption(f.x + f.w / 2.0, 17, "IN " + std::to_string(i), Align::Centre);
+    for (int i = 0; i < 4; ++i) {
+        const Box f = bd.box(CustomInputMixRecords::kInputFaders[i]);
+        bd.Caption(f.x + f.w / 2.0, 17, "IN " + std::to_string(i + 1), Align::Centre);
     }
     bd.Module(5, 157, 110, 45);
     bd.Caption(40.5, 189, "REV 1", Align::Centre);
@@ -431,7 +435,7 @@ void CustomInputBackdrop(ArtworkSet& set)
     bd.Caption(75.5, 175, "ON", Align::Centre);
     bd.Title(120, 160, "CUSTOM", 6, Align::Left, Palette::Silk());
     bd.Title(120, 170, "INPUT MIX", 6, Align::Left, Palette::Silk());
-    CopyPasteCaptions(bd, 9, 10);
+    CopyPasteCaptions(bd, CustomInputMixRecords::kCopy, CustomInputMixRecords::kPaste);
     bd.RestingLooks();
     set.Add("CustomInputBackground.bmp", bd.Take(), "backdrop");
 }
@@ -441,14 +445,14 @@ void CustomCueBackdrop(ArtworkSet& set)
     Backdrop bd(LayoutWindow::CustomCueMix);
     bd.Module(5, 3, 309, 152);
     bd.Heading(159.5, 7, "PLAYBACK LEVELS", Align::Centre);
-    for (int i = 1; i <= 5; ++i) {
-        const Box f = bd.box(i);
-        bd.Caption(f.x + f.w / 2.0, 17, kPairs[i - 1], Align::Centre);
+    for (int i = 0; i < 5; ++i) {
+        const Box f = bd.box(CustomCueMixRecords::kPlaybackFaders[i]);
+        bd.Caption(f.x + f.w / 2.0, 17, kPairs[i], Align::Centre);
     }
     bd.Title(14, 170, "CUSTOM PLAYBACK MIX", 9, Align::Left, Palette::Silk());
     DrawLogo(bd.cr(), Box{14, 184, 14, 16});
     bd.Caption(32, 190, "VELBRIN", Align::Left, Palette::SilkDim());
-    CopyPasteCaptions(bd, 6, 7);
+    CopyPasteCaptions(bd, CustomCueMixRecords::kCopy, CustomCueMixRecords::kPaste);
     bd.RestingLooks();
     set.Add("CustomCuemixBackground.bmp", bd.Take(), "backdrop");
 }
@@ -461,14 +465,18 @@ void SampleRateBackdrop(ArtworkSet& set)
     const struct {
         int rec;
         const char* text;
-    } rates[] = {{6, "44.1"}, {5, "48"}, {4, "88.2"}, {3, "96"}, {2, "192"}};
+    } rates[] = {{SampleRateRecords::k44kLamp, "44.1"},
+                 {SampleRateRecords::k48kLamp, "48"},
+                 {SampleRateRecords::k88kLamp, "88.2"},
+                 {SampleRateRecords::k96kLamp, "96"},
+                 {SampleRateRecords::k192kLamp, "192"}};
     for (const auto& r : rates) {
         const Box b = bd.box(r.rec);
         PixelFont::Draw(bd.cr(), 31, b.y + 2 - PixelFont::kTop, r.text, Palette::Silk());
     }
     PixelLine(bd.cr(), 12, 62, 54, 62, Hex(0x2a2e30));
     // The normal look of the "EXT" label (its greyed look is a bitmap of its own).
-    const Box ext = bd.box(9);
+    const Box ext = bd.box(SampleRateRecords::kExtText);
     PixelFont::DrawCentred(bd.cr(), ext.x + ext.w / 2.0, ext.y - PixelFont::kTop, "EXT", Palette::Silk());
     bd.Caption(71, 16, "CARD", Align::Centre);
     bd.Caption(71, 59, "SPDIF", Align::Centre);
@@ -501,13 +509,13 @@ void SampleRateBackdrop(ArtworkSet& set)
         }
         set.Add(name, std::move(img));
     };
-    lit(6, "SampleRateLed1.bmp", Palette::Green());
-    lit(4, "SampleRateLed2.bmp", Palette::Green());
-    lit(2, "SampleRateLed3.bmp", Palette::Amber());
-    lit(1, "SampleRateLedExt.bmp", Palette::Blue());
+    lit(SampleRateRecords::k44kLamp, "SampleRateLed1.bmp", Palette::Green());
+    lit(SampleRateRecords::k88kLamp, "SampleRateLed2.bmp", Palette::Green());
+    lit(SampleRateRecords::k192kLamp, "SampleRateLed3.bmp", Palette::Amber());
+    lit(SampleRateRecords::kExtLed, "SampleRateLedExt.bmp", Palette::Blue());
     {
         // The greyed lamp, copied at (4, 2) of the lamp's place.
-        const Box b = BoxOf(GetLayoutTable(LayoutWindow::SampleRate).records[1]);
+        const Box b = BoxOf(GetLayoutTable(LayoutWindow::SampleRate).records[SampleRateRecords::kExtLed]);
         Surface img = backdrop.Crop(b.x + 4, b.y + 2, 5, 5);
         {
             Cairo cr(img);
@@ -518,7 +526,7 @@ void SampleRateBackdrop(ArtworkSet& set)
         set.Add("GrayLed.bmp", std::move(img));
     }
     {
-        const Box b = BoxOf(GetLayoutTable(LayoutWindow::SampleRate).records[9]);
+        const Box b = BoxOf(GetLayoutTable(LayoutWindow::SampleRate).records[SampleRateRecords::kExtText]);
         Surface img(b.w, b.h);
         {
             Cairo cr(img);
@@ -537,7 +545,7 @@ void ReverbBackdrop(ArtworkSet& set)
     bd.Caption(14.5, 44, "ON", Align::Centre);
     // Whether the inputs are linked is the window title's to say: the backdrop shows it in neither case.
     bd.Title(217, 16, "REVERB", 8, Align::Left, Palette::Silk());
-    CopyPasteCaptions(bd, 9, 10);
+    CopyPasteCaptions(bd, ReverbRecords::kCopy, ReverbRecords::kPaste);
     bd.Screws(5.5, 2.2);
     bd.RestingLooks();
     set.Add("ReverbStereoBackground.bmp", bd.Take(), "backdrop");
@@ -555,8 +563,8 @@ void LevelSection(Backdrop& bd, int fader, int meter, bool scaleRight)
 void EqBackdrop(ArtworkSet& set)
 {
     Backdrop bd(LayoutWindow::Eq);
-    LevelSection(bd, 41, 46, true);
-    LevelSection(bd, 42, 45, false);
+    LevelSection(bd, EqRecords::kInputFader, EqRecords::kInputMeter, true);
+    LevelSection(bd, EqRecords::kOutputFader, EqRecords::kOutputMeter, false);
     bd.Caption(62.5, 52, "ON", Align::Centre);
     bd.Caption(521.5, 78, "MODE", Align::Centre);
     // Simple half: model selector and four macro knobs.
@@ -577,7 +585,7 @@ void EqBackdrop(ArtworkSet& set)
     bd.Title(590, 9, "EQ", 12, Align::Left, Palette::Silk());
     bd.Caption(590, 27, "4 BAND", Align::Left, Palette::Accent());
     DrawLogo(bd.cr(), Box{594, 40, 30, 30});
-    CopyPasteCaptions(bd, 49, 50);
+    CopyPasteCaptions(bd, EqRecords::kCopy, EqRecords::kPaste);
     bd.RestingLooks();
     set.Add("EqBackground.bmp", bd.Take(), "backdrop");
 }
@@ -585,8 +593,8 @@ void EqBackdrop(ArtworkSet& set)
 void CompBackdrop(ArtworkSet& set)
 {
     Backdrop bd(LayoutWindow::Compressor);
-    LevelSection(bd, 20, 27, true);
-    LevelSection(bd, 21, 29, false);
+    LevelSection(bd, CompressorRecords::kInputFader, CompressorRecords::kInputMeter, true);
+    LevelSection(bd, CompressorRecords::kOutputFader, CompressorRecords::kOutputMeter, false);
     bd.Caption(62.5, 52, "ON", Align::Centre);
     bd.Caption(362.5, 78, "MODE", Align::Centre);
     bd.Module(73, 14, 285, 49);
@@ -594,12 +602,12 @@ void CompBackdrop(ArtworkSet& set)
     bd.Module(73, 74, 282, 49);
     bd.Caption(76, 67, "ADVANCED", Align::Left, Palette::Accent());
     // Gain-reduction meter, hanging from the top.
-    const Box gr = bd.box(28);
+    const Box gr = bd.box(CompressorRecords::kReductionMeter);
     bd.Module(gr.x - 9, 2, 27, 131);
     bd.Title(466, 9, "COMP", 10, Align::Left, Palette::Silk());
     bd.Caption(466, 24, "DYNAMICS", Align::Left, Palette::Accent());
     DrawLogo(bd.cr(), Box{469, 40, 30, 30});
-    CopyPasteCaptions(bd, 30, 31);
+    CopyPasteCaptions(bd, CompressorRecords::kCopy, CompressorRecords::kPaste);
     bd.RestingLooks();
     set.Add("CompBackground.bmp", bd.Take(), "backdrop");
 }
@@ -614,11 +622,11 @@ void AmpBackdrop(ArtworkSet& set)
     bd.Caption(31, 3, "MODEL", Align::Left, Palette::Accent());
     bd.Module(28, 69, 165, 62);
     bd.Caption(31, 71, "TONE", Align::Left, Palette::Accent());
-    LevelSection(bd, 11, 2, false);
+    LevelSection(bd, AmpSimRecords::kOutputFader, AmpSimRecords::kMeter, false);
     bd.Title(283, 9, "AMP", 10, Align::Left, Palette::Silk());
     bd.Caption(283, 24, "SIMULATOR", Align::Left, Palette::Accent());
     DrawLogo(bd.cr(), Box{286, 40, 30, 30});
-    CopyPasteCaptions(bd, 14, 15);
+    CopyPasteCaptions(bd, AmpSimRecords::kCopy, AmpSimRecords::kPaste);
     bd.RestingLooks();
     set.Add("AmpBackground.bmp", bd.Take(), "backdrop");
 }

@@ -695,7 +695,10 @@ void DrawLogo(cairo_t* cr, const Box& r)
     cairo_restore(cr);
 }
 
-void AddControlBitmaps(ArtworkSet& set)
+namespace {
+
+// The knobs: cap strips (plain and locked) with their mask, and the track strips of each kind.
+void AddKnobBitmaps(ArtworkSet& set)
 {
     // Knob caps and their mask.
     for (bool locked : {false, true}) {
@@ -748,7 +751,11 @@ void AddControlBitmaps(ArtworkSet& set)
         ArtBitmap& m = set.AddStrip(tr.mask, std::move(mask), kKnobFrames, kTrackPitch, kTrackSize, "");
         m.role = "mask";
     }
+}
 
+// The faders: handles with their masks, and the tray masks.
+void AddFaderBitmaps(ArtworkSet& set)
+{
     // Fader handles.
     {
         Surface drawing = Drawing(kFaderHandleW, kFaderHandleH), colour, mask;
@@ -795,8 +802,11 @@ void AddControlBitmaps(ArtworkSet& set)
         cairo_surface_flush(mask.get());
         set.Add("FaderTrayMask.bmp", mask.Clone(), "mask");
     }
+}
 
-    // Meter bars.
+// The meters' bars: peak (plain and clipping) and gain reduction.
+void AddMeterBitmaps(ArtworkSet& set)
+{
     struct Bar {
         const char* name;
         bool clip, gr;
@@ -809,7 +819,12 @@ void AddControlBitmaps(ArtworkSet& set)
         }
         set.Add(b.name, std::move(s));
     }
+}
 
+// The lamps: lamp buttons with their masks, the EQ band-type buttons, the sample-rate window's text
+// lamps.
+void AddLampBitmaps(ArtworkSet& set)
+{
     // Lamp buttons: the lit lens over the button, and the lens mask all 15 x 15 buttons share.
     const char* lamps[] = {"Enable.bmp", "Mute.bmp", "Solo.bmp", "Hw.bmp", "Dim.bmp", "Custom.bmp", "Stereo.bmp"};
     for (const char* name : lamps) {
@@ -872,8 +887,11 @@ void AddControlBitmaps(ArtworkSet& set)
         }
         set.Add(name, std::move(s));
     }
+}
 
-    // Pressed push buttons.
+// The pressed push buttons.
+void AddPushButtonBitmaps(ArtworkSet& set)
+{
     for (auto [name, w, h] : {std::make_tuple("PushSingle.bmp", 15, 15), std::make_tuple("PushDouble1.bmp", 15, 15),
                               std::make_tuple("PushDouble2.bmp", 15, 15), std::make_tuple("PushToggle.bmp", 15, 15),
                               std::make_tuple("PushRev.bmp", 25, 25)}) {
@@ -885,8 +903,11 @@ void AddControlBitmaps(ArtworkSet& set)
         }
         set.Add(name, std::move(s));
     }
+}
 
-    // Mix buttons: the screen the crosses are drawn on, and the pressed button with its screen.
+// The mix buttons: the screen the crosses are drawn on, and the pressed button with its screen.
+void AddMixButtonBitmaps(ArtworkSet& set)
+{
     for (bool input : {false, true}) {
         Surface screen = Opaque(15, 17);
         {
@@ -902,7 +923,11 @@ void AddControlBitmaps(ArtworkSet& set)
         }
         set.Add(input ? "PushIpMix.bmp" : "PushCueMix.bmp", std::move(pressed));
     }
+}
 
+// The effect chain: slot buttons, type switches, lamps and trays.
+void AddEffectBitmaps(ArtworkSet& set)
+{
     // Effect slot buttons (25 x 25, copied whole) and their pressed forms.
     struct Slot {
         const char* name;
@@ -1000,31 +1025,48 @@ void AddControlBitmaps(ArtworkSet& set)
         }
         set.Add("Tray" + std::to_string(n) + ".bmp", std::move(s));
     }
+}
 
-    // EQ type symbols, 11 x 9 each, in the frame order the EQ panel selects them by: high-pass,
-    // low shelf, bell, high shelf, low-pass. Each is the filter's response, low frequencies left.
-    {
-        const char* symbols[] = {
-            "....###|...#...|..#....|.#.....",  // high-pass: rises from the bottom, flat above
-            "###....|...#...|....###|.......",  // low shelf: high plateau, then low plateau
-            "...#...|..#.#..|.#...#.|#.....#",  // bell
-            "....###|...#...|###....|.......",  // high shelf
-            "###....|...#...|....#..|.....#.",  // low-pass
-        };
-        Surface s = Opaque(55, 9);
-        Cairo cr(s);
-        FillRect(cr, 0, 0, 55, 9, DisplayFace());
-        for (int f = 0; f < 5; ++f)
-            PixelPattern(cr, 11 * f + 2, 2, symbols[f], Palette::Cyan());
-        cairo_surface_flush(s.get());
-        set.AddStrip("EqTypeSymbols.bmp", s.Clone(), 5, 11, 11, "");
-    }
+// EQ type symbols, 11 x 9 each, in the frame order the EQ panel selects them by: high-pass,
+// low shelf, bell, high shelf, low-pass. Each is the filter's response, low frequencies left.
+void AddEqTypeSymbols(ArtworkSet& set)
+{
+    const char* symbols[] = {
+        "....###|...#...|..#....|.#.....",  // high-pass: rises from the bottom, flat above
+        "###....|...#...|....###|.......",  // low shelf: high plateau, then low plateau
+        "...#...|..#.#..|.#...#.|#.....#",  // bell
+        "....###|...#...|###....|.......",  // high shelf
+        "###....|...#...|....#..|.....#.",  // low-pass
+    };
+    Surface s = Opaque(55, 9);
+    Cairo cr(s);
+    FillRect(cr, 0, 0, 55, 9, DisplayFace());
+    for (int f = 0; f < 5; ++f)
+        PixelPattern(cr, 11 * f + 2, 2, symbols[f], Palette::Cyan());
+    cairo_surface_flush(s.get());
+    set.AddStrip("EqTypeSymbols.bmp", s.Clone(), 5, 11, 11, "");
+}
 
-    // The labels' font: glyph grid and mask.
-    {
-        Surface grid, mask;
-        PixelFont::BuildGrid(Hex(0xece8dc), &grid, &mask);
-        set.Add("font.bmp", std::move(grid), "font").mask = "FontMask.bmp";
-        set.Add("FontMask.bmp", std::move(mask), "mask");
-    }
+// The labels' font: glyph grid and mask.
+void AddLabelFont(ArtworkSet& set)
+{
+    Surface grid, mask;
+    PixelFont::BuildGrid(Hex(0xece8dc), &grid, &mask);
+    set.Add("font.bmp", std::move(grid), "font").mask = "FontMask.bmp";
+    set.Add("FontMask.bmp", std::move(mask), "mask");
+}
+
+}  // namespace
+
+void AddControlBitmaps(ArtworkSet& set)
+{
+    AddKnobBitmaps(set);
+    AddFaderBitmaps(set);
+    AddMeterBitmaps(set);
+    AddLampBitmaps(set);
+    AddPushButtonBitmaps(set);
+    AddMixButtonBitmaps(set);
+    AddEffectBitmaps(set);
+    AddEqTypeSymbols(set);
+    AddLabelFont(set);
 }

@@ -1,8 +1,12 @@
-// Amp-simulator window layout: 16 controls, 328 x 135 pixels, backdrop "AmpBackground.bmp".
+// The amp-simulator window: 328 x 135 pixels over "AmpBackground.bmp".
 // Fields: index, left, right, top, bottom, class, parent, hidden, arguments, parameters.
-#include "PAL/LayoutTables.h"
+#include <iterator>
 
-const LayoutRecord kAmpSimLayout[16] = {
+#include "resources/layouts/WindowTables.h"
+
+namespace {
+
+const LayoutRecord kAmpSimLayout[] = {
     {0, 0, 328, 0, 135, "flCanvas", -1, 0,
      "AmpBackground.bmp",
      {-1}},
@@ -52,3 +56,8 @@ const LayoutRecord kAmpSimLayout[16] = {
      "PushDouble2.bmp\nAmpBackground.bmp\nKtas",
      {-1}},
 };
+
+}  // namespace
+
+const LayoutTable kAmpSimTable = {kAmpSimLayout, int32_t(std::size(kAmpSimLayout)), 328, 135,
+                                  "AmpBackground.bmp", "AmpSim"};

@@ -1,8 +1,12 @@
-// Compressor window layout: 32 controls, 510 x 135 pixels, backdrop "CompBackground.bmp".
+// The compressor window: 510 x 135 pixels over "CompBackground.bmp".
 // Fields: index, left, right, top, bottom, class, parent, hidden, arguments, parameters.
-#include "PAL/LayoutTables.h"
+#include <iterator>
 
-const LayoutRecord kCompressorLayout[32] = {
+#include "resources/layouts/WindowTables.h"
+
+namespace {
+
+const LayoutRecord kCompressorLayout[] = {
     {0, 0, 510, 0, 135, "flCanvas", -1, 0,
      "CompBackground.bmp",
      {-1}},
@@ -100,3 +104,8 @@ const LayoutRecord kCompressorLayout[32] = {
      "PushDouble2.bmp\nCompBackground.bmp\nqcmp",
      {-1}},
 };
+
+}  // namespace
+
+const LayoutTable kCompressorTable = {kCompressorLayout, int32_t(std::size(kCompressorLayout)), 510, 135,
+                                      "CompBackground.bmp", "Compressor"};

@@ -1,8 +1,12 @@
-// Connection-lost window layout: 4 controls, 300 x 56 pixels, backdrop "ConnectionLost.bmp".
+// The connection-lost window: 300 x 56 pixels over "ConnectionLost.bmp".
 // Fields: index, left, right, top, bottom, class, parent, hidden, arguments, parameters.
-#include "PAL/LayoutTables.h"
+#include <iterator>
 
-const LayoutRecord kConnectionLostLayout[4] = {
+#include "resources/layouts/WindowTables.h"
+
+namespace {
+
+const LayoutRecord kConnectionLostLayout[] = {
     {0, 0, 300, 0, 56, "Canvas", -1, 0,
      "",
      {-1}},
@@ -16,3 +20,8 @@ const LayoutRecord kConnectionLostLayout[4] = {
      "font.bmp\nFontMask.bmp\nConnectionLost.bmp\nJUSTIFY_LEFT\nPLEASE CHECK FIREWIRE CONNECTION",
      {-1}},
 };
+
+}  // namespace
+
+const LayoutTable kConnectionLostTable = {kConnectionLostLayout, int32_t(std::size(kConnectionLostLayout)), 300, 56,
+                                          "ConnectionLost.bmp", "ConnectionLost"};

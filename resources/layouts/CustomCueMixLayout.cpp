@@ -1,8 +1,12 @@
-// Custom playback-mix window layout: 8 controls, 319 x 205 pixels, backdrop "CustomCuemixBackground.bmp".
+// The custom playback-mix window: 319 x 205 pixels over "CustomCuemixBackground.bmp".
 // Fields: index, left, right, top, bottom, class, parent, hidden, arguments, parameters.
-#include "PAL/LayoutTables.h"
+#include <iterator>
 
-const LayoutRecord kCustomCueMixLayout[8] = {
+#include "resources/layouts/WindowTables.h"
+
+namespace {
+
+const LayoutRecord kCustomCueMixLayout[] = {
     {0, 0, 319, 0, 205, "flCanvas", -1, 0,
      "CustomCuemixBackground.bmp",
      {-1}},
@@ -28,3 +32,8 @@ const LayoutRecord kCustomCueMixLayout[8] = {
      "PushDouble2.bmp\nCustomCuemixBackground.bmp\nqcmx",
      {-1}},
 };
+
+}  // namespace
+
+const LayoutTable kCustomCueMixTable = {kCustomCueMixLayout, int32_t(std::size(kCustomCueMixLayout)), 319, 205,
+                                        "CustomCuemixBackground.bmp", "CustomCueMix"};

@@ -1,8 +1,12 @@
-// Custom input-mix window layout: 11 controls, 233 x 205 pixels, backdrop "CustomInputBackground.bmp".
+// The custom input-mix window: 233 x 205 pixels over "CustomInputBackground.bmp".
 // Fields: index, left, right, top, bottom, class, parent, hidden, arguments, parameters.
-#include "PAL/LayoutTables.h"
+#include <iterator>
 
-const LayoutRecord kCustomInputMixLayout[11] = {
+#include "resources/layouts/WindowTables.h"
+
+namespace {
+
+const LayoutRecord kCustomInputMixLayout[] = {
     {0, 0, 233, 0, 205, "flCanvas", -1, 0,
      "CustomInputBackground.bmp",
      {-1}},
@@ -37,3 +41,8 @@ const LayoutRecord kCustomInputMixLayout[11] = {
      "PushDouble2.bmp\nCustomInputBackground.bmp\nqimx",
      {-1}},
 };
+
+}  // namespace
+
+const LayoutTable kCustomInputMixTable = {kCustomInputMixLayout, int32_t(std::size(kCustomInputMixLayout)), 233, 205,
+                                          "CustomInputBackground.bmp", "CustomInputMix"};

@@ -1,8 +1,12 @@
-// EQ window layout: 51 controls, 635 x 135 pixels, backdrop "EqBackground.bmp".
+// The EQ window: 635 x 135 pixels over "EqBackground.bmp".
 // Fields: index, left, right, top, bottom, class, parent, hidden, arguments, parameters.
-#include "PAL/LayoutTables.h"
+#include <iterator>
 
-const LayoutRecord kEqLayout[51] = {
+#include "resources/layouts/WindowTables.h"
+
+namespace {
+
+const LayoutRecord kEqLayout[] = {
     {0, 0, 635, 0, 135, "flCanvas", -1, 0,
      "EqBackground.bmp",
      {-1}},
@@ -157,3 +161,7 @@ const LayoutRecord kEqLayout[51] = {
      "PushDouble2.bmp\nEqBackground.bmp\nKteq",
      {-1}},
 };
+
+}  // namespace
+
+const LayoutTable kEqTable = {kEqLayout, int32_t(std::size(kEqLayout)), 635, 135, "EqBackground.bmp", "Eq"};

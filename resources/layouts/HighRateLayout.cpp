@@ -1,8 +1,12 @@
-// Main window at 176.4 and 192 kHz layout: 26 controls, 640 x 94 pixels, backdrop "Background192k.bmp".
+// The main window at 176.4 and 192 kHz: 640 x 94 pixels over "Background192k.bmp".
 // Fields: index, left, right, top, bottom, class, parent, hidden, arguments, parameters.
-#include "PAL/LayoutTables.h"
+#include <iterator>
 
-const LayoutRecord kHighRateLayout[26] = {
+#include "resources/layouts/WindowTables.h"
+
+namespace {
+
+const LayoutRecord kHighRateLayout[] = {
     {0, 0, 640, 0, 94, "Canvas", -1, 0,
      "",
      {-1}},
@@ -82,3 +86,8 @@ const LayoutRecord kHighRateLayout[26] = {
      "",
      {162, -1}},
 };
+
+}  // namespace
+
+const LayoutTable kHighRateTable = {kHighRateLayout, int32_t(std::size(kHighRateLayout)), 640, 94,
+                                    "Background192k.bmp", "HighRate"};

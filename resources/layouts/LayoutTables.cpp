@@ -1,31 +1,27 @@
-// Window sizes and backdrops beside the tables, and the lookup by window.
+// The lookup of a window's table.
 #include "PAL/LayoutTables.h"
 
 #include <cstdio>
 #include <cstdlib>
 
+#include "resources/layouts/WindowTables.h"
+
 namespace {
 
-template <int32_t N>
-constexpr LayoutTable Table(const LayoutRecord (&records)[N], int32_t width, int32_t height,
-                            const char* backdrop, const char* name)
-{
-    return LayoutTable{records, N, width, height, backdrop, name};
-}
-
-const LayoutTable kTables[kLayoutWindowCount] = {
-    Table(kMainLayout, 640, 404, "Background.bmp", "Main"),
-    Table(kShrinkLayout, 361, 316, "BackgroundShrink.bmp", "Shrink"),
-    Table(kTinyLayout, 389, 68, "BackgroundTiny.bmp", "Tiny"),
-    Table(kHighRateLayout, 640, 94, "Background192k.bmp", "HighRate"),
-    Table(kConnectionLostLayout, 300, 56, "ConnectionLost.bmp", "ConnectionLost"),
-    Table(kCustomInputMixLayout, 233, 205, "CustomInputBackground.bmp", "CustomInputMix"),
-    Table(kCustomCueMixLayout, 319, 205, "CustomCuemixBackground.bmp", "CustomCueMix"),
-    Table(kSampleRateLayout, 93, 93, "SampleRate.bmp", "SampleRate"),
-    Table(kReverbLayout, 280, 67, "ReverbStereoBackground.bmp", "Reverb"),
-    Table(kEqLayout, 635, 135, "EqBackground.bmp", "Eq"),
-    Table(kCompressorLayout, 510, 135, "CompBackground.bmp", "Compressor"),
-    Table(kAmpSimLayout, 328, 135, "AmpBackground.bmp", "AmpSim"),
+// In the order of LayoutWindow.
+const LayoutTable* const kTables[kLayoutWindowCount] = {
+    &kMainTable,
+    &kShrinkTable,
+    &kTinyTable,
+    &kHighRateTable,
+    &kConnectionLostTable,
+    &kCustomInputMixTable,
+    &kCustomCueMixTable,
+    &kSampleRateTable,
+    &kReverbTable,
+    &kEqTable,
+    &kCompressorTable,
+    &kAmpSimTable,
 };
 
 }  // namespace
@@ -37,5 +33,5 @@ const LayoutTable& GetLayoutTable(LayoutWindow window)
         fprintf(stderr, "GetLayoutTable: no window %d\n", int(i));
         abort();
     }
-    return kTables[i];
+    return *kTables[i];
 }

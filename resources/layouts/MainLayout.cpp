@@ -1,8 +1,12 @@
-// Main window layout: 132 controls, 640 x 404 pixels, backdrop "Background.bmp".
+// The main window: 640 x 404 pixels over "Background.bmp".
 // Fields: index, left, right, top, bottom, class, parent, hidden, arguments, parameters.
-#include "PAL/LayoutTables.h"
+#include <iterator>
 
-const LayoutRecord kMainLayout[132] = {
+#include "resources/layouts/WindowTables.h"
+
+namespace {
+
+const LayoutRecord kMainLayout[] = {
     {0, 0, 640, 0, 404, "Canvas", -1, 0,
      "",
      {-1}},
@@ -400,3 +404,7 @@ const LayoutRecord kMainLayout[132] = {
      "",
      {162, -1}},
 };
+
+}  // namespace
+
+const LayoutTable kMainTable = {kMainLayout, int32_t(std::size(kMainLayout)), 640, 404, "Background.bmp", "Main"};

@@ -1,8 +1,12 @@
-// Reverb window layout: 11 controls, 280 x 67 pixels, backdrop "ReverbStereoBackground.bmp".
+// The reverb window: 280 x 67 pixels over "ReverbStereoBackground.bmp".
 // Fields: index, left, right, top, bottom, class, parent, hidden, arguments, parameters.
-#include "PAL/LayoutTables.h"
+#include <iterator>
 
-const LayoutRecord kReverbLayout[11] = {
+#include "resources/layouts/WindowTables.h"
+
+namespace {
+
+const LayoutRecord kReverbLayout[] = {
     {0, 0, 280, 0, 67, "flCanvas", -1, 0,
      "ReverbStereoBackground.bmp",
      {-1}},
@@ -37,3 +41,8 @@ const LayoutRecord kReverbLayout[11] = {
      "PushDouble2.bmp\nReverbStereoBackground.bmp\nQvrb",
      {-1}},
 };
+
+}  // namespace
+
+const LayoutTable kReverbTable = {kReverbLayout, int32_t(std::size(kReverbLayout)), 280, 67,
+                                  "ReverbStereoBackground.bmp", "Reverb"};

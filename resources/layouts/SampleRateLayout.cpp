@@ -1,8 +1,12 @@
-// Sample-rate window layout: 10 controls, 93 x 93 pixels, backdrop "SampleRate.bmp".
+// The sample-rate window: 93 x 93 pixels over "SampleRate.bmp".
 // Fields: index, left, right, top, bottom, class, parent, hidden, arguments, parameters.
-#include "PAL/LayoutTables.h"
+#include <iterator>
 
-const LayoutRecord kSampleRateLayout[10] = {
+#include "resources/layouts/WindowTables.h"
+
+namespace {
+
+const LayoutRecord kSampleRateLayout[] = {
     {0, 0, 93, 0, 93, "flCanvas", -1, 0,
      "SampleRate.bmp",
      {-1}},
@@ -34,3 +38,8 @@ const LayoutRecord kSampleRateLayout[10] = {
      "SampleRateGreyExt.bmp\nSampleRate.bmp",
      {0, -1}},
 };
+
+}  // namespace
+
+const LayoutTable kSampleRateTable = {kSampleRateLayout, int32_t(std::size(kSampleRateLayout)), 93, 93,
+                                      "SampleRate.bmp", "SampleRate"};

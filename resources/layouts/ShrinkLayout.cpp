@@ -1,8 +1,12 @@
-// Reduced main window layout: 56 controls, 361 x 316 pixels, backdrop "BackgroundShrink.bmp".
+// The reduced main window: 361 x 316 pixels over "BackgroundShrink.bmp".
 // Fields: index, left, right, top, bottom, class, parent, hidden, arguments, parameters.
-#include "PAL/LayoutTables.h"
+#include <iterator>
 
-const LayoutRecord kShrinkLayout[56] = {
+#include "resources/layouts/WindowTables.h"
+
+namespace {
+
+const LayoutRecord kShrinkLayout[] = {
     {0, 0, 361, 0, 316, "Canvas", -1, 0,
      "",
      {-1}},
@@ -172,3 +176,8 @@ const LayoutRecord kShrinkLayout[56] = {
      "",
      {162, -1}},
 };
+
+}  // namespace
+
+const LayoutTable kShrinkTable = {kShrinkLayout, int32_t(std::size(kShrinkLayout)), 361, 316,
+                                  "BackgroundShrink.bmp", "Shrink"};

@@ -1,8 +1,12 @@
-// Smallest main window layout: 14 controls, 389 x 68 pixels, backdrop "BackgroundTiny.bmp".
+// The smallest main window: 389 x 68 pixels over "BackgroundTiny.bmp".
 // Fields: index, left, right, top, bottom, class, parent, hidden, arguments, parameters.
-#include "PAL/LayoutTables.h"
+#include <iterator>
 
-const LayoutRecord kTinyLayout[14] = {
+#include "resources/layouts/WindowTables.h"
+
+namespace {
+
+const LayoutRecord kTinyLayout[] = {
     {0, 0, 389, 0, 68, "Canvas", -1, 0,
      "",
      {-1}},
@@ -46,3 +50,7 @@ const LayoutRecord kTinyLayout[14] = {
      "",
      {162, -1}},
 };
+
+}  // namespace
+
+const LayoutTable kTinyTable = {kTinyLayout, int32_t(std::size(kTinyLayout)), 389, 68, "BackgroundTiny.bmp", "Tiny"};

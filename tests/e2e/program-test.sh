@@ -5,7 +5,7 @@
 #
 #   program-test.sh <program> <resource archive> <case>
 #   cases: session, second-instance, open-request, damaged-archive, corrupt-file, old-firmware,
-#          file-size-limit, signal-in-dialog, no-toolkit-box
+#          file-size-limit, stacking, signal-in-dialog, no-toolkit-box
 set -u
 # Absolute: some cases start the program from another folder.
 PROGRAM=$(realpath "$1")
@@ -16,6 +16,7 @@ CASE=$3
 # Page sizes of the main window's layouts.
 MAIN_W=640 MAIN_H=404 SHRINK_W=361 SHRINK_H=316 TINY_W=389 TINY_H=68
 LOST='^FireWire Connection Lost$'
+EQ1='^ EQ - Analog Input 1$'
 
 # The first poll of the unit waits 2 s after the open; the windows come before it.
 wait_for_main_window() {
@@ -147,9 +148,12 @@ case_open_request() {
   has_gain() { control state && before=$(unit_item 36) && [ "$before" -gt 0 ]; }
   check "its unit has the playback gain" wait_until 10 has_gain
 
-  # What a file manager's "Open with" does: a second launch with the file, here by a relative name.
+  # What a file manager's "Open with" does: a second launch with the file, here by a relative name,
+  # and the launcher's startup id.
+  local id=launcher/VelbrinControl-4242-host-7_TIME1234567
   (cd "$RUN" && HOME=$RUN/home XDG_CONFIG_HOME=$RUN/config VELBRIN_RESOURCES=$RESOURCES \
-    VELBRIN_TEST_DIALOGS=$WORK/second-dialogs.log "$PROGRAM" Live.vlbx >"$WORK/second-out.log" 2>&1) &
+    VELBRIN_TEST_DIALOGS=$WORK/second-dialogs.log DESKTOP_STARTUP_ID=$id \
+    "$PROGRAM" Live.vlbx >"$WORK/second-out.log" 2>&1) &
   local second=$!
   PIDS+=("$second")
   check "the second launch ends by itself" wait_exit "$second" 15
@@ -160,6 +164,8 @@ case_open_request() {
   check "without a box" [ ! -s "$RUN/dialogs.log" ]
   local main
   main=$(main_window "$first")
+  has_launch_id() { xprop -id "$main" _NET_STARTUP_ID 2>/dev/null | grep -qF "\"$id\""; }
+  check "its window comes to the front with the second launch's startup id" wait_until 5 has_launch_id
   sleep 1
   [ -n "$main" ] && screenshot "$main" opened-by-second-launch
   kill -TERM "$first"
@@ -200,8 +206,11 @@ case_corrupt_file() {
   kill -TERM "$PID"
   check "the program ends on SIGTERM" wait_exit "$PID" 15
   check "the damaged file is left byte for byte as it was" cmp -s "$file" "$RUN/broken.copy"
-  check "the session's mix goes to the default mix instead" valid_mix "$(default_mix)"
-  check "which standard error says" grep -qF "the mix is saved to $(default_mix)" "$RUN/err.log"
+  check "the default mix is left alone" [ ! -e "$(default_mix)" ]
+  local session
+  session=$(ls "$(dirname "$(default_mix)")"/broken.session-*.vlbx 2>/dev/null | head -1)
+  check "the session's mix goes beside the default mix" valid_mix "$session"
+  check "which a box says" box_logged Error "This session's mix was saved as $session."
 }
 
 case_old_firmware() {
@@ -231,6 +240,95 @@ case_file_size_limit() {
   check "the failed save is shown with the file and the reason" \
     box_logged Error "Could not save the mix file.\n\n$(default_mix): cannot write: File too large"
   check "no mix file and no temporary file are left" [ -z "$(ls -A "$RUN/config/VelbrinControl")" ]
+}
+
+# An X display of its own with a window manager on it (openbox), for what only a window manager does:
+# stacking. Sets DISPLAY.
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+own_display_with_wm() {
+  command -v openbox >/dev/null || { fail "no window manager: openbox is not installed (scripts/install-deps)"; return 1; }
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
+  PIDS+=("$!")
+  wait_until 10 test -s "$WORK/display" || { fail "Xvfb did not start"; return 1; }
+  export DISPLAY=:$(head -1 "$WORK/display")
+  HOME=$WORK XDG_CONFIG_HOME=$WORK/wm-config openbox --sm-disable >"$WORK/wm.log" 2>&1 &
+  PIDS+=("$!")
+  wait_until 10 wm_running || { fail "openbox did not start"; return 1; }
+}
+# above <upper> <lower>: the window manager stacks window upper higher than window lower.
+above() {
+  local id at=0 upper=-1 lower=-1
+  for id in $(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/^[^#]*#//; s/,/ /g'); do
+    [ $(( id )) -eq $(( $1 )) ] && upper=$at
+    [ $(( id )) -eq $(( $2 )) ] && lower=$at
+    at=$(( at + 1 ))
+  done
+  [ "$lower" -ge 0 ] && [ "$upper" -gt "$lower" ]
+}
+
+case_stacking() {
+  own_display_with_wm || return
+  start_program stacking
+  check "the main window comes up under the window manager" wait_for_main_window
+  local main
+  main=$(main_window "$PID")
+  [ -n "$main" ] || { fail "no main window to go on with"; return; }
+  wait_until 5 painted "$main"
+
+  # Input 1's lower effect button (42..56, 124..138 on the main page) opens its EQ.
+  click_page "$main" "$MAIN_H" 49 131
+  check "the EQ button opens the EQ" wait_until 5 has_window "$PID" "$EQ1"
+  local eq
+  eq=$(windows "$PID" "$EQ1" | head -1)
+  [ -n "$eq" ] || return
+  # Over the mixer's upper half, so that the screenshots show which one is on top.
+  eval "$(xdotool getwindowgeometry --shell "$main" | grep -E '^(X|Y)=')"
+  xdotool windowmove "$eq" $(( X + 60 )) $(( Y + 40 ))
+  sleep 0.5
+  # An inert spot of the main page: the heading of the input meters.
+  click_page "$main" "$MAIN_H" 300 20
+  sleep 0.5
+  check "a click on the mixer leaves the EQ above it" above "$eq" "$main"
+  screenshot root eq-over-mixer
+
+  click_page "$main" "$MAIN_H" 624 369
+  floated() { local id; id=$(main_window "$PID"); [ -n "$id" ] && [ "$id" != "$main" ]; }
+  check "Float Mode: the floating window is shown" wait_until 5 floated
+  local floating
+  floating=$(main_window "$PID")
+  [ -n "$floating" ] || return
+  sleep 0.5
+  check "Float Mode: the open EQ is above the floating window" above "$eq" "$floating"
+  click_page "$floating" "$MAIN_H" 300 20
+  sleep 0.5
+  check "a click on the floating window leaves the EQ above it" above "$eq" "$floating"
+  screenshot root eq-over-floating
+
+  control unplug
+  check "unplugging the unit shows the connection-lost window" wait_until 10 has_window "$PID" "$LOST"
+  local lost
+  lost=$(windows "$PID" "$LOST" | head -1)
+  click_page "$floating" "$MAIN_H" 300 20
+  sleep 0.5
+  [ -n "$lost" ] && check "the connection-lost window stays above the floating window" above "$lost" "$floating"
+  screenshot root connection-lost-over-floating
+  control plug
+  check "replugging hides it" wait_until 15 no_window "$PID" "$LOST"
+
+  click_page "$floating" "$MAIN_H" 624 369
+  back() { [ "$(main_window "$PID")" = "$main" ]; }
+  check "Float Mode again: the standard window is back" wait_until 5 back
+  sleep 0.5
+  check "the open EQ is above the standard window again" above "$eq" "$main"
+  click_page "$main" "$MAIN_H" 300 20
+  sleep 0.5
+  check "a click on the mixer still leaves the EQ above it" above "$eq" "$main"
+  screenshot root eq-over-mixer-again
+
+  click_page "$main" "$MAIN_H" 49 131
+  check "one press of the EQ button closes the open EQ" wait_until 5 no_window "$PID" "$EQ1"
+  kill -TERM "$PID"
+  check "the program ends on SIGTERM" wait_exit "$PID" 15
 }
 
 # Opens one of the program's dialogs: about (F1), save and load (the main page's controls), handed (a
@@ -294,6 +392,7 @@ case "$CASE" in
   corrupt-file) case_corrupt_file ;;
   old-firmware) case_old_firmware ;;
   file-size-limit) case_file_size_limit ;;
+  stacking) case_stacking ;;
   signal-in-dialog) case_signal_in_dialog ;;
   no-toolkit-box) case_no_toolkit_box ;;
   *) echo "unknown case $CASE"; exit 2 ;;

@@ -11,7 +11,7 @@
 
 #include "PAL/ParameterSet.h"
 #include "PAL/ViewLib/ControlPage.h"
-#include "platform/wx/SkinWindow.h"
+#include "PAL/wx/SkinWindow.h"
 #include "support/GuiPump.h"
 #include "support/GuiTestControls.h"
 #include "support/LayoutRecordMaker.h"

@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-#include "platform/wx/DesktopSetup.h"
+#include "platform/WxAssert.h"
 
 int main(int argc, char** argv)
 {

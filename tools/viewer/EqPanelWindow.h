@@ -7,7 +7,7 @@
 
 #include <wx/gdicmn.h>
 
-#include "platform/wx/SkinWindow.h"
+#include "PAL/wx/SkinWindow.h"
 
 class EqPanel;
 class ParamWriter;

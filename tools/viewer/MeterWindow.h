@@ -2,7 +2,7 @@
 // A main-window page in a skinned window fed as the main frame feeds it: every tick first hands the
 // page the device's meter levels, then runs the window's own tick.
 
-#include "platform/wx/SkinWindow.h"
+#include "PAL/wx/SkinWindow.h"
 
 class MeterLevels;
 class MeterPage;

@@ -10,9 +10,9 @@
 #include "PAL/ResourceArchive.h"
 #include "PAL/ResourceLocator.h"
 #include "PAL/ViewLib/ControlPage.h"
-#include "platform/wx/ClientPixels.h"
-#include "platform/wx/DesktopSetup.h"
-#include "platform/wx/SkinWindow.h"
+#include "PAL/wx/ClientPixels.h"
+#include "PAL/wx/SkinWindow.h"
+#include "platform/WxAssert.h"
 #include "tools/viewer/GenericParameters.h"
 #include "tools/viewer/LiveWindows.h"
 

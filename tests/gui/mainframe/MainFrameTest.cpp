@@ -14,6 +14,7 @@
 #include "PAL/MeterPage.h"
 #include "PAL/ViewLib/PageController.h"
 #include "PAL/ViewLib/flPPM.h"
+#include "PAL/WindowRecords.h"
 #include "gui/mainframe/MainFrameFixture.h"
 
 TEST_F(MainFrameTest, TheFirstFrameMakesThePanelWindowsAndTheSecondSharesThem)
@@ -105,7 +106,7 @@ TEST_F(MainFrameTest, UseMeteringFlipsTheSwitchTheCheckMarkAndTheMeters)
 TEST_F(MainFrameTest, MetersFallBackWhileMeteringIsOff)
 {
     MeterList* meters = hal->GetMeterList();
-    auto* meter = dynamic_cast<flPPM*>(core->GetPages().main->GetView(126));  // level 0
+    auto* meter = dynamic_cast<flPPM*>(core->GetPages().main->GetView(MainRecords::kSpdifLeftMeter));  // level 0
     ASSERT_NE(meter, nullptr);
     meters->SetMeter(0, 0.81f);
     standard->Tick();

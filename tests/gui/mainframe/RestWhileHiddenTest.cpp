@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <wx/weakref.h>
 
-#include "platform/wx/SkinWindow.h"
+#include "PAL/wx/SkinWindow.h"
 #include "support/GuiPump.h"
 
 namespace {

@@ -17,7 +17,8 @@
 #include "PAL/MainParameterSet.h"
 #include "PAL/ResourceArchive.h"
 #include "PAL/ViewLib/flPPM.h"
-#include "platform/wx/ClientPixels.h"
+#include "PAL/WindowRecords.h"
+#include "PAL/wx/ClientPixels.h"
 #include "resources/params/MainParamDescriptors.h"
 #include "support/GuiPump.h"
 #include "support/HalFixture.h"
@@ -94,7 +95,7 @@ TEST_F(PageWindowsTest, TheMainPageShowsTheUnitsMetersMoving)
 
     // As the main frame's timer does, the levels go to the page; the first input's meter (L0, x 268)
     // rises and moves with the unit's signal, on the screen too.
-    auto* input0 = static_cast<flPPM*>(page.GetView(126));
+    auto* input0 = static_cast<flPPM*>(page.GetView(MainRecords::kSpdifLeftMeter));
     std::set<float> levels;
     ASSERT_TRUE(PumpUntil(
         [&] {
@@ -123,7 +124,8 @@ TEST_F(PageWindowsTest, ACustomInputMixFaderChangesTheMainSet)
         MoveTo(window, 152, y);
     input.MouseUp();
     PageController* own = window->GetOwnController();
-    ASSERT_TRUE(PumpUntil([&] { return own->GetParameter(2) > 0.7f && !own->GetPage()->GetView(3)->IsTracking(); }));
+    const View* fader = own->GetPage()->GetView(CustomInputMixRecords::kInputFaders[2]);
+    ASSERT_TRUE(PumpUntil([&] { return own->GetParameter(2) > 0.7f && !fader->IsTracking(); }));
     EXPECT_EQ(main.GetParameter(122), own->GetParameter(2));
     EXPECT_EQ(main.GetParameter(121), 0.5f);  // the other inputs untouched
 

@@ -16,7 +16,7 @@
 #include "PAL/ParameterSet.h"
 #include "PAL/ViewLib/ControlPage.h"
 #include "PAL/ViewLib/View.h"
-#include "platform/wx/SkinWindow.h"
+#include "PAL/wx/SkinWindow.h"
 #include "support/GuiPump.h"
 #include "support/PanelHarness.h"
 #include "support/RealArchive.h"

@@ -10,7 +10,8 @@
 #include "PAL/ParameterSet.h"
 #include "PAL/ViewLib/ControlPage.h"
 #include "PAL/ViewLib/View.h"
-#include "platform/wx/SkinWindow.h"
+#include "PAL/WindowRecords.h"
+#include "PAL/wx/SkinWindow.h"
 #include "resources/params/CustomMixParamDescriptors.h"
 #include "resources/params/ReverbParamDescriptors.h"
 #include "support/GuiPump.h"
@@ -104,7 +105,7 @@ TEST_F(RealControls, ACustomMixFaderFollowsADrag)
     for (int32_t y = 92; y <= 120; y += 4)
         MoveTo(mix, 42, y);
     input.MouseUp();
-    ASSERT_TRUE(PumpUntil([&] { return !mix.page->GetView(1)->IsTracking(); }));
+    ASSERT_TRUE(PumpUntil([&] { return !mix.page->GetView(CustomInputMixRecords::kInputFaders[0])->IsTracking(); }));
     EXPECT_LT(mix.set.GetParameter(0), before);  // dragged down: quieter
 }
 

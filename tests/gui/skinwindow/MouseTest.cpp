@@ -84,3 +84,37 @@ TEST_F(MouseTest, ARightClickDoesNothing)
     EXPECT_FALSE(test.Knob()->IsTracking());
     EXPECT_EQ(Value(), 0.9f);
 }
+
+// The page acts on the pointer, buttons and keys of the event being handled, not on what the desktop
+// says at that moment: events made up here, with the real pointer resting outside the window and no
+// button or key held, press, drag and Alt-click where and as they say.
+TEST_F(MouseTest, ThePageActsOnThePointerButtonsAndKeysOfTheEventBeingHandled)
+{
+    MoveTo(-30, -30);
+    auto send = [&](wxEventType type, int32_t x, int32_t y, bool alt = false) {
+        wxMouseEvent event(type);
+        event.SetPosition(wxPoint(x, y));
+        event.SetLeftDown(type != wxEVT_LEFT_UP);
+        event.SetAltDown(alt);
+        event.SetEventObject(test.window);
+        test.window->GetEventHandler()->ProcessEvent(event);
+        wxIdleEvent idle;  // the drag poll that follows every event
+        test.window->GetEventHandler()->ProcessEvent(idle);
+    };
+    SwatchView::Log().clear();
+    send(wxEVT_LEFT_DOWN, 20, 25);
+    send(wxEVT_LEFT_UP, 20, 25);
+    EXPECT_EQ(SwatchView::Log(), (std::vector<std::string>{"down 20,25", "up 20,25"}));
+
+    send(wxEVT_LEFT_DOWN, 75, 80);  // below the knob's centre
+    send(wxEVT_MOTION, 95, 70);     // straight right of it
+    EXPECT_TRUE(test.Knob()->IsTracking());
+    EXPECT_FLOAT_EQ(Value(), 0.75f);
+    send(wxEVT_LEFT_UP, 95, 70);
+    EXPECT_FALSE(test.Knob()->IsTracking());
+
+    send(wxEVT_LEFT_DOWN, 75, 80, true);
+    send(wxEVT_LEFT_UP, 75, 80, true);
+    EXPECT_FALSE(test.Knob()->IsTracking());
+    EXPECT_EQ(Value(), 0.5f);
+}

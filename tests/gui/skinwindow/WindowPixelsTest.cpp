@@ -2,7 +2,7 @@
 // the screen, and a changed control sends only its own pixels.
 #include <gtest/gtest.h>
 
-#include "platform/wx/ClientPixels.h"
+#include "PAL/wx/ClientPixels.h"
 #include "support/GuiTestPage.h"
 
 TEST(SkinWindowPixels, TheScreenHoldsThePagesPixels)

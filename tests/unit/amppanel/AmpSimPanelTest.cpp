@@ -15,6 +15,7 @@
 #include "PAL/ParameterSet.h"
 #include "PAL/ViewLib/ControlPage.h"
 #include "PAL/ViewLib/flPPM.h"
+#include "PAL/WindowRecords.h"
 #include "support/PanelHarness.h"
 
 namespace {
@@ -234,12 +235,12 @@ TEST_F(AmpSimPanelTest, IdlePushesTheSimulatorsMeterWhileItsGroupIsEnabled)
         const float read = float(unit.GetItem(1020 + slot)) / 65535.0f;
         ASSERT_TRUE(!r.enabled || WaitFor([&] { return meters->Meter(slot) == read; }));
         r.panel->Idle();
-        auto* meter = dynamic_cast<flPPM*>(r.panel->GetPage()->GetView(2));
+        auto* meter = dynamic_cast<flPPM*>(r.panel->GetPage()->GetView(AmpSimRecords::kMeter));
         ASSERT_NE(meter, nullptr);
         EXPECT_NEAR(meter->GetLevel(), r.level, 1e-3) << r.group;
     }
     // However often idle runs, the bar falls back by 0.9 per tick of the meter.
-    auto* meter = static_cast<flPPM*>(panel->GetPage()->GetView(2));
+    auto* meter = static_cast<flPPM*>(panel->GetPage()->GetView(AmpSimRecords::kMeter));
     unit.SetItem(1036, 0);
     ASSERT_TRUE(WaitFor([&] { return meters->Meter(16) == 0.0f; }));
     for (float expected : {0.9f, 0.81f}) {

@@ -586,6 +586,65 @@ TEST_F(Controls, APaintOfWhatChangedLeavesTheWindowAsAWholePaintWould)
     }
 }
 
+// A control that draws itself at once (a knob or fader on each drag step, a meter on its tick) draws
+// over the edges of the controls that paint after it. Every control of every window, with its
+// parameters off and on, is dragged 9 right and 17 up from its centre, and every meter gets a level
+// and a tick: when that drew at once, the window then holds pixel for pixel what a paint of the whole
+// tree gives.
+TEST_F(Controls, AfterEachDragStepAndMeterTickTheWindowIsAWholePaintOfIt)
+{
+    int dragged = 0;
+    for (const LayoutTable* t : AllTables())
+        for (float setting : {0.0f, 1.0f}) {
+            RealWindow w(*t);
+            w.SetAll(setting);
+            // A full-scale level shows the clip bar for five ticks, and its end shows with the next level.
+            for (int tick = 0; tick < 6; ++tick)
+                w.Tick();
+            for (View* v : w.Views())
+                if (auto* meter = dynamic_cast<LevelMeter*>(v))
+                    meter->SetLevel(0.5f);
+            w.Tick();
+            const Rect all = {0, t->width, 0, t->height};
+            auto expectWhole = [&](const View* v, const char* step) {
+                const std::vector<uint32_t> shown = w.Pixels(all);
+                w.page->GetRoot()->InvalidateTree();
+                w.page->Paint();
+                const std::vector<uint32_t> whole = w.Pixels(all);
+                size_t first = shown.size(), differing = 0;
+                for (size_t i = 0; i < shown.size(); ++i)
+                    if (shown[i] != whole[i] && differing++ == 0)
+                        first = i;
+                EXPECT_EQ(differing, 0u) << w.Name(v) << " at " << setting << " " << step << ", first at "
+                                         << first % size_t(t->width) << "," << first / size_t(t->width);
+            };
+            for (View* v : w.Views()) {
+                if (!v->IsVisibleInTree())
+                    continue;
+                if (auto* meter = dynamic_cast<LevelMeter*>(v)) {
+                    meter->SetLevel(setting > 0.0f ? 0.2f : 0.6f);  // below full scale: no clip hold
+                    w.Tick();
+                    expectWhole(v, "after its tick");
+                    continue;
+                }
+                const Rect r = v->GetBounds();
+                const int32_t x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+                w.Press(x, y);
+                w.window.changed.clear();
+                w.MoveTo(x + 9, y - 17);
+                const bool drewAtOnce = !w.window.changed.empty();
+                w.PaintIfNeeded();
+                if (drewAtOnce) {
+                    ++dragged;
+                    expectWhole(v, "dragged");
+                }
+                w.Release();
+                w.PaintIfNeeded();
+            }
+        }
+    EXPECT_GT(dragged, 100);
+}
+
 // One knob that turns draws its own pixels again and hardly any around them, on the main window as on
 // the smallest.
 TEST_F(Controls, AChangedKnobDrawsOnlyAroundItself)

@@ -15,6 +15,7 @@
 #include "PAL/ParameterListener.h"
 #include "PAL/ViewLib/ControlPage.h"
 #include "PAL/ViewLib/LevelMeter.h"
+#include "PAL/WindowRecords.h"
 #include "resources/params/CompressorParamDescriptors.h"
 #include "support/FakeWindow.h"
 #include "support/PanelHarness.h"
@@ -184,7 +185,9 @@ TEST_F(CompressorPanelTest, ARateChangeResendsAllEightValuesAndKeepsAmount)
 
 TEST_F(CompressorPanelTest, IdleShowsItsGroupsLevelsAndTheBarsFallByWindowTicks)
 {
-    // Meter slots input, gain (1.0: no reduction), output of the group; levels of records 27, 28, 29.
+    // Meter slots input, gain (1.0: no reduction), output of the group; levels of the three meters.
+    const int32_t meters[3] = {CompressorRecords::kInputMeter, CompressorRecords::kReductionMeter,
+                               CompressorRecords::kOutputMeter};
     struct Row { bool first, enabled; uint32_t group; float meter[3], shown[3]; };
     const Row rows[] = {
         {true, true, 2, {0.25f, 0.75f, 1.0f}, {4.0f / 9, 0.25f, 1.0f}},
@@ -200,7 +203,7 @@ TEST_F(CompressorPanelTest, IdleShowsItsGroupsLevelsAndTheBarsFallByWindowTicks)
             writer->meters.SetMeter((row.group == 2 ? 6 : 9) + i, row.meter[i]);
         panel->Idle();
         for (int i = 0; i < 3; ++i)
-            EXPECT_NEAR(Level(27 + i), row.shown[i], 1e-6) << row.first << row.enabled << row.group << i;
+            EXPECT_NEAR(Level(meters[i]), row.shown[i], 1e-6) << row.first << row.enabled << row.group << i;
     }
     FakeWindow window(510, 135);
     panel->Open(&window, 0, 0);
@@ -214,7 +217,8 @@ TEST_F(CompressorPanelTest, IdleShowsItsGroupsLevelsAndTheBarsFallByWindowTicks)
             panel->GetPage()->Broadcast();
         for (int i = 0; i < fall.idles; ++i)
             panel->Idle();
-        EXPECT_NEAR(Level(27), fall.level, 1e-6) << fall.ticks << " ticks, " << fall.idles << " idle calls";
+        EXPECT_NEAR(Level(CompressorRecords::kInputMeter), fall.level, 1e-6)
+            << fall.ticks << " ticks, " << fall.idles << " idle calls";
     }
     panel->Close();
 }

@@ -9,6 +9,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <wx/utils.h>
+
 #include "platform/wx/DesktopLaunch.h"
 #include "platform/wx/SingleInstance.h"
 #include "support/TempFolder.h"
@@ -47,6 +49,24 @@ TEST(SingleInstance, AnotherProcessHoldingTheLockIsSeen)
     EXPECT_FALSE(after.IsAnotherRunning());
     close(ready[0]);
     close(ready[1]);
+}
+
+// A lock file that outlived its process, naming a process id now taken by some other program, is no
+// copy of this one.
+TEST(SingleInstance, ALeftLockFileNamingALiveProcessRefusesNothing)
+{
+    const TempFolder folder;
+    ASSERT_FALSE(folder.Path().empty());
+    setenv("XDG_RUNTIME_DIR", folder.Path().c_str(), 1);
+    const std::string lock = folder / ("VelbrinControlTest-" + std::string(wxGetUserId().utf8_str()) + ".lock");
+    {
+        std::ofstream left(lock);
+        left << getppid() << "\n";
+    }
+    ASSERT_EQ(chmod(lock.c_str(), 0600), 0);
+    ASSERT_EQ(kill(getppid(), 0), 0);
+    SingleInstance first("VelbrinControlTest");
+    EXPECT_FALSE(first.IsAnotherRunning());
 }
 
 TEST(StartProgram, StartsAnExecutableAndRefusesWhatIsNone)

@@ -16,6 +16,7 @@
 #include "PAL/ViewLib/Static.h"
 #include "PAL/ViewLib/flEQType.h"
 #include "PAL/ViewLib/flTextKnob.h"
+#include "PAL/WindowRecords.h"
 #include "support/PanelHarness.h"
 #include "support/RealArchive.h"
 
@@ -97,7 +98,7 @@ TEST_P(EqPanelTest, BandsFollowTheControlsFromTheStartAndEachRateChangeSendsEnab
     EXPECT_EQ(writer->GetPendingCount(), 0u);
     // A fresh panel names its bands after the chosen model, never the layout's place-holders.
     for (int32_t band = 0; band < 4; ++band)
-        EXPECT_STREQ(Control<Static>(EqPanel::kFirstCaptionRecord + band).GetText(), Presets().Get(0)->captions[band]);
+        EXPECT_STREQ(Control<Static>(EqRecords::kFirstBandCaption + band).GetText(), Presets().Get(0)->captions[band]);
     EXPECT_EQ(panel->GetCurrentPreset(), Presets().Get(0));
     panel->SetSampleRate(96000.0f);
     std::set<uint32_t> written, expected = {kEqEnableIndex[Input()], kEqInputGainIndex[Input()],
@@ -162,17 +163,19 @@ TEST_P(EqPanelTest, TypeSwitchesSetTheBandTheirGroupTheKnobsTheSymbolAndTheQCapt
         EXPECT_EQ(panel->GetBand(band).type, c.type);
         for (int32_t sw = group; sw < group + 3; ++sw)
             EXPECT_EQ(panel->GetParameter(sw), sw == c.on ? 1.0f : 0.0f) << sw;
-        EXPECT_EQ(Control<flTextKnob>(lf ? 6 : 9).GetKnob().IsEnabled(), c.qEnabled);
-        EXPECT_EQ(Control<flTextKnob>(lf ? 2 : 15).GetKnob().IsEnabled(), c.gainEnabled);
-        EXPECT_STREQ(QCaption(lf ? 6 : 9), c.caption);
-        EXPECT_EQ(Control<flEQType>(lf ? 20 : 21).GetType(), c.symbol);
+        const int32_t qKnob = lf ? EqRecords::kLfQKnob : EqRecords::kHfQKnob;
+        const int32_t gainKnob = lf ? EqRecords::kLfGainKnob : EqRecords::kHfGainKnob;
+        EXPECT_EQ(Control<flTextKnob>(qKnob).GetKnob().IsEnabled(), c.qEnabled);
+        EXPECT_EQ(Control<flTextKnob>(gainKnob).GetKnob().IsEnabled(), c.gainEnabled);
+        EXPECT_STREQ(QCaption(qKnob), c.caption);
+        EXPECT_EQ(Control<flEQType>(lf ? EqRecords::kLfSymbol : EqRecords::kHfSymbol).GetType(), c.symbol);
         ExpectSlot(band, c.type);
     }
     // Off changes nothing but the caption, which follows the band.
     panel->SetParameter(EqPanel::kHiPass, 1.0f);
     panel->SetParameter(EqPanel::kHiPass, 0.0f);
     EXPECT_EQ(panel->GetBand(EqPanel::kLf).type, EqBand::kHighPass);
-    EXPECT_STREQ(QCaption(EqPanel::kLfQKnobRecord), "RES");
+    EXPECT_STREQ(QCaption(EqRecords::kLfQKnob), "RES");
 }
 
 struct MeterWriter : ParamWriter {
@@ -186,7 +189,7 @@ TEST_P(EqPanelTest, IdleFeedsTheMetersOfItsGroupWhileEnabledAndTheyFallByTicksNo
     const int in = GetParam() ? 12 : 14;
     MeterWriter w;
     panel = EqPanel::Create(&w, GetParam());
-    auto& inMeter = Control<LevelMeter>(EqPanel::kInMeterRecord);
+    auto& inMeter = Control<LevelMeter>(EqRecords::kInputMeter);
     w.meters.SetMeter(in, 0.81f);
     w.meters.SetMeter(in + 1, 0.25f);
     w.meters.SetMeter(GetParam() ? 14 : 12, 1.0f);  // the other input's
@@ -197,7 +200,7 @@ TEST_P(EqPanelTest, IdleFeedsTheMetersOfItsGroupWhileEnabledAndTheyFallByTicksNo
         for (int i = 0; i < 25; ++i, w.meters.SetMeter(in, 0.0f))  // only the first idle sees the peak
             panel->Idle();
         EXPECT_NEAR(inMeter.GetLevel(), std::pow(0.9, ticks) * 0.8 / 0.9, 1e-6) << ticks;
-        EXPECT_NEAR(Control<LevelMeter>(EqPanel::kOutMeterRecord).GetLevel(), 0.4 / 0.9, 1e-6);
+        EXPECT_NEAR(Control<LevelMeter>(EqRecords::kOutputMeter).GetLevel(), 0.4 / 0.9, 1e-6);
         inMeter.Broadcast(nullptr);
     }
     panel.reset();
@@ -219,12 +222,12 @@ TEST_P(EqPanelTest, EveryModelInSimpleModeSetsSwitchesCaptionsBandsAndControlKno
             EXPECT_EQ(panel->GetParameter(sw) + panel->GetParameterObject(sw)->GetDefaultValue(),
                       sw == lf || sw == hf ? 2.0f : 0.0f) << sw;
         const int32_t types[4] = {lf == 21 ? 2 : lf == 23 ? 4 : 0, 0, 0, hf == 24 ? 1 : hf == 26 ? 3 : 0};
-        EXPECT_STREQ(QCaption(EqPanel::kLfQKnobRecord), lf == 23 ? "RES" : "Q");
-        EXPECT_STREQ(QCaption(EqPanel::kHfQKnobRecord), hf == 26 ? "RES" : "Q");
+        EXPECT_STREQ(QCaption(EqRecords::kLfQKnob), lf == 23 ? "RES" : "Q");
+        EXPECT_STREQ(QCaption(EqRecords::kHfQKnob), hf == 26 ? "RES" : "Q");
         ExpectBands("chosen", &p, false);
         ExpectBands("chosen", &p, true);
         for (int32_t band = 0; band < 4; ++band) {
-            EXPECT_STREQ(Control<Static>(EqPanel::kFirstCaptionRecord + band).GetText(), p.captions[band]);
+            EXPECT_STREQ(Control<Static>(EqRecords::kFirstBandCaption + band).GetText(), p.captions[band]);
             EXPECT_EQ(panel->GetParameter(p.bands[band].controlParam), 0.5f);
             ExpectSlot(band, types[band]);
             panel->SetParameter(p.bands[band].controlParam, 1.7f);  // beyond the end: the range's maximum
@@ -242,7 +245,7 @@ TEST_P(EqPanelTest, AdvancedModeShowsCaptionsOnlyTheModelIndexIsHeldToTheListAnd
     panel->SetParameter(EqPanel::kMode, 0.0f);
     Choose(1);
     for (int32_t band = 0; band < 4; ++band)
-        EXPECT_STREQ(Control<Static>(EqPanel::kFirstCaptionRecord + band).GetText(), Presets().Get(1)->captions[band]);
+        EXPECT_STREQ(Control<Static>(EqRecords::kFirstBandCaption + band).GetText(), Presets().Get(1)->captions[band]);
     panel->SetParameter(EqPanel::kLfControl, 1.0f);
     ExpectBands("advanced mode", nullptr, false);
     const size_t last = Presets().Count() - 1;

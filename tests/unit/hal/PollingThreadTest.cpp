@@ -1,9 +1,12 @@
 #include "support/HalFixture.h"
 
 #include "CtrlPanel/device/ParamWriter.h"
+#include "PAL/ParameterSet.h"
 #include "platform/DebugLog.h"
+#include "resources/params/MainParamDescriptors.h"
 
 #include <algorithm>
+#include <string>
 
 namespace {
 
@@ -227,6 +230,61 @@ TEST_F(PollingThreadTest, ValuesPoppedForAFailedTransferReachTheUnitAfterTheNext
     ASSERT_TRUE(WaitFor([&] { return unit.GetItem(2501) == 11 && unit.GetItem(2502) == 22; }));
     for (auto& t : unit.Log())
         EXPECT_FALSE(Touches(t, 2500) || Touches(t, 2503)) << "entries never set are not sent";
+}
+
+// A cycle's bus traffic in its order: the mix engine reads the level knob (item 61) and the output
+// buttons and sends what changed (items below 64), then the writer blocks, the meters (group 1:
+// items 64..67, 503, 504), and last the clock status (item 79).
+TEST_F(PollingThreadTest, ACycleRunsTheMixEngineTheWritersTheMetersThenTheClockStatus)
+{
+    ParameterSet main(kMainParamDescriptors, kMainParamCount);
+    ParamWriter& writer = NewWriter(2800, 2);
+    MakeHal();
+    hal->SetMixParameters(&main);
+    hal->AddSource(&writer);
+    hal->GetMeterList()->SetEnabled(1, true);
+    ASSERT_EQ(hal->Open(), 0);
+    ASSERT_TRUE(WaitFor([&] { return !PollingLog().empty(); }));
+    // Paused, so that the next cycle starts after the log is cleared and carries both changes.
+    hal->GetThread()->StopAVC();
+    unit.ClearLog();
+    main.SetParameter(1, 0.5f);  // an output level: the engine sends its word
+    writer.SetValue(1, 9);
+    hal->GetThread()->StartAVC(0);
+    auto step = [](const SimTransaction& t) {
+        const uint32_t item = t.pairs.empty() ? 0 : t.pairs[0].item;
+        if (Touches(t, 79))
+            return 'C';
+        if (item >= 2800 && item < 2802)
+            return 'W';
+        if ((item >= 64 && item <= 67) || item == 503 || item == 504)
+            return 'M';
+        return item < 64 ? 'E' : '?';
+    };
+    // The steps of the cycle that carries the writer's block, from its knob read to the next one.
+    std::string steps;
+    ASSERT_TRUE(WaitFor([&] {
+        const std::vector<SimTransaction> log = PollingLog();
+        auto write = std::find_if(log.begin(), log.end(), [&](const SimTransaction& t) { return step(t) == 'W'; });
+        if (write == log.end())
+            return false;
+        auto start = write;
+        while (start != log.begin() && !Touches(*start, 61))
+            --start;
+        EXPECT_TRUE(Touches(*start, 61)) << "the cycle starts with the knob";
+        auto end = std::find_if(write, log.end(), [](const SimTransaction& t) { return Touches(t, 61); });
+        if (end == log.end())
+            return false;
+        steps.clear();
+        for (auto t = start; t != end; ++t)
+            if (steps.empty() || steps.back() != step(*t))
+                steps += step(*t);
+        return true;
+    }));
+    EXPECT_EQ(steps, "EWMC");
+    EXPECT_EQ(unit.GetItem(2801), 9u);
+    // The polling thread reads the set: the HAL goes first.
+    VelbrinHAL::DestroyInstance();
 }
 
 }  // namespace

@@ -49,6 +49,25 @@ TEST_F(SampleRateTest, AUnitThatDoesNotComeBackClosesTheHalForTheReconnectLoop)
     EXPECT_NE(notifier.Messages()[0].find("failed to boot"), std::string::npos);
 }
 
+// The unit leaves the bus to switch its DSP mode; unplugged meanwhile it is not waited for.
+TEST_F(SampleRateTest, AUnitUnpluggedDuringAModeSwitchEndsTheChangeAtOnce)
+{
+    unit.SetModeSwitchMs(1000000);  // off the bus until it is unplugged
+    OpenHal();
+    std::thread unplug([this] {
+        WaitFor([this] { return !bus.IsPlugged(&unit); });
+        bus.Unplug(&unit);
+    });
+    const uint64_t before = clock->NowMs();
+    EXPECT_FALSE(hal->SetSampleRate(176400));
+    const uint64_t took = clock->NowMs() - before;
+    unplug.join();
+    EXPECT_LT(took, 2000u);  // the settle time alone is 6 s
+    EXPECT_FALSE(hal->IsOpen());
+    EXPECT_TRUE(notifier.Messages().empty());
+    EXPECT_EQ(notifier.busyDepth, 0);
+}
+
 TEST_F(SampleRateTest, AFailedModeWriteClosesTheHal)
 {
     OpenHal();

@@ -186,6 +186,22 @@ TEST(TextKnob, HoverAndDragShowFiveCharactersOfTheValueLeavingRestoresTheCaption
     t.window.input.option = true;
     t.Click(50, 200);
     EXPECT_NEAR(t.set.GetParameterValue(0), 3.0f, 1e-5);
+
+    // A drag that ends off the knob ends the value display, whether or not the pointer was found over
+    // another control before the drag ended.
+    knob->SetEnabled(true);
+    t.window.input.option = false;
+    for (bool hoverFirst : {true, false}) {
+        t.page->OnMouseOver(50, 200);
+        t.Press(50, 200);
+        t.MoveTo(50, 160);
+        t.MoveTo(300, 300);
+        if (hoverFirst)
+            t.page->OnMouseOver(300, 300);
+        t.Release();
+        EXPECT_STREQ(label.GetText(), "FREQ") << hoverFirst;
+        t.page->OnMouseOver(300, 300);
+    }
 }
 
 // The cap frame of the value lies at (4, 4) through the cap mask; the knob's corner shows the

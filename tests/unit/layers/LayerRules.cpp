@@ -16,28 +16,57 @@ struct Rule {
 };
 
 const std::vector<std::string> kWxBase = {"wx/thread.h", "wx/string.h"};
+// What the tables and the artwork generator may reach of PAL: the record types and the controls' measures.
+const std::vector<std::string> kTableTypes = {"PAL/LayoutRecord.h", "PAL/LayoutTables.h", "PAL/ParamDescriptor.h",
+                                              "PAL/WindowRecords.h", "PAL/ViewLib/ControlGeometry.h"};
 
+template <class... Lists>
+std::vector<std::string> Join(const Lists&... lists)
+{
+    std::vector<std::string> all;
+    (all.insert(all.end(), lists.begin(), lists.end()), ...);
+    return all;
+}
+
+// Each folder is a layer's library; a rule binds the files of its folder (and, with below, of its
+// subfolders).
 const std::vector<Rule>& Rules()
 {
     static const std::vector<Rule> rules = {
-        {"PAL includes nothing of CtrlPanel", "PAL", true, {"CtrlPanel/"}, {}, "", ""},
-        {"PAL includes nothing of platform/wx", "PAL", true, {"platform/wx/"}, {}, "", ""},
-        {"PAL includes no wx GUI header", "PAL", true, {"wx/"}, kWxBase, "", ""},
-        {"the device layer includes nothing above it: not the effects, the HAL or the shell",
-         "CtrlPanel/device", true, {"CtrlPanel/"}, {"CtrlPanel/device/"}, "", ""},
-        {"the device layer includes no views", "CtrlPanel/device", true, {"PAL/ViewLib/"}, {}, "", ""},
-        {"the device layer includes nothing of platform/wx", "CtrlPanel/device", true, {"platform/wx/"}, {}, "", ""},
-        {"the device layer includes no wx GUI header", "CtrlPanel/device", true, {"wx/"}, kWxBase, "", ""},
-        {"the effects include of CtrlPanel only themselves, the device layer and the HAL", "CtrlPanel/effects",
-         true, {"CtrlPanel/"}, {"CtrlPanel/effects/", "CtrlPanel/device/", "CtrlPanel/VelbrinHAL.h"}, "", ""},
-        {"CtrlPanel includes the simulator only to install it", "CtrlPanel", true, {"platform/sim/"}, {},
-         "CtrlPanel/VelbrinControlApp.cpp", "platform/sim/SimBackends.h"},
+        {"the platform includes nothing above it", "platform", true, {"PAL/", "CtrlPanel/", "resources/", "tools/"},
+         {}, "", ""},
         {"the platform interfaces include nothing of the simulator", "platform", false, {"platform/sim/"}, {}, "",
          ""},
-        {"the platform interfaces include nothing above them", "platform", false, {"PAL/", "CtrlPanel/"}, {}, "",
+        {"the toolkit's back-ends include nothing of the simulator", "platform/wx", true, {"platform/sim/"}, {}, "",
          ""},
-        {"the simulator includes nothing above the platform", "platform/sim", false, {"PAL/", "CtrlPanel/"}, {}, "",
-         ""},
+        {"the driver helper includes only itself and no wx", "platform/helper", true, {"platform/", "wx/"},
+         {"platform/helper/"}, "", ""},
+        {"PAL includes nothing of the shell or the tools", "PAL", true, {"CtrlPanel/", "tools/"}, {}, "", ""},
+        {"PAL's parameters and pages include nothing of the toolkit", "PAL", false,
+         {"wx/", "PAL/wx/", "platform/wx/"}, kWxBase, "", ""},
+        {"PAL's views include nothing of the toolkit", "PAL/ViewLib", true, {"wx/", "PAL/wx/", "platform/wx/"},
+         kWxBase, "", ""},
+        {"the layout tables include of PAL only its record types", "resources/layouts", true,
+         {"PAL/", "CtrlPanel/", "platform/", "tools/", "wx/"}, kTableTypes, "", ""},
+        {"the descriptor tables include of PAL only its record types", "resources/params", true,
+         {"PAL/", "CtrlPanel/", "platform/", "tools/", "wx/"}, kTableTypes, "", ""},
+        {"the artwork generator includes of PAL only the tables' types and the controls' measures",
+         "resources/artwork", true, {"PAL/", "CtrlPanel/", "platform/", "tools/", "wx/"}, kTableTypes, "", ""},
+        {"the device layer includes nothing above it: not the effects, the HAL or the shell",
+         "CtrlPanel/device", true, {"CtrlPanel/"}, {"CtrlPanel/device/"}, "", ""},
+        {"the device layer includes no views and nothing of the toolkit", "CtrlPanel/device", true,
+         {"PAL/ViewLib/", "PAL/wx/", "platform/wx/", "wx/"}, kWxBase, "", ""},
+        {"the effects include of CtrlPanel only themselves, the device layer and the HAL", "CtrlPanel/effects",
+         true, {"CtrlPanel/"}, {"CtrlPanel/effects/", "CtrlPanel/device/", "CtrlPanel/VelbrinHAL.h"}, "", ""},
+        {"the effects include nothing of the toolkit", "CtrlPanel/effects", true,
+         {"PAL/wx/", "platform/wx/", "wx/"}, kWxBase, "", ""},
+        {"the firmware engine includes of CtrlPanel only itself and the device layer, nothing of PAL and no "
+         "wx GUI header",
+         "CtrlPanel/firmware", true, {"CtrlPanel/", "PAL/", "platform/wx/", "wx/"},
+         Join(std::vector<std::string>{"CtrlPanel/firmware/", "CtrlPanel/device/"}, kWxBase), "", ""},
+        {"CtrlPanel includes the simulator only to install it", "CtrlPanel", true, {"platform/sim/"}, {},
+         "CtrlPanel/VelbrinControlApp.cpp", "platform/sim/SimBackends.h"},
+        {"the tools include nothing of the tests", "tools", true, {"tests/"}, {}, "", ""},
     };
     return rules;
 }
@@ -99,7 +128,7 @@ std::vector<LayerRules::Breach> LayerRules::CheckTree(const std::string& root, s
     namespace fs = std::filesystem;
     filesPerRule->assign(Rules().size(), 0);
     std::vector<Breach> breaches;
-    for (const char* top : {"CtrlPanel", "PAL", "platform"}) {
+    for (const char* top : {"CtrlPanel", "PAL", "platform", "resources", "tools"}) {
         std::error_code error;
         for (fs::recursive_directory_iterator it(fs::path(root) / top, error), end; !error && it != end;
              it.increment(error)) {

@@ -17,7 +17,8 @@ public:
 
     // The rules that file breaks by including included.
     static std::vector<std::string> Check(const std::string& file, const std::string& included);
-    // Every include of the .h and .cpp files under root's CtrlPanel, PAL and platform folders, checked.
+    // Every include of the .h and .cpp files under root's CtrlPanel, PAL, platform, resources and tools
+    // folders, checked.
     // filesPerRule receives, for each rule, the number of files it bound.
     static std::vector<Breach> CheckTree(const std::string& root, std::vector<int>* filesPerRule);
     static std::vector<std::string> RuleNames();

@@ -33,7 +33,7 @@ TEST(LayerRules, AnIncludeAcrossALayerIsABreach)
     } cases[] = {
         {"PAL/ParameterSet.cpp", "PAL/Parameter.h", false},
         {"PAL/ViewLib/flKnob.cpp", "CtrlPanel/VelbrinHAL.h", true},
-        {"PAL/ViewLib/flKnob.cpp", "platform/wx/SkinWindow.h", true},
+        {"PAL/ViewLib/flKnob.cpp", "PAL/wx/SkinWindow.h", true},
         {"PAL/BitmapCache.cpp", "wx/bitmap.h", true},
         {"PAL/BitmapCache.cpp", "wx/thread.h", false},
         {"CtrlPanel/device/MeterList.cpp", "CtrlPanel/device/ItemAccess.h", false},
@@ -41,7 +41,7 @@ TEST(LayerRules, AnIncludeAcrossALayerIsABreach)
         {"CtrlPanel/device/avcThread.cpp", "CtrlPanel/effects/MixEngine.h", true},
         {"CtrlPanel/device/avcThread.cpp", "PAL/ViewLib/View.h", true},
         {"CtrlPanel/device/avcThread.cpp", "PAL/MeterLevels.h", false},
-        {"CtrlPanel/device/avcThread.cpp", "platform/wx/WindowTicker.h", true},
+        {"CtrlPanel/device/avcThread.cpp", "PAL/wx/WindowTicker.h", true},
         {"CtrlPanel/device/avcThread.h", "wx/frame.h", true},
         {"CtrlPanel/device/avcThread.h", "wx/thread.h", false},
         {"CtrlPanel/effects/EqPanel.cpp", "CtrlPanel/VelbrinHAL.h", false},
@@ -54,7 +54,18 @@ TEST(LayerRules, AnIncludeAcrossALayerIsABreach)
         {"platform/FireWireBus.cpp", "PAL/ResourceArchive.h", true},
         {"platform/sim/SimScenario.cpp", "platform/sim/SimVelbrin.h", false},
         {"platform/sim/SimScenario.cpp", "CtrlPanel/VelbrinHAL.h", true},
-        {"platform/wx/SkinWindow.cpp", "PAL/ViewLib/View.h", false},
+        {"PAL/wx/SkinWindow.cpp", "PAL/ViewLib/View.h", false},
+        {"PAL/wx/SkinWindow.cpp", "platform/wx/WxClipboard.h", false},
+        {"PAL/ViewLib/flKnob.cpp", "PAL/wx/SkinWindow.h", true},
+        {"platform/wx/WxClipboard.cpp", "PAL/Bitmap.h", true},
+        {"platform/helper/DriverHelper.cpp", "platform/Clock.h", true},
+        {"resources/layouts/MainLayout.cpp", "PAL/LayoutTables.h", false},
+        {"resources/artwork/Backdrops.cpp", "PAL/ViewLib/View.h", true},
+        {"CtrlPanel/firmware/DriverManager.cpp", "CtrlPanel/device/FireWireSession.h", false},
+        {"CtrlPanel/firmware/DriverManager.cpp", "CtrlPanel/VelbrinHAL.h", true},
+        {"CtrlPanel/firmware/DriverManager.cpp", "PAL/Parameter.h", true},
+        {"tools/viewer/ViewerApp.cpp", "CtrlPanel/VelbrinHAL.h", false},
+        {"tools/viewer/ViewerApp.cpp", "tests/support/GuiPump.h", true},
     };
     for (const auto& c : cases)
         EXPECT_EQ(!LayerRules::Check(c.file, c.included).empty(), c.breach) << c.file << " includes " << c.included;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "PAL/LayoutTables.h"
+#include "PAL/WindowRecords.h"
 #include "PAL/ViewLib/ViewClassInfo.h"
 
 namespace {
@@ -130,8 +131,14 @@ TEST(LayoutTables, EveryRecordCarriesTheArgumentsAndParametersItsClassReads)
 
 TEST(LayoutTables, MeterRecordsSitWhereTheMainPagesFeedThem)
 {
-    const std::pair<int, int> main[] = {{124, 212}, {125, 234}, {126, 268}, {127, 290}, {123, 14}, {62, 107}};
-    const std::pair<int, int> shrink[] = {{27, 212}, {28, 234}, {30, 267}, {31, 290}, {32, 14}, {53, 107}};
+    const std::pair<int, int> main[] = {
+        {MainRecords::kAnalog1Meter, 212},     {MainRecords::kAnalog2Meter, 234},
+        {MainRecords::kSpdifLeftMeter, 268},   {MainRecords::kSpdifRightMeter, 290},
+        {MainRecords::kEffectInput1Meter, 14}, {MainRecords::kEffectInput2Meter, 107}};
+    const std::pair<int, int> shrink[] = {
+        {ShrinkRecords::kAnalog1Meter, 212},     {ShrinkRecords::kAnalog2Meter, 234},
+        {ShrinkRecords::kSpdifLeftMeter, 267},   {ShrinkRecords::kSpdifRightMeter, 290},
+        {ShrinkRecords::kEffectInput1Meter, 14}, {ShrinkRecords::kEffectInput2Meter, 107}};
     for (int k = 0; k < 12; ++k) {
         const LayoutTable& t = GetLayoutTable(k < 6 ? LayoutWindow::Main : LayoutWindow::Shrink);
         const auto [record, left] = k < 6 ? main[k] : shrink[k - 6];
@@ -169,9 +176,9 @@ TEST(LayoutTables, InputMixStripsRepeatEvery111PixelsWithTheirOwnParameters)
 TEST(LayoutTables, ReverbSendGroupsKeepTheirIrregularSpacing)
 {
     const LayoutTable& t = GetLayoutTable(LayoutWindow::Main);
-    const std::pair<int, int> trays[] = {{63, 75}, {66, 186}, {128, 297}, {69, 408}, {72, 520}};
+    const int lefts[] = {75, 186, 297, 408, 520};
     for (int k = 0; k < 5; ++k) {
-        const auto [tray, left] = trays[k];
+        const int tray = MainRecords::kReverbSendTrays[k], left = lefts[k];
         SCOPED_TRACE(tray);
         EXPECT_STREQ(t.records[tray].className, "flTray4");
         EXPECT_EQ(t.records[tray].left, left);

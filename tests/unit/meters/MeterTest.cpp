@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "PAL/BitmapCache.h"
+#include "PAL/DrawContext.h"
 #include "PAL/ViewLib/flInvPPM.h"
 #include "PAL/ViewLib/flPPM.h"
 #include "support/LayoutRecordMaker.h"
@@ -172,6 +173,26 @@ TEST(PeakMeterDrawing, BarsRiseFromTheBottomInTheClipColourWhileTheHoldRuns)
         }
         EXPECT_EQ(w.Shown(), MeterWindow::Expected(row.bar, row.top, 96)) << row.strings << " " << row.levels.size();
     }
+}
+
+// A paint of the page clipped to a neighbour's rectangle draws only part of the bar: the tick after the
+// next level draws the rest.
+TEST(PeakMeterDrawing, ABarThatAClipCutShortIsDrawnWholeByTheNextTick)
+{
+    ASSERT_TRUE(LoadRealArchive());
+    MeterWindow w("grmeter.bmp\nBackground.bmp", "flInvPPM");
+    w.meter()->SetLevel(1.0f);
+    w.page.Tick();
+    w.meter()->SetLevel(0.25f);
+    DrawContext* context = w.page.page->GetContext();
+    const Rect clip = {200, 230, 0, 80};  // the meter's rows 0..40
+    context->BeginDraw();
+    context->SetClip(&clip);
+    w.meter()->Paint(context);
+    context->SetClip(nullptr);
+    context->EndDraw();
+    w.page.Tick();
+    EXPECT_EQ(w.Shown(), MeterWindow::Expected("grmeter.bmp", 0, 24));
 }
 
 TEST(GainReductionMeter, TheValueHangsFromTheTopThroughTheSharedLevelSetter)

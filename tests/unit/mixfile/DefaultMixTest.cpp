@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 
@@ -98,33 +99,56 @@ TEST_F(DefaultMixTest, ACommandLineFileReplacesThePathAndIsWrittenAtExit)
     EXPECT_TRUE(messages.messages.empty());
 }
 
-TEST_F(DefaultMixTest, ARejectedCommandLineFileIsLeftByteIdenticalAndTheMixGoesToTheDefaultMix)
+// Whatever the default mix is (sound, damaged, missing), a session that started from a rejected
+// command-line file changes neither file: its mix goes beside the default mix, and a box says where.
+TEST_F(DefaultMixTest, ARejectedCommandLineFileAndTheDefaultMixStayAsTheyAreAndTheMixGoesBesideIt)
 {
     ScopedEnv xdg("XDG_CONFIG_HOME", (folder / "config").c_str());
-    defaultMix.SetDefaultMixPath();
-    const std::string defaultFile = defaultMix.GetPath();
     const std::string file = folder / "given.vlbx";
     const std::vector<uint8_t> corrupt = CorruptImage();
-    TempFolder::Write(file, corrupt);
-    defaultMix.SetCommandLinePath(file);
+    const std::vector<uint8_t> sound = mix.BuildMixImage(2, 1);
+    const struct {
+        const char* what;
+        const std::vector<uint8_t>* defaultMix;  // null: none
+    } cases[] = {{"a sound default mix", &sound}, {"a damaged default mix", &corrupt}, {"no default mix", nullptr}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove_all(folder / "config");
+        messages.messages.clear();
+        DefaultMix session(mix, messages);
+        session.SetDefaultMixPath();
+        const std::string defaultFile = session.GetPath();
+        if (c.defaultMix)
+            TempFolder::Write(defaultFile, *c.defaultMix);
+        TempFolder::Write(file, corrupt);
+        session.SetCommandLinePath(file);
 
-    EXPECT_EQ(defaultMix.LoadAtStart(), MixLoadResult::Corrupt);
-    EXPECT_EQ(messages.messages, std::vector<std::string>{kCorrupt});
-    SetDistinctValues();
-    testing::internal::CaptureStderr();
-    EXPECT_TRUE(defaultMix.SaveAtExit());
-    const std::string said = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(TempFolder::Read(file), corrupt);
-    EXPECT_NE(said.find(file + " was rejected"), std::string::npos) << said;
-    EXPECT_NE(said.find(defaultFile), std::string::npos) << said;
-    ResetAll(0.5f);
-    EXPECT_EQ(mix.LoadMixFile(defaultFile, false), MixLoadResult::Loaded);
-    EXPECT_EQ(sets[7]->GetParameter(6), 0.7f + 0.006f);
-    EXPECT_EQ(messages.messages.size(), 1u);
+        EXPECT_EQ(session.LoadAtStart(), MixLoadResult::Corrupt);
+        EXPECT_EQ(messages.messages, std::vector<std::string>{kCorrupt});
+        SetDistinctValues();
+        EXPECT_TRUE(session.SaveAtExit());
+        EXPECT_EQ(TempFolder::Read(file), corrupt);
+        if (c.defaultMix) {
+            EXPECT_EQ(TempFolder::Read(defaultFile), *c.defaultMix);
+        } else {
+            EXPECT_FALSE(std::filesystem::exists(defaultFile));
+        }
+        EXPECT_FALSE(std::filesystem::exists(defaultFile + ".bak"));
+        const std::string beside = session.SessionFile(file);
+        EXPECT_EQ(std::filesystem::path(beside).parent_path(), std::filesystem::path(defaultFile).parent_path());
+        ASSERT_EQ(messages.messages.size(), 2u);
+        EXPECT_NE(messages.messages[1].find(file + " could not be read"), std::string::npos) << messages.messages[1];
+        EXPECT_NE(messages.messages[1].find("saved as " + beside + "."), std::string::npos) << messages.messages[1];
+        ResetAll(0.5f);
+        EXPECT_EQ(mix.LoadMixFile(beside, false), MixLoadResult::Loaded);
+        EXPECT_EQ(sets[7]->GetParameter(6), 0.7f + 0.006f);
+    }
 
     // A save the user asks for over it is theirs to make; the file then is ours again.
     ASSERT_TRUE(mix.SaveMixFile(file, MixFile::kMagic));
-    EXPECT_TRUE(defaultMix.SaveAtExit());
+    DefaultMix session(mix, messages);
+    session.SetCommandLinePath(file);
+    EXPECT_TRUE(session.SaveAtExit());
     EXPECT_EQ(TempFolder::Read(file).size(), 1176u);
 }
 
@@ -135,6 +159,8 @@ TEST_F(DefaultMixTest, ARejectedDefaultMixIsKeptOnceAsBakBeforeTheFirstWriteOver
     const std::string file = defaultMix.GetPath();
     const std::vector<uint8_t> corrupt = CorruptImage();
     TempFolder::Write(file, corrupt);
+    std::filesystem::permissions(file, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    const mode_t mask = umask(022);
     ResetAll(0.5f);
     const auto before = Snapshot();
 
@@ -143,8 +169,13 @@ TEST_F(DefaultMixTest, ARejectedDefaultMixIsKeptOnceAsBakBeforeTheFirstWriteOver
     EXPECT_EQ(Snapshot(), before);
 
     ASSERT_TRUE(defaultMix.SaveAtExit());
+    umask(mask);
     EXPECT_EQ(TempFolder::Read(file + ".bak"), corrupt);
     EXPECT_EQ(TempFolder::Read(file).size(), 1176u);
+    // The copy of a private file is as private as the file.
+    struct stat info;
+    ASSERT_EQ(stat((file + ".bak").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
 
     // Once: the next write does not copy the (now sound) file again.
     std::filesystem::remove(file + ".bak");
@@ -163,20 +194,22 @@ TEST_F(DefaultMixTest, ASoundOrMissingDefaultMixGetsNoBak)
     EXPECT_FALSE(std::filesystem::exists(defaultMix.GetPath() + ".bak"));
 }
 
-// The damaged default mix stays, the user is told, and each session's mix lands beside it under a name
-// of its own.
-TEST_F(DefaultMixTest, ABakThatCannotBeMadeKeepsTheRejectedFileAndTheMixGoesBesideIt)
+// The damaged default mix stays, the user is told, and every session of that file puts its mix in the
+// one session file beside it; a name taken by anything but a mix file is left alone.
+TEST_F(DefaultMixTest, ABakThatCannotBeMadeKeepsTheRejectedFileAndTheMixGoesToItsSessionFile)
 {
     ScopedEnv xdg("XDG_CONFIG_HOME", (folder / "config").c_str());
     defaultMix.SetDefaultMixPath();
     const std::string file = defaultMix.GetPath();
-    const std::string stem = file.substr(0, file.size() - 5);
+    const std::string beside = defaultMix.SessionFile(file);
+    EXPECT_EQ(beside.rfind(file.substr(0, file.size() - 5) + ".session-", 0), 0u) << beside;
     const std::vector<uint8_t> corrupt = CorruptImage();
     TempFolder::Write(file, corrupt);
     std::filesystem::create_directories(file + ".bak/inside");  // the backup cannot replace a folder
+    const auto configFolder = std::filesystem::path(file).parent_path();
 
-    for (const std::string& beside : {stem + ".session.vlbx", stem + ".session-2.vlbx"}) {
-        SCOPED_TRACE(beside);
+    for (int session = 0; session < 3; ++session) {
+        SCOPED_TRACE(session);
         messages.messages.clear();
         EXPECT_EQ(defaultMix.LoadAtStart(), MixLoadResult::Corrupt);
         EXPECT_TRUE(defaultMix.SaveAtExit());
@@ -185,8 +218,40 @@ TEST_F(DefaultMixTest, ABakThatCannotBeMadeKeepsTheRejectedFileAndTheMixGoesBesi
         ASSERT_EQ(messages.messages.size(), 1u);
         const std::string& box = messages.messages[0];
         EXPECT_NE(box.find(file + ".bak: cannot replace the file: Is a directory"), std::string::npos) << box;
-        EXPECT_NE(box.find("saved as " + beside), std::string::npos) << box;
+        EXPECT_NE(box.find("saved as " + beside + "."), std::string::npos) << box;
         EXPECT_EQ(messages.styles[0], MessageStyle::Ok | MessageStyle::IconError);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(configFolder), {}), 3);  // mix, .bak, session
+    }
+
+    const std::string outside = folder / "outside";
+    const struct {
+        const char* what;
+        std::function<void()> take;
+    } others[] = {
+        {"a file that is no mix", [&] { TempFolder::Write(beside, {'n', 'o', 't', 'e', 's', 0, 0, 0, 1}); }},
+        {"a link to a file", [&] { std::filesystem::create_symlink(outside, beside); }},
+        {"a folder", [&] { std::filesystem::create_directories(beside + "/inside"); }},
+    };
+    for (const auto& other : others) {
+        SCOPED_TRACE(other.what);
+        std::filesystem::remove_all(beside);
+        TempFolder::Write(outside, {'x'});
+        other.take();
+        const auto kind = std::filesystem::symlink_status(beside).type();
+        const std::vector<uint8_t> held = kind == std::filesystem::file_type::regular ? TempFolder::Read(beside)
+                                                                                        : std::vector<uint8_t>{};
+        messages.messages.clear();
+        EXPECT_EQ(defaultMix.LoadAtStart(), MixLoadResult::Corrupt);
+        EXPECT_FALSE(defaultMix.SaveAtExit());
+        EXPECT_EQ(std::filesystem::symlink_status(beside).type(), kind);
+        if (kind == std::filesystem::file_type::regular) {
+            EXPECT_EQ(TempFolder::Read(beside), held);
+        }
+        EXPECT_EQ(TempFolder::Read(outside), std::vector<uint8_t>{'x'});
+        EXPECT_EQ(TempFolder::Read(file), corrupt);
+        ASSERT_EQ(messages.messages.size(), 1u);
+        EXPECT_NE(messages.messages[0].find(beside + " is taken by something else."), std::string::npos)
+            << messages.messages[0];
     }
 }
 

@@ -71,7 +71,7 @@ TEST_F(MixDialogsTest, LoadAsksWithTheProgramsTextsAndReportsTheOutcome)
     EXPECT_EQ(r.message, "Load Velbrin Mix file");
     EXPECT_EQ(r.defaultDir, "");
     EXPECT_EQ(r.defaultFile, "");
-    EXPECT_EQ(r.wildcard, "Velbrin Mix file (*.vlbx)|*.vlbx");
+    EXPECT_EQ(r.wildcard, "Velbrin Mix file (*.vlbx)|*.[vV][lL][bB][xX]");  // "MIX.VLBX" too
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "support/RealArchive.h"
 
 #include <array>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "PAL/ShrinkPage.h"
 #include "PAL/TinyPage.h"
 #include "PAL/ViewLib/flPPM.h"
+#include "PAL/WindowRecords.h"
 #include "platform/DebugLog.h"
 #include "resources/params/MainParamDescriptors.h"
 #include "support/FakeWindow.h"
@@ -54,8 +56,14 @@ TEST(MainWindowPages, LevelsReachTheMetersOfTheirRoutes)
         LayoutWindow window;
         std::vector<std::pair<int32_t, int>> meters;  // record, slot
     } pages[] = {
-        {LayoutWindow::Main, {{124, 2}, {125, 3}, {126, 0}, {127, 1}, {123, 4}, {62, 5}}},
-        {LayoutWindow::Shrink, {{27, 2}, {28, 3}, {30, 0}, {31, 1}, {32, 4}, {53, 5}}},
+        {LayoutWindow::Main,
+         {{MainRecords::kAnalog1Meter, 2}, {MainRecords::kAnalog2Meter, 3}, {MainRecords::kSpdifLeftMeter, 0},
+          {MainRecords::kSpdifRightMeter, 1}, {MainRecords::kEffectInput1Meter, 4},
+          {MainRecords::kEffectInput2Meter, 5}}},
+        {LayoutWindow::Shrink,
+         {{ShrinkRecords::kAnalog1Meter, 2}, {ShrinkRecords::kAnalog2Meter, 3}, {ShrinkRecords::kSpdifLeftMeter, 0},
+          {ShrinkRecords::kSpdifRightMeter, 1}, {ShrinkRecords::kEffectInput1Meter, 4},
+          {ShrinkRecords::kEffectInput2Meter, 5}}},
         {LayoutWindow::Tiny, {}},
         {LayoutWindow::HighRate, {}},
     };
@@ -91,8 +99,8 @@ TEST(MainWindowPages, LevelsReachTheMetersOfTheirRoutes)
     }
 }
 
-// Code addresses these records by number: the meters of the two metered pages and the three
-// controls the sample-rate panel enables and disables.
+// Code addresses these records by number: the meters of the two metered pages and of the effect
+// panels, the controls the sample-rate and EQ panels change, and every record the artwork captions.
 TEST(MainWindowPages, RecordsAddressedByNumberHoldTheirClasses)
 {
     struct Pin {
@@ -100,9 +108,74 @@ TEST(MainWindowPages, RecordsAddressedByNumberHoldTheirClasses)
         int32_t record;
         const char* className;
     };
-    std::vector<Pin> pins = {{LayoutWindow::SampleRate, 1, "flExtLed"},
-                             {LayoutWindow::SampleRate, 7, "flButton"},
-                             {LayoutWindow::SampleRate, 8, "flButton"}};
+    std::vector<Pin> pins = {{LayoutWindow::SampleRate, SampleRateRecords::kExtLed, "flExtLed"},
+                             {LayoutWindow::SampleRate, SampleRateRecords::k44kLamp, "flRateLed"},
+                             {LayoutWindow::SampleRate, SampleRateRecords::k48kLamp, "flRateLed"},
+                             {LayoutWindow::SampleRate, SampleRateRecords::k88kLamp, "flRateLed"},
+                             {LayoutWindow::SampleRate, SampleRateRecords::k96kLamp, "flRateLed"},
+                             {LayoutWindow::SampleRate, SampleRateRecords::k192kLamp, "flRateLed"},
+                             {LayoutWindow::SampleRate, SampleRateRecords::kExtText, "flExtText"},
+                             {LayoutWindow::SampleRate, SampleRateRecords::kInUse, "flButton"},
+                             {LayoutWindow::SampleRate, SampleRateRecords::kLock, "flButton"},
+                             {LayoutWindow::Eq, EqRecords::kLfGainKnob, "flTextKnob"},
+                             {LayoutWindow::Eq, EqRecords::kLfQKnob, "flTextKnob"},
+                             {LayoutWindow::Eq, EqRecords::kHfQKnob, "flTextKnob"},
+                             {LayoutWindow::Eq, EqRecords::kHfGainKnob, "flTextKnob"},
+                             {LayoutWindow::Eq, EqRecords::kLfSymbol, "flEQType"},
+                             {LayoutWindow::Eq, EqRecords::kHfSymbol, "flEQType"},
+                             {LayoutWindow::Eq, EqRecords::kInputMeter, "flPPM"},
+                             {LayoutWindow::Eq, EqRecords::kOutputMeter, "flPPM"},
+                             {LayoutWindow::Compressor, CompressorRecords::kInputMeter, "flPPM"},
+                             {LayoutWindow::Compressor, CompressorRecords::kReductionMeter, "flInvPPM"},
+                             {LayoutWindow::Compressor, CompressorRecords::kOutputMeter, "flPPM"},
+                             {LayoutWindow::AmpSim, AmpSimRecords::kMeter, "flPPM"}};
+    for (int32_t band = 0; band < 4; ++band)
+        pins.push_back({LayoutWindow::Eq, EqRecords::kFirstBandCaption + band, "Static"});
+    auto pin = [&](LayoutWindow window, std::initializer_list<int32_t> records, const char* className) {
+        for (int32_t record : records)
+            pins.push_back({window, record, className});
+    };
+    auto pinAll = [&](LayoutWindow window, const auto& records, const char* className) {
+        for (int32_t record : records)
+            pins.push_back({window, record, className});
+    };
+    pinAll(LayoutWindow::Main, MainRecords::kPlaybackFaders, "flVSlider");
+    pinAll(LayoutWindow::Main, MainRecords::kReverbSendTrays, "flTray4");
+    pin(LayoutWindow::Main,
+        {MainRecords::kLoad, MainRecords::kSave, MainRecords::kCard, MainRecords::kTrack, MainRecords::kShrink,
+         MainRecords::kFloat, MainRecords::kRate},
+        "flPushButton");
+    pin(LayoutWindow::Shrink, {ShrinkRecords::kSmall, ShrinkRecords::kBig, ShrinkRecords::kFloat}, "flPushButton");
+    pinAll(LayoutWindow::Tiny, TinyRecords::kCrossFaders, "flHSlider");
+    pinAll(LayoutWindow::Tiny, TinyRecords::kMutes, "flButton");
+    pin(LayoutWindow::Tiny, {TinyRecords::kBig, TinyRecords::kFloat}, "flPushButton");
+    pinAll(LayoutWindow::HighRate, HighRateRecords::kMutes, "flButton");
+    pinAll(LayoutWindow::HighRate, HighRateRecords::kSolos, "flButton");
+    pinAll(LayoutWindow::HighRate, HighRateRecords::kHardwareLevels, "flButton");
+    pin(LayoutWindow::HighRate, {HighRateRecords::kDim}, "flButton");
+    pin(LayoutWindow::HighRate,
+        {HighRateRecords::kLoad, HighRateRecords::kSave, HighRateRecords::kFloat, HighRateRecords::kRate},
+        "flPushButton");
+    pinAll(LayoutWindow::CustomInputMix, CustomInputMixRecords::kInputFaders, "flVSlider");
+    pinAll(LayoutWindow::CustomCueMix, CustomCueMixRecords::kPlaybackFaders, "flVSlider");
+    pin(LayoutWindow::Eq, {EqRecords::kInputFader, EqRecords::kOutputFader}, "flVSlider");
+    pin(LayoutWindow::Compressor, {CompressorRecords::kInputFader, CompressorRecords::kOutputFader}, "flVSlider");
+    pin(LayoutWindow::AmpSim, {AmpSimRecords::kOutputFader}, "flVSlider");
+    const struct {
+        LayoutWindow window;
+        int32_t copy, paste;
+    } clipboard[] = {
+        {LayoutWindow::CustomInputMix, CustomInputMixRecords::kCopy, CustomInputMixRecords::kPaste},
+        {LayoutWindow::CustomCueMix, CustomCueMixRecords::kCopy, CustomCueMixRecords::kPaste},
+        {LayoutWindow::Reverb, ReverbRecords::kCopy, ReverbRecords::kPaste},
+        {LayoutWindow::Eq, EqRecords::kCopy, EqRecords::kPaste},
+        {LayoutWindow::Compressor, CompressorRecords::kCopy, CompressorRecords::kPaste},
+        {LayoutWindow::AmpSim, AmpSimRecords::kCopy, AmpSimRecords::kPaste},
+    };
+    for (const auto& c : clipboard) {
+        pin(c.window, {c.copy}, "flCopyButton");
+        pin(c.window, {c.paste}, "flPasteButton");
+    }
     for (const auto& route : MainPage::kRoutes)
         pins.push_back({LayoutWindow::Main, route.control, "flPPM"});
     for (const auto& route : ShrinkPage::kRoutes)

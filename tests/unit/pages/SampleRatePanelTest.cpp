@@ -9,6 +9,7 @@
 #include "PAL/ViewLib/ControlPage.h"
 #include "PAL/ViewLib/flButton.h"
 #include "PAL/ViewLib/flExtLed.h"
+#include "PAL/WindowRecords.h"
 #include "support/FakeWindow.h"
 #include "support/HalFixture.h"
 
@@ -84,7 +85,7 @@ TEST_F(SampleRatePanelTest, AChosenRateReachesTheUnitAndItsAudioDevice)
 TEST_F(SampleRatePanelTest, TheExternalClockFollowsThePreferenceUpTo96kOnly)
 {
     Start(48000);
-    auto* ext = dynamic_cast<flExtLed*>(panel->GetPage()->GetView(1));
+    auto* ext = dynamic_cast<flExtLed*>(panel->GetPage()->GetView(SampleRateRecords::kExtLed));
     unit.SetSpdifInput(true, true, 1);  // a locked S/PDIF input at 48 kHz
     ASSERT_TRUE(WaitFor([&] { return hal->GetThread()->IsSpdifPresent(); }));
     Click(kLampX, kExtLampY);
@@ -119,8 +120,8 @@ TEST_F(SampleRatePanelTest, TheExternalClockFollowsThePreferenceUpTo96kOnly)
 TEST_F(SampleRatePanelTest, TheLampsFollowTheLockAndTheAudioDevice)
 {
     Start(44100);
-    auto* lock = dynamic_cast<flButton*>(panel->GetPage()->GetView(8));
-    auto* inUse = dynamic_cast<flButton*>(panel->GetPage()->GetView(7));
+    auto* lock = dynamic_cast<flButton*>(panel->GetPage()->GetView(SampleRateRecords::kLock));
+    auto* inUse = dynamic_cast<flButton*>(panel->GetPage()->GetView(SampleRateRecords::kInUse));
     ASSERT_TRUE(lock && inUse);
     const struct {
         bool locked, running;

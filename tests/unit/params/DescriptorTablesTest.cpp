@@ -3,19 +3,13 @@
 
 #include "PAL/ParamDescriptorCheck.h"
 #include "resources/params/AmpSimParamDescriptors.h"
+#include "resources/params/CompressorParamDescriptors.h"
 #include "resources/params/CustomCueMixParamDescriptors.h"
 #include "resources/params/CustomMixParamDescriptors.h"
+#include "resources/params/EqParamDescriptors.h"
 #include "resources/params/MainParamDescriptors.h"
 #include "resources/params/ReverbParamDescriptors.h"
 #include "resources/params/SampleRateParamDescriptors.h"
-#if __has_include("resources/params/CompressorParamDescriptors.h")
-#include "resources/params/CompressorParamDescriptors.h"
-#define VELBRIN_HAS_COMPRESSOR_TABLE 1
-#endif
-#if __has_include("resources/params/EqParamDescriptors.h")
-#include "resources/params/EqParamDescriptors.h"
-#define VELBRIN_HAS_EQ_TABLE 1
-#endif
 
 namespace {
 
@@ -25,9 +19,7 @@ struct Table {
     int count;
 };
 
-// Every set's table; a new panel adds its own here. The compressor's and the EQ's join as soon as
-// their headers exist, under the names kCompressorParamDescriptors / kCompressorParamCount and
-// kEqParamDescriptors / kEqParamCount.
+// Every set's table; a new panel adds its own here.
 const Table kTables[] = {
     {"main", kMainParamDescriptors, kMainParamCount},
     {"reverb", kReverbParamDescriptors, kReverbParamCount},
@@ -35,12 +27,8 @@ const Table kTables[] = {
     {"custom input mix", kCustomMixParamDescriptors, kCustomMixParamCount},
     {"custom playback mix", kCustomCueMixParamDescriptors, kCustomCueMixParamCount},
     {"sample rate", kSampleRateParamDescriptors, kSampleRateParamCount},
-#ifdef VELBRIN_HAS_COMPRESSOR_TABLE
     {"compressor", kCompressorParamDescriptors, kCompressorParamCount},
-#endif
-#ifdef VELBRIN_HAS_EQ_TABLE
     {"EQ", kEqParamDescriptors, kEqParamCount},
-#endif
 };
 
 TEST(DescriptorTables, EveryTableOfTheProgramPassesTheDescriptorCheck)

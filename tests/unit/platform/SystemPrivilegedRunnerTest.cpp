@@ -1,14 +1,17 @@
 #include <gtest/gtest.h>
 
 #include "platform/SystemPrivilegedRunner.h"
+#include "platform/helper/ChildProcess.h"
 #include "platform/helper/DriverHelper.h"
 #include "support/TempFolder.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
@@ -43,21 +46,33 @@ protected:
         chmod((folder / name).c_str(), 0755);
     }
 
-    SystemPrivilegedRunner::Config Config() const
+    // The helper lies in a folder of the test's own, as the runner wants it: its owner's alone.
+    SystemPrivilegedRunner::Config Config()
     {
         SystemPrivilegedRunner::Config c;
         c.pkexec = folder / "pkexec";
-        c.helper = HelperPath();
+        c.helper = PlaceHelper(folder.Path());
         c.tool = folder / "modprobe";
         c.commandMs = 5000;
         c.authorizeMs = 10000;
+        c.helperOwner = geteuid();
         return c;
     }
 
-    static std::string HelperPath()
+    // A copy of the tests' build of the helper in the folder; its path.
+    static std::string PlaceHelper(const std::string& folderPath)
+    {
+        const std::string path = folderPath + "/" + DriverHelper::kProgramName;
+        if (access(path.c_str(), F_OK) != 0)
+            std::filesystem::copy_file(BuiltHelper("tests/velbrin-driver-helper-test"), path);
+        chmod(path.c_str(), 0755);
+        return path;
+    }
+
+    static std::string BuiltHelper(const std::string& name)
     {
         const char* dir = getenv("VELBRIN_BINARY_DIR");
-        return std::string(dir ? dir : VELBRIN_BUILD_DIR) + "/" + DriverHelper::kProgramName;
+        return std::string(dir ? dir : VELBRIN_BUILD_DIR) + "/" + name;
     }
 
     std::vector<std::string> Lines(const std::string& name) const
@@ -84,7 +99,7 @@ TEST_F(SystemPrivilegedRunnerTest, GoesThroughPkexecUnlessRoot)
 {
     SystemPrivilegedRunner::Config c = Config();
     c.pkexec = SystemPrivilegedRunner::kPkexec;
-    const std::vector<std::string> options = {"--tool", c.tool, "--command-ms", "5000", "--idle-ms", "3600000"};
+    const std::vector<std::string> options = {"--tool", c.tool, "--command-ms", "5000", "--idle-ms", "600000"};
     std::vector<std::string> expected = {SystemPrivilegedRunner::kPkexec, c.helper};
     expected.insert(expected.end(), options.begin(), options.end());
     EXPECT_EQ(SystemPrivilegedRunner(c).CommandLine(), expected);
@@ -185,14 +200,111 @@ TEST_F(SystemPrivilegedRunnerTest, TheHelperCarriesOutOnlyTheDriverCommandsOfIts
     for (const auto& r : requests)
         EXPECT_EQ(helper.Handle(r.first), r.second) << r.first;
     EXPECT_EQ(Lines("tool.log"), (std::vector<std::string>{"-r -- snd_x-1", "-- fails-y"}));
+}
 
-    // Started through pkexec, the password runs the driver tool and nothing else.
-    const std::vector<std::string> args = {"--tool", folder / "modprobe"};
-    EXPECT_TRUE(DriverHelper::ParseArguments(args, &options));
+struct SafetyCase {
+    const char* what;
+    mode_t above, folder, helper;  // modes of a folder above the helper's, its folder, the helper
+    bool otherOwner;               // the runner trusts another user than the one the files belong to
+    bool starts;
+};
+
+// A helper that someone other than its trusted owner could replace would run their program as root.
+TEST_F(SystemPrivilegedRunnerTest, OnlyAHelperNoOneElseCanChangeIsStarted)
+{
+    const SafetyCase cases[] = {
+        {"its owner's alone", 0755, 0755, 0755, false, true},
+        {"a folder above open to all with the sticky bit", 01777, 0755, 0755, false, true},
+        {"helper writable by its group", 0755, 0755, 0775, false, false},
+        {"helper writable by others", 0755, 0755, 0757, false, false},
+        {"its folder writable by its group", 0755, 0775, 0755, false, false},
+        {"its folder open to all, even with the sticky bit", 0755, 01777, 0755, false, false},
+        {"a folder above writable by others", 0757, 0755, 0755, false, false},
+        {"another user's helper", 0755, 0755, 0755, true, false},
+    };
+    const std::string above = folder / "above", inner = above + "/bin";
+    ASSERT_EQ(mkdir(above.c_str(), 0755), 0);
+    ASSERT_EQ(mkdir(inner.c_str(), 0755), 0);
+    const std::string helper = PlaceHelper(inner);
+    for (const SafetyCase& k : cases) {
+        SCOPED_TRACE(k.what);
+        chmod(above.c_str(), k.above);
+        chmod(inner.c_str(), k.folder);
+        chmod(helper.c_str(), k.helper);
+        SystemPrivilegedRunner::Config c = Config();
+        c.helper = helper;
+        if (k.otherOwner)
+            c.helperOwner = geteuid() + 1;
+        SystemPrivilegedRunner runner(c);
+        EXPECT_EQ(runner.Authorize(), k.starts) << runner.Error();
+        if (!k.starts) {
+            EXPECT_NE(runner.Error().find("is not safe to run as administrator"), std::string::npos) << runner.Error();
+        }
+        runner.EndAuthorization();
+        EXPECT_EQ(Lines("pkexec.log").size(), k.starts ? 1u : 0u) << "refused before the password is asked for";
+        unlink((folder / "pkexec.log").c_str());
+    }
+}
+
+struct ArgumentCase {
+    std::vector<std::string> args;
+    bool anyTool;
+    bool accepted;
+};
+
+// However the installed helper became root (pkexec, sudo, a setuid wrapper), it runs the driver tool
+// and nothing else, and stays no longer than minutes.
+TEST_F(SystemPrivilegedRunnerTest, TheInstalledHelperTakesOnlyTheDriverToolAndBoundsOfMinutes)
+{
+    const std::string standIn = folder / "modprobe";
+    const std::string limit = std::to_string(DriverHelper::kBoundLimitMs);
+    const std::string over = std::to_string(DriverHelper::kBoundLimitMs + 1);
+    const ArgumentCase cases[] = {
+        {{"--tool", kDriverTool}, false, true},
+        {{"--tool", standIn}, false, false},
+        {{"--tool", standIn}, true, true},
+        {{"--command-ms", limit, "--idle-ms", limit}, false, true},
+        {{"--command-ms", over}, false, false},
+        {{"--idle-ms", over}, false, false},
+        {{"--idle-ms", "950400000"}, false, false},
+        {{"--command-ms", "0"}, false, false},
+    };
     setenv("PKEXEC_UID", "1000", 1);
-    EXPECT_FALSE(DriverHelper::ParseArguments(args, &options));
-    EXPECT_TRUE(DriverHelper::ParseArguments({"--tool", kDriverTool}, &options));
+    for (const ArgumentCase& k : cases) {
+        DriverHelper::Options options;
+        EXPECT_EQ(DriverHelper::ParseArguments(k.args, k.anyTool, &options), k.accepted)
+            << k.args[0] << " " << k.args[1] << (k.anyTool ? " (any tool)" : "");
+    }
     unsetenv("PKEXEC_UID");
+
+    // The program built for installing is the one that refuses.
+    const int none = open("/dev/null", O_RDWR | O_CLOEXEC);
+    ChildProcess helper;
+    ASSERT_TRUE(helper.Start({BuiltHelper(DriverHelper::kProgramName), "--tool", standIn}, none, none, false));
+    close(none);
+    EXPECT_EQ(helper.Finish(5000, 1000), 2);
+}
+
+// Nothing of the caller's environment (loader or tool options, a path of its choice) reaches the tool.
+TEST_F(SystemPrivilegedRunnerTest, TheDriverToolRunsWithAFixedEnvironment)
+{
+    WriteScript("env-tool", "env >" + (folder / "env") + "\n");
+    const char* path = getenv("PATH");
+    const std::string callerPath = path ? path : "/usr/bin:/bin";
+    setenv("MODPROBE_OPTIONS", "--dry-run", 1);
+    setenv("PATH", (folder.Path() + ":" + callerPath).c_str(), 1);
+    DriverHelper::Options options;
+    options.tool = folder / "env-tool";
+    EXPECT_EQ(DriverHelper(options).Handle("load snd-a"), 0);
+    setenv("PATH", callerPath.c_str(), 1);
+    unsetenv("MODPROBE_OPTIONS");
+
+    std::vector<std::string> seen;
+    for (const std::string& line : Lines("env"))
+        if (line.rfind("PWD=", 0) != 0)  // the stand-in's shell sets its own
+            seen.push_back(line);
+    std::sort(seen.begin(), seen.end());
+    EXPECT_EQ(seen, (std::vector<std::string>{"LC_ALL=C", "PATH=/usr/sbin:/usr/bin:/sbin:/bin"}));
 }
 
 }  // namespace

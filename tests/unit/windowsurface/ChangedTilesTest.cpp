@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/wx/ChangedTiles.h"
+#include "PAL/wx/ChangedTiles.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/wx/ClientPixels.h"
+#include "PAL/wx/ClientPixels.h"
 
 #include <wx/bitmap.h>
 #include <wx/dcclient.h>

@@ -1,4 +1,4 @@
-#include "platform/wx/WindowSurface.h"
+#include "PAL/wx/WindowSurface.h"
 
 #include <algorithm>
 #include <chrono>

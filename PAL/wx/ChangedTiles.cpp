@@ -1,4 +1,4 @@
-#include "platform/wx/ChangedTiles.h"
+#include "PAL/wx/ChangedTiles.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,8 +1,8 @@
-#include "platform/wx/WindowTicker.h"
+#include "PAL/wx/WindowTicker.h"
 
 #include <algorithm>
 
-#include "platform/wx/SkinWindow.h"
+#include "PAL/wx/SkinWindow.h"
 
 WindowTicker* WindowTicker::s_instance = nullptr;
 

@@ -1,4 +1,4 @@
-#include "platform/wx/SkinWindow.h"
+#include "PAL/wx/SkinWindow.h"
 
 #include <wx/dcclient.h>
 #include <wx/tooltip.h>
@@ -9,8 +9,8 @@
 #include "PAL/ViewLib/ControlPage.h"
 #include "PAL/ViewLib/HoverCallback.h"
 #include "PAL/ViewLib/View.h"
+#include "PAL/wx/WindowTicker.h"
 #include "platform/MainThread.h"
-#include "platform/wx/WindowTicker.h"
 #include "platform/wx/WxClipboard.h"
 
 namespace {
@@ -294,6 +294,7 @@ void SkinWindow::OnIdle(wxIdleEvent&)
 
 void SkinWindow::OnMouseEvent(wxMouseEvent& event)
 {
+    m_surface.GetInput()->Take(event);
     if (m_page && m_page->GetContext() && m_busy == 0) {
         BusyScope busy(m_busy);
         int32_t x = 0, y = 0;
@@ -307,8 +308,9 @@ void SkinWindow::OnMouseEvent(wxMouseEvent& event)
         HoverAtPointer();
 }
 
-void SkinWindow::OnMouseOver(wxMouseEvent&)
+void SkinWindow::OnMouseOver(wxMouseEvent& event)
 {
+    m_surface.GetInput()->Take(event);
     if (!m_drawContext->IsMouseDown())
         HoverAtPointer();
 }
@@ -317,6 +319,7 @@ void SkinWindow::OnLeaveWindow(wxMouseEvent& event)
 {
     // No motion comes from outside the window: a control left with a quick move ends its hover here.
     // While a button is held the release does it (OnMouseEvent).
+    m_surface.GetInput()->Take(event);
     if (!m_drawContext->IsMouseDown())
         HoverAtPointer();
     event.Skip();
@@ -359,6 +362,9 @@ void SkinWindow::Tick()
 {
     if (m_busy > 0)
         return;
+    // A button may have been let go where no event of this window tells of it: the drag poll below
+    // asks the desktop once.
+    m_surface.GetInput()->Expire();
     {
         BusyScope busy(m_busy);
         OnTick();

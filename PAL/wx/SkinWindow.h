@@ -3,7 +3,9 @@
 // page calls, runs a 100 ms tick (worker hand-over, meter ballistics, drag poll, repaint), keeps its
 // meter group in step with its visibility and focus, names the control under the pointer in its
 // tooltip, and only hides when closed. The page draws into the window's back buffer; the window shows
-// the buffer.
+// the buffer. What the page reads of the pointer, the buttons and the modifiers is what the mouse event
+// being handled carries, or between events what the last one carried (WxInputSource); each tick lets
+// the drag poll ask the desktop once, for a release no event of this window told of.
 //
 // The page is not owned (it belongs to its controller or to the application). GUI thread only.
 
@@ -14,7 +16,7 @@
 #include <wx/timer.h>
 
 #include "PAL/LinkWindow.h"
-#include "platform/wx/WindowSurface.h"
+#include "PAL/wx/WindowSurface.h"
 
 class ControlPage;
 class MeterGroups;

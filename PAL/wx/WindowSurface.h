@@ -10,7 +10,7 @@
 
 #include "PAL/Bitmap.h"
 #include "PAL/PlatformWindow.h"
-#include "platform/wx/ChangedTiles.h"
+#include "PAL/wx/ChangedTiles.h"
 #include "platform/wx/WxInputSource.h"
 
 class wxDC;
@@ -39,7 +39,7 @@ public:
 
     Bitmap* GetBackBuffer() override { return &m_back; }
     void MarkChanged(const Rect& changed) override;
-    InputSource* GetInput() override { return &m_input; }
+    WxInputSource* GetInput() override { return &m_input; }
     Clipboard* GetClipboard() override { return m_clipboard; }
 
     // New, black buffers of the size; the whole window is repainted. A sleeping surface only keeps
