@@ -89,15 +89,17 @@ press() {  # press <x> <y>: a click at page coordinates of the main frame, raise
 }
 # Brings the main frame to a page with the Load and Save controls (the main page, or the high-rate one).
 to_full_page() {
-  local i
+  local i before
   for (( i = 0; i < 3; i++ )); do
     current_page || return 1
+    before=$PAGE
     case "$PAGE" in
       main | high) return 0 ;;
       shrink) press 347 117 ;;
       tiny) press 375 42 ;;
     esac
-    sleep 0.3
+    expanded() { current_page && [ "$PAGE" != "$before" ]; }
+    wait_until 5 expanded
   done
   current_page && { [ "$PAGE" = main ] || [ "$PAGE" = high ]; }
 }
@@ -171,9 +173,11 @@ move_window() {
 }
 
 # --- the main frame's own controls ---
+# Waits until the switch shows, as a person would: a press on the frame that Float Mode is hiding is lost.
 switch_layout() {
   current_page || return 0
   rand 4
+  local before="$MAIN $PAGE"
   case "$PAGE" in
     main) if [ "$R" -eq 0 ]; then press 624 369; else press 624 355; fi ;;  # Float Mode, Shrink
     shrink) if [ "$R" -lt 2 ]; then press 347 131; else press 347 117; fi ;;  # Shrink, Expand
@@ -181,6 +185,8 @@ switch_layout() {
     high) return 0 ;;
   esac
   LAYOUTS=$(( LAYOUTS + 1 ))
+  switched() { current_page && [ "$MAIN $PAGE" != "$before" ]; }
+  wait_until 5 switched || log "the layout switch did not show within 5 s"
 }
 # Input mixes 1..5, playback mixes 1..5, the four effect buttons, the reverb and sample-rate panels.
 OPENERS=("92 204" "203 204" "314 204" "425 204" "536 204" "42 321" "153 321" "264 321" "375 321" "486 321"
@@ -209,9 +215,11 @@ help_menu() {
   MENUS=$(( MENUS + 1 ))
 }
 
-# The main frame answers: F1 brings its About box (the scripted dialogs log it).
+# The main frame answers: F1 brings its About box (the scripted dialogs log it). STUCK says what failed.
 answers() {
-  current_page || return 1
+  STUCK="no main window of a page's size within $ANSWER_SECONDS s"
+  wait_until "$ANSWER_SECONDS" current_page || return 1
+  STUCK="no About box within $ANSWER_SECONDS s of F1"
   on_screen "$MAIN"
   local before
   before=$(count_lines "$ABOUT")
@@ -223,7 +231,22 @@ answers() {
 }
 probe() {
   PROBES=$(( PROBES + 1 ))
-  answers || fail "the main window stopped answering (no About box within $ANSWER_SECONDS s of F1)"
+  answers && return
+  evidence
+  fail "the main window stopped answering ($STUCK)"
+}
+# What the program shows and does when it seems stuck, kept in the run's folder: its shown windows
+# (evidence.txt), the screen (screen.png) and the stacks of its threads (threads.txt, with gdb).
+evidence() {
+  local id
+  for id in $(xdotool search --all --onlyvisible --pid "$PID" 2>/dev/null); do
+    echo "window $id \"$(xdotool getwindowname "$id" 2>/dev/null)\"" \
+      "$(xdotool getwindowgeometry --shell "$id" 2>/dev/null | grep -E '^(X|Y|WIDTH|HEIGHT)=' | tr '\n' ' ')"
+  done >"$RUN/evidence.txt"
+  import -window root "$RUN/screen.png" 2>/dev/null
+  if command -v gdb >/dev/null; then
+    timeout 120 gdb -p "$PID" -batch -ex 'thread apply all bt 30' >"$RUN/threads.txt" 2>&1
+  fi
 }
 
 # --- saves and loads through the scripted dialogs ---
@@ -236,6 +259,7 @@ save_mix() {
   saved() { grep -qF "$(printf 'save\tSave Velbrin Mix file\tSettings.vlbx\t%s' "$file")" "$RUN/dialogs.log" &&
     [ -f "$file" ]; }
   if ! wait_until "$ANSWER_SECONDS" saved; then
+    evidence
     fail "a save through the dialog did not happen ($file)"
     return
   fi
@@ -266,6 +290,7 @@ load_mix() {
   if [ "$PAGE" = main ]; then press 624 283; else press 622 15; fi
   loaded() { grep -qF "$(printf 'open\tLoad Velbrin Mix file\t\t%s' "$file")" "$RUN/dialogs.log"; }
   if ! wait_until "$ANSWER_SECONDS" loaded; then
+    evidence
     fail "a load through the dialog did not happen ($file)"
     return
   fi
@@ -293,7 +318,11 @@ real_title() {  # the title of a real dialog of that kind
 open_real() {  # open_real <about|save|load>
   local title
   title=$(real_title "$1")
-  if [ "$1" = about ]; then current_page || return 1; else to_full_page || return 1; fi
+  if [ "$1" = about ]; then
+    wait_until "$ANSWER_SECONDS" current_page || { evidence; return 1; }
+  else
+    wait_until "$ANSWER_SECONDS" to_full_page || { evidence; return 1; }
+  fi
   on_screen "$MAIN"
   echo show >>"$RUN/answers"
   log "$1 shown for real"
@@ -341,7 +370,7 @@ real_dialog() {
     fi
   fi
   closed() { no_window "$PID" "$(real_title "$kind")"; }
-  wait_until "$ANSWER_SECONDS" closed || { fail "a real $kind dialog did not close when answered"; return; }
+  wait_until "$ANSWER_SECONDS" closed || { evidence; fail "a real $kind dialog did not close when answered"; return; }
   answered() { [ "$(count_lines "$line")" -gt "$before" ]; }
   wait_until "$ANSWER_SECONDS" answered || { fail "a real $kind dialog's answer did not arrive ($line)"; return; }
   if [ "$kind" = save ] && [ -n "$file" ]; then
@@ -408,9 +437,10 @@ report() {
     for f in "$RUN"/sanitizer.*; do
       [ -s "$f" ] && { echo "--- $f"; head -n 60 "$f"; }
     done
-    for f in "$RUN/err.log" "$RUN/dialogs.log" "$RUN/actions.log"; do
+    for f in "$RUN/err.log" "$RUN/dialogs.log" "$RUN/actions.log" "$RUN/evidence.txt"; do
       [ -s "$f" ] && { echo "--- $f"; tail -n 40 "$f"; }
     done
+    [ -s "$RUN/threads.txt" ] && { echo "--- $RUN/threads.txt (the GUI thread)"; sed -n '/^Thread 1 /,/^$/p' "$RUN/threads.txt" | head -n 30; }
   fi
 }
 finish() {
