@@ -13,7 +13,6 @@
 #include "CtrlPanel/VelbrinControlFrame.h"
 #include "CtrlPanel/VelbrinHAL.h"
 #include "PAL/ConnectionLostPage.h"
-#include "PAL/MainParameterSet.h"
 #include "PAL/ResourceLocator.h"
 #include "PAL/ViewLib/PageController.h"
 #include "platform/LogindPowerNotifier.h"
