@@ -42,7 +42,7 @@ ANSWER_SECONDS=30
 RSS_GROWTH_KB=$(( 64 * 1024 ))
 
 ACTIONS=0 CLICKS=0 DRAGS=0 MOVES=0 LAYOUTS=0 PANELS=0 MENUS=0 SAVES=0 LOADS=0 DAMAGED=0 CYCLES=0 PROBES=0
-REAL=0 PLUGGED=1 UNPLUGGED_AT=0 SAVED=() PID=0 START=$(date +%s) ENDED=0 REPORTED=0 REPORTS=0
+REAL=0 RETRIES=0 PLUGGED=1 UNPLUGGED_AT=0 SAVED=() PID=0 START=$(date +%s) ENDED=0 REPORTED=0 REPORTS=0
 RSS_START=0 RSS_LATE=0 RSS_END=0 RSS_PEAK=0
 # Geometry of the last window looked at (a window that goes between two looks keeps the old values).
 X=0 Y=0 WIDTH=0 HEIGHT=0
@@ -243,6 +243,7 @@ evidence() {
     echo "window $id \"$(xdotool getwindowname "$id" 2>/dev/null)\"" \
       "$(xdotool getwindowgeometry --shell "$id" 2>/dev/null | grep -E '^(X|Y|WIDTH|HEIGHT)=' | tr '\n' ' ')"
   done >"$RUN/evidence.txt"
+  echo "keyboard focus: window $(xdotool getwindowfocus 2>/dev/null)" >>"$RUN/evidence.txt"
   import -window root "$RUN/screen.png" 2>/dev/null
   if command -v gdb >/dev/null; then
     timeout 120 gdb -p "$PID" -batch -ex 'thread apply all bt 30' >"$RUN/threads.txt" 2>&1
@@ -370,6 +371,21 @@ real_dialog() {
     fi
   fi
   closed() { no_window "$PID" "$(real_title "$kind")"; }
+  # A window the program shows meanwhile (a panel opened by the click before, the connection-lost
+  # window after an unplug) may have taken the keyboard: as a person would, the dialog is given the
+  # keyboard again and answered again, this time with its Cancel (Return on the About box).
+  local try
+  for (( try = 1; try < 3; try++ )); do
+    wait_until $(( ANSWER_SECONDS / 3 )) closed && break
+    log "the real $kind dialog is still open: answered again"
+    RETRIES=$(( RETRIES + 1 ))
+    if [ "$kind" = about ]; then
+      xdotool windowfocus "$DIALOG" sleep 0.2 key Return 2>/dev/null
+    else
+      xdotool windowfocus "$DIALOG" sleep 0.2 key Escape 2>/dev/null
+      [ -z "$file" ] || { file="" line=${line%$'\t'*}$'\t'cancel; }
+    fi
+  done
   wait_until "$ANSWER_SECONDS" closed || { evidence; fail "a real $kind dialog did not close when answered"; return; }
   answered() { [ "$(count_lines "$line")" -gt "$before" ]; }
   wait_until "$ANSWER_SECONDS" answered || { fail "a real $kind dialog's answer did not arrive ($line)"; return; }
@@ -429,7 +445,7 @@ report() {
   REPORTED=1
   echo "soak: $ACTIONS actions in $(( $(now) - START )) s ($CLICKS clicks, $DRAGS drags, $MOVES window moves," \
     "$LAYOUTS layout switches, $PANELS panel toggles, $MENUS Help menus, $SAVES saves, $LOADS loads of which" \
-    "$DAMAGED damaged, $REAL real dialogs), $CYCLES unplug/replug cycles, $PROBES answer checks, $REPORTS" \
+    "$DAMAGED damaged, $REAL real dialogs, $RETRIES answers given again), $CYCLES unplug/replug cycles, $PROBES answer checks, $REPORTS" \
     "sanitizer reports, resident memory $(( RSS_START / 1024 )) MiB at start, $(( RSS_LATE / 1024 )) MiB at" \
     "two thirds, $(( RSS_END / 1024 )) MiB at the end, $(( RSS_PEAK / 1024 )) MiB at most, seed $SEED, program $PROGRAM"
   if [ "$FAILED" -ne 0 ]; then
