@@ -373,13 +373,17 @@ real_dialog() {
   closed() { no_window "$PID" "$(real_title "$kind")"; }
   # A window the program shows meanwhile (a panel opened by the click before, the connection-lost
   # window after an unplug) may have taken the keyboard: as a person would, the dialog is given the
-  # keyboard again and answered again, this time with its Cancel (Return on the About box).
+  # keyboard again and answered again, this time with its Cancel (the About box with Return, then a click on its OK).
   local try
   for (( try = 1; try < 3; try++ )); do
     wait_until $(( ANSWER_SECONDS / 3 )) closed && break
-    log "the real $kind dialog is still open: answered again"
+    log "the real $kind dialog is still open (the keyboard is on window $(xdotool getwindowfocus 2>/dev/null), the dialog is $DIALOG): answered again"
     RETRIES=$(( RETRIES + 1 ))
-    if [ "$kind" = about ]; then
+    if [ "$kind" = about ] && [ "$try" -eq 2 ]; then
+      # The second time with the pointer: its OK button spans the bottom of the box.
+      eval "$(xdotool getwindowgeometry --shell "$DIALOG" 2>/dev/null | grep -E '^(WIDTH|HEIGHT)=')"
+      xdotool mousemove --window "$DIALOG" $(( WIDTH / 2 )) $(( HEIGHT - 12 )) sleep 0.2 click 1 2>/dev/null
+    elif [ "$kind" = about ]; then
       xdotool windowfocus "$DIALOG" sleep 0.2 key Return 2>/dev/null
     else
       xdotool windowfocus "$DIALOG" sleep 0.2 key Escape 2>/dev/null
