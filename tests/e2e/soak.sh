@@ -348,7 +348,9 @@ open_real() {  # open_real <about|save|load>
     save) if [ "$PAGE" = main ]; then press 624 297; else press 622 29; fi ;;
     load) if [ "$PAGE" = main ]; then press 624 283; else press 622 15; fi ;;
   esac
-  shown() { DIALOG=$(windows "$PID" "$title" | head -1); [ -n "$DIALOG" ]; }
+  # The topmost window of the title: the dialog (a window GTK makes and drops while it builds one may
+  # bear the title for a moment).
+  shown() { DIALOG=$(windows "$PID" "$title" | tail -1); [ -n "$DIALOG" ]; }
   wait_until "$ANSWER_SECONDS" shown
 }
 # A real dialog, answered as a person would: the About box with Return; a file dialog cancelled with
@@ -394,6 +396,7 @@ real_dialog() {
     wait_until $(( ANSWER_SECONDS / 3 )) closed && break
     log "the real $kind dialog is still open (the keyboard is on window $(xdotool getwindowfocus 2>/dev/null), the dialog is $DIALOG): answered again"
     RETRIES=$(( RETRIES + 1 ))
+    DIALOG=$(windows "$PID" "$(real_title "$kind")" | tail -1)
     if [ "$kind" = about ] && [ "$try" -eq 2 ]; then
       # The second time with the pointer: its OK button spans the bottom of the box.
       eval "$(xdotool getwindowgeometry --shell "$DIALOG" 2>/dev/null | grep -E '^(WIDTH|HEIGHT)=')"
