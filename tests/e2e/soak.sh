@@ -198,8 +198,9 @@ toggle_panel() {
   press ${OPENERS[R]}
   PANELS=$(( PANELS + 1 ))
 }
-# An open menu is a window of the program's own name (the About box's title too). It holds the
-# keyboard: keys sent before it shows are lost, and while it is open no other window gets them.
+# An open menu (or a file dialog's completion list) is a window of the program's own name (the About
+# box's title too). It holds the keyboard: keys sent before it shows are lost, and while it is open
+# no other window gets them.
 menu_open() { has_window "$PID" '^VelbrinControl$'; }
 close_menus() {  # Escape until no menu is open (a slow build may show one late)
   local i
@@ -382,7 +383,11 @@ real_dialog() {
       # The file name field (Save) or the location typed into (Load).
       [ "$kind" = save ] && xdotool windowfocus "$DIALOG" sleep 0.2 key ctrl+a 2>/dev/null
       xdotool windowfocus "$DIALOG" sleep 0.2 type "$file" 2>/dev/null
-      xdotool sleep 0.3 key Return 2>/dev/null
+      # The typed path may open the dialog's completion list (a window of the program's name that
+      # holds the keyboard): it goes first, or the Return is its.
+      sleep 0.5
+      close_menus
+      xdotool windowfocus "$DIALOG" sleep 0.3 key Return 2>/dev/null
     else
       xdotool windowfocus "$DIALOG" sleep 0.2 key Escape 2>/dev/null
     fi
@@ -404,6 +409,7 @@ real_dialog() {
     elif [ "$kind" = about ]; then
       xdotool windowfocus "$DIALOG" sleep 0.2 key Return 2>/dev/null
     else
+      close_menus
       xdotool windowfocus "$DIALOG" sleep 0.2 key Escape 2>/dev/null
       [ -z "$file" ] || { file="" line=${line%$'\t'*}$'\t'cancel; }
     fi
