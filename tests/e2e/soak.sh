@@ -198,10 +198,17 @@ toggle_panel() {
   press ${OPENERS[R]}
   PANELS=$(( PANELS + 1 ))
 }
-# An open menu (or a file dialog's completion list) is a window of the program's own name (the About
-# box's title too). It holds the keyboard: keys sent before it shows are lost, and while it is open
-# no other window gets them.
-menu_open() { has_window "$PID" '^VelbrinControl$'; }
+# Windows of the program's own name that are not its frames: the About box, and the toolkit's popups
+# (menus, a file dialog's completion list, tooltips). They are told apart by their window type.
+typed_windows() {  # typed_windows <title regex> <type pattern>: the windows of the title of such a type
+  local id
+  for id in $(windows "$PID" "$1"); do
+    xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -qE "_NET_WM_WINDOW_TYPE_($2)\b" && echo "$id"
+  done
+}
+# An open menu or completion list holds the keyboard: keys sent before it shows are lost, and while it
+# is open no other window gets them.
+menu_open() { [ -n "$(typed_windows '^VelbrinControl$' 'POPUP_MENU|DROPDOWN_MENU|COMBO')" ]; }
 close_menus() {  # Escape until no menu is open (a slow build may show one late)
   local i
   for (( i = 0; i < 10; i++ )); do
@@ -349,9 +356,9 @@ open_real() {  # open_real <about|save|load>
     save) if [ "$PAGE" = main ]; then press 624 297; else press 622 29; fi ;;
     load) if [ "$PAGE" = main ]; then press 624 283; else press 622 15; fi ;;
   esac
-  # The topmost window of the title: the dialog (a window GTK makes and drops while it builds one may
-  # bear the title for a moment).
-  shown() { DIALOG=$(windows "$PID" "$title" | tail -1); [ -n "$DIALOG" ]; }
+  # The topmost dialog of the title (a window GTK makes and drops while it builds one may bear the
+  # title for a moment).
+  shown() { DIALOG=$(typed_windows "$title" DIALOG | tail -1); [ -n "$DIALOG" ]; }
   wait_until "$ANSWER_SECONDS" shown
 }
 # A real dialog, answered as a person would: the About box with Return; a file dialog cancelled with
@@ -392,7 +399,7 @@ real_dialog() {
       xdotool windowfocus "$DIALOG" sleep 0.2 key Escape 2>/dev/null
     fi
   fi
-  closed() { no_window "$PID" "$(real_title "$kind")"; }
+  closed() { [ -z "$(typed_windows "$(real_title "$kind")" DIALOG)" ]; }
   # A window the program shows meanwhile (a panel opened by the click before, the connection-lost
   # window after an unplug) may have taken the keyboard: as a person would, the dialog is given the
   # keyboard again and answered again, this time with its Cancel (the About box with Return, then a click on its OK).
@@ -401,7 +408,7 @@ real_dialog() {
     wait_until $(( ANSWER_SECONDS / 3 )) closed && break
     log "the real $kind dialog is still open (the keyboard is on window $(xdotool getwindowfocus 2>/dev/null), the dialog is $DIALOG): answered again"
     RETRIES=$(( RETRIES + 1 ))
-    DIALOG=$(windows "$PID" "$(real_title "$kind")" | tail -1)
+    DIALOG=$(typed_windows "$(real_title "$kind")" DIALOG | tail -1)
     if [ "$kind" = about ] && [ "$try" -eq 2 ]; then
       # The second time with the pointer: its OK button spans the bottom of the box.
       eval "$(xdotool getwindowgeometry --shell "$DIALOG" 2>/dev/null | grep -E '^(WIDTH|HEIGHT)=')"
